@@ -1,0 +1,85 @@
+#include "credential_files.h"
+
+#include <vector>
+
+#include "credentials/credential_record.h"
+#include "shell/runtime/records.h"
+
+namespace kov {
+namespace {
+
+constexpr std::string_view kProcedure = "Leggi_Parametri_KOV";
+
+// Creates a missing data file empty and hidden; an existing one keeps its content.
+Error createHidden(std::string_view name) {
+  File file;
+  if (Error error = file.open(name, File::Mode::Append)) return error;
+  file.close();
+  return setHiddenOnly(name);
+}
+
+// The restricted-access flag: the numeric value of character 21 of the workstation
+// record. Only 0 and 1 are states of the check box; another digit is refused as the
+// invalid property value it is and leaves the box clear.
+bool restrictedFlag(Platform& platform, std::string_view fieldText) {
+  const std::string digit = fieldOf(fieldText, 21, 1);
+  if (digit.empty() || digit[0] < '0' || digit[0] > '9' || digit[0] == '0') return false;
+  if (digit[0] == '1') return true;
+  showTrappedError(platform, kProcedure, errorOf(err::kInvalidPropertyValue));
+  return false;
+}
+
+enum class Outcome { Read, Created };
+
+// Opens File_Record and reads up to `maxLines` lines of it; a missing file is created.
+Error readLinesOf(Platform& platform, const Kov_Par& par, std::size_t maxLines,
+                  std::vector<std::string>& lines, Outcome& outcome) {
+  outcome = Outcome::Read;
+  File file;
+  Error error = file.open(par.File_Record, File::Mode::Read);
+  if (error.number == err::kFileNotFound) {
+    outcome = Outcome::Created;
+    return createHidden(par.File_Record);
+  }
+  if (error) showTrappedError(platform, kProcedure, error);
+  if ((error = readLines(file, maxLines, lines))) showTrappedError(platform, kProcedure, error);
+  return {};
+}
+
+}  // namespace
+
+Error readCredentialFiles(Platform& platform, Kov_Par& par, WorkstationParameters& parameters) {
+  const std::string folder = platform.programFolder();
+  std::vector<std::string> lines;
+  Outcome outcome = Outcome::Read;
+
+  par.File_Record = folder + std::string(kAdministratorFile);
+  if (Error error = readLinesOf(platform, par, 4, lines, outcome)) return error;
+  if (outcome == Outcome::Created) return createHidden(par.File_Rilevazioni);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string text = unscrambleLine(platform, lines[i]);
+    switch (i) {
+      case 0:
+        parameters.name = fieldOf(text, 1, 20);
+        parameters.restricted = restrictedFlag(platform, text);
+        break;
+      case 1: parameters.reportName = fieldOf(text, 1, 20); break;
+      case 2: parameters.reportPath = fieldOf(text, 1); break;
+      default:
+        par.Utenti[0] = fieldOf(text, 1, 20);
+        par.Pw_Utenti[0] = fieldOf(text, 21, 20);
+        break;
+    }
+  }
+
+  par.File_Record = folder + std::string(kControllerFile);
+  if (Error error = readLinesOf(platform, par, 1, lines, outcome)) return error;
+  if (outcome == Outcome::Read && !lines.empty()) {
+    const std::string text = unscrambleLine(platform, lines[0]);
+    par.Utenti[1] = fieldOf(text, 1, 20);
+    par.Pw_Utenti[1] = fieldOf(text, 21, 20);
+  }
+  return {};
+}
+
+}  // namespace kov

@@ -1,0 +1,37 @@
+// The workstation parameters on the main window: loading them at start-up and the focus
+// behaviour of the text-box array Opz_KOV.
+#include <QCheckBox>
+#include <QLineEdit>
+
+#include "config/credential_files.h"
+#include "shell/colours.h"
+#include "shell/kov.h"
+#include "shell/qt_text.h"
+#include "shell/runtime/text.h"
+
+namespace kov {
+
+Error KOV::Leggi_Parametri_KOV() {
+  WorkstationParameters parameters;
+  const Error error = readCredentialFiles(platform_, par_, parameters);
+  setTextOf(Opz_KOV[1], parameters.name);
+  setTextOf(Opz_KOV[2], parameters.reportName);
+  setTextOf(Opz_KOV[3], parameters.reportPath);
+  Acc_Ris->setChecked(parameters.restricted);
+  return error;
+}
+
+void KOV::Opz_KOV_GotFocus(std::int16_t Index) {
+  QLineEdit* box = Opz_KOV[static_cast<std::size_t>(Index)];
+  if (Index == 1 && box->text().isEmpty()) setTextOf(box, Leggi_Nome_Computer(platform_));
+  box->setSelection(0, static_cast<int>(box->text().size()));
+  setBackground(box, Colour::Yellow);
+}
+
+void KOV::Opz_KOV_LostFocus(std::int16_t Index) {
+  QLineEdit* box = Opz_KOV[static_cast<std::size_t>(Index)];
+  setTextOf(box, trimSpaces(textOf(box)));
+  setBackground(box, Colour::White);
+}
+
+}  // namespace kov

@@ -1,0 +1,37 @@
+#include "credential_record.h"
+
+#include "record_io.h"
+#include "scramble.h"
+#include "shell/runtime/records.h"
+#include "shell/runtime/text.h"
+
+namespace kov {
+
+std::string userFieldText(std::string_view name, std::string_view password) {
+  return padCut(name, kFieldWidth) + padCut(password, kFieldWidth);
+}
+
+std::string workstationFieldText(std::string_view workstation, bool restricted) {
+  return padCut(workstation, kFieldWidth) + (restricted ? '1' : '0');
+}
+
+std::string unscrambleLine(Platform& platform, std::string_view line) {
+  std::string text;
+  Cripta_Decripta(platform, "D", trimSpaces(line.substr(0, kRecordText)), text);
+  return text;
+}
+
+std::string fieldOf(std::string_view text, std::size_t from, std::size_t length) {
+  return std::string(trimSpaces(mid(text, from, length)));
+}
+
+void storeFieldText(Platform& platform, Kov_Par& par, std::int16_t& mode, std::int16_t rec,
+                    std::string_view fieldText) {
+  Cripta_Decripta(platform, "C", fieldText, par.Riga_Record);
+  if (par.Riga_Record.empty() && !fieldText.empty()) return;
+  par.Riga_Record = recordOf(par.Riga_Record);
+  mode = 1;
+  Rw_Record(platform, par.File_Record, mode, rec, par.Riga_Record);
+}
+
+}  // namespace kov

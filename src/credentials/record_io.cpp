@@ -1,0 +1,32 @@
+#include "record_io.h"
+
+#include "shell/kov_par.h"
+#include "shell/runtime/records.h"
+
+namespace kov {
+
+void Rw_Record(Platform& platform, const std::string& NomeFile, std::int16_t& Rw,
+               std::int16_t Rec, std::string& Riga_rec) {
+  const auto trap = [&](const Error& error) {
+    if (error) showTrappedError(platform, "Rw_Record", error);
+  };
+  File file;
+  trap(file.open(NomeFile, File::Mode::Update));
+  if (Rw != 0) {
+    trap(writeRecord(file, Rec, Riga_rec));
+    // A record that is not on the disk is not stored: the sync is part of the write.
+    if (file.isOpen()) trap(file.sync());
+  } else {
+    bool complete = false;
+    std::string record;
+    const Error error = readRecord(file, Rec, record, complete);
+    trap(error);
+    if (complete) {
+      Riga_rec = std::move(record);
+    } else {
+      Rw = kRecordNotRead;
+    }
+  }
+}
+
+}  // namespace kov

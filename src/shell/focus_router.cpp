@@ -1,0 +1,58 @@
+#include "focus_router.h"
+
+#include <QFocusEvent>
+#include <QTimer>
+#include <QWidget>
+
+namespace kov {
+namespace {
+
+bool isWindowChange(const QEvent* event) {
+  const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
+  return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
+
+}  // namespace
+
+FocusRouter::FocusRouter(QWidget* window) : QObject(window), window_(window) {}
+
+void FocusRouter::add(QWidget* control, std::function<void()> enter, std::function<void()> leave) {
+  handlers_[control] = {std::move(enter), std::move(leave)};
+  control->installEventFilter(this);
+}
+
+bool FocusRouter::eventFilter(QObject* watched, QEvent* event) {
+  const auto found = handlers_.find(watched);
+  if (found == handlers_.end()) return false;
+  auto* control = static_cast<QWidget*>(watched);
+  if (event->type() == QEvent::FocusOut) {
+    if (control != entered_ || isWindowChange(event)) return false;
+    entered_ = nullptr;
+    ++leaving_;
+    found->second.leave();
+    --leaving_;
+    // Posted, so that it follows whatever Qt still has to deliver for this focus change.
+    if (leaving_ == 0) QTimer::singleShot(0, this, &FocusRouter::enterFocusHolder);
+  } else if (event->type() == QEvent::FocusIn) {
+    if (leaving_ == 0 && control != entered_) enter(control);
+  }
+  return false;
+}
+
+void FocusRouter::enter(QWidget* control) {
+  entered_ = control;
+  handlers_[control].enter();
+}
+
+void FocusRouter::enterFocusHolder() {
+  if (leaving_ != 0) return;
+  // A message box shown during the leave may have left the window inactive.
+  if (window_->isVisible() && !window_->isActiveWindow()) window_->activateWindow();
+  QWidget* holder = window_->focusWidget();
+  if (holder != nullptr && holder != entered_ && holder->isEnabled() &&
+      handlers_.count(holder) != 0) {
+    enter(holder);
+  }
+}
+
+}  // namespace kov

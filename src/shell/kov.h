@@ -1,0 +1,99 @@
+// The main window: every control of the program's one window and its procedures. The
+// procedures are defined beside the subsystem they belong to (config/, credentials/,
+// oplog/, report/); this folder holds the window itself, start-up and the modes.
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "kov_par.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+
+namespace kov {
+
+class FocusRouter;
+
+class KOV : public QWidget {
+  Q_OBJECT
+
+ public:
+  KOV(Kov_Par& par, Platform& platform);
+
+  // Start-up. False when the program must end without showing the window (restricted
+  // access refused, or an error already reported).
+  bool Form_Load();
+
+  // The window's procedures.
+  void Abilita();
+  void DiSabilita();
+  Error Leggi_Parametri_KOV();
+  void Leggi_Numero_Scritture();
+
+  // Event procedures.
+  void Tp_Ut_Click(std::int16_t Index);
+  void Timer1_Timer();
+  void Opz_KOV_GotFocus(std::int16_t Index);
+  void Opz_KOV_LostFocus(std::int16_t Index);
+  void Var_Par_Click();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;  // Form_Unload
+
+ private:
+  void buildControls();
+  // Texts of the controls, in Windows-1252.
+  std::string textOf(const QLineEdit* box) const;
+  void setTextOf(QLineEdit* box, std::string_view text);
+  void storableBox(QLineEdit* box, int maxLength);
+
+  Kov_Par& par_;
+  Platform& platform_;
+  FocusRouter* focus_ = nullptr;
+
+  std::int16_t In_Caricamento = 0;
+  std::string Utente_Windows;
+
+  QGroupBox* Frm_Orologio = nullptr;
+  QLabel* Lb1 = nullptr;
+  QLabel* Data_G = nullptr;
+  QLabel* Lb2 = nullptr;
+  QLabel* Ora_G = nullptr;
+  QGroupBox* Frm_At = nullptr;
+  std::array<QRadioButton*, 2> Tp_Ut{};
+  QGroupBox* Frm_Utente = nullptr;
+  QLabel* Label7 = nullptr;
+  QLineEdit* Utente = nullptr;
+  QLabel* Lb_Pw = nullptr;
+  QLineEdit* Pw = nullptr;
+  QPushButton* Cmd_VPw = nullptr;
+  QCheckBox* Var_Par = nullptr;
+  QGroupBox* Frm_Par = nullptr;
+  QLabel* Label5 = nullptr;
+  QLabel* Label4 = nullptr;
+  QLabel* Label2 = nullptr;
+  std::array<QLineEdit*, 4> Opz_KOV{};  // 0 the comment box, 1 to 3 the parameters
+  QCheckBox* Acc_Ris = nullptr;
+  QLabel* N_Accessi = nullptr;
+  QGroupBox* Frm_KoV = nullptr;
+  std::array<QRadioButton*, 4> Op_Pi{};
+  QPushButton* Cmd_Op = nullptr;
+  QGroupBox* Frm_TdT = nullptr;
+  QLabel* Lb_Dt1 = nullptr;
+  QLabel* Label1 = nullptr;
+  std::array<QLineEdit*, 3> Dt{};  // elements 1 and 2
+  QCheckBox* Anche_gia_Lette = nullptr;
+  QCheckBox* Rimuovi = nullptr;
+  QPushButton* Cmd_Gp = nullptr;
+  QTimer* Timer1 = nullptr;
+};
+
+}  // namespace kov

@@ -1,0 +1,46 @@
+#include "kov_par.h"
+
+namespace kov {
+namespace {
+
+constexpr std::size_t kNameBuffer = 32;
+
+// The name as a Windows "A" call with a 32-character buffer returns it, NUL included.
+std::string throughNameBuffer(const std::string& name) {
+  if (name.size() >= kNameBuffer) return {};
+  return name + '\0';
+}
+
+}  // namespace
+
+void Imposta_Versione(Kov_Par& par, std::string_view programFolder) {
+  par.Versione = "020000";
+  par.Data_Versione = " del 01/02/2011";
+  par.File_Rilevazioni = std::string(programFolder) + std::string(kRecordingsAtStart);
+}
+
+std::string Leggi_Nome_Utente(Platform& platform) {
+  const std::string buffer = throughNameBuffer(platform.userName());
+  return buffer.empty() ? std::string(1, '\0') : buffer;
+}
+
+std::string Leggi_Nome_Computer(Platform& platform) {
+  const std::string buffer = throughNameBuffer(platform.computerName());
+  return buffer.empty() ? std::string() : buffer.substr(0, buffer.size() - 1);
+}
+
+void showTrappedError(Platform& platform, std::string_view procedure, const Error& error) {
+  std::string text("Si è verificato il seguente errore nella Sub "_cp);
+  text += procedure;
+  text += " :\n\r";
+  text += std::to_string(error.number);
+  text += '-';
+  text += error.description;
+  platform.message(Icon::Critical, text, kAppTitle);
+}
+
+void showInformation(Platform& platform, std::string_view text, std::string_view title) {
+  platform.message(Icon::Information, text, title);
+}
+
+}  // namespace kov

@@ -1,0 +1,76 @@
+// Start-up and closing of the main window.
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include "kov.h"
+#include "qt_text.h"
+
+namespace kov {
+namespace {
+
+void showStartupError(Platform& platform, const Error& error) {
+  std::string text("Si è verificato il seguente errore nella lettura del form:"_cp);
+  text += "\n\r" + std::to_string(error.number) + '-' + error.description;
+  platform.message(Icon::Critical, text, kAppTitle);
+}
+
+}  // namespace
+
+bool KOV::Form_Load() {
+  adjustSize();
+  const ScreenSize screen = platform_.screenSize();
+  move((screen.width - width()) / 2, (screen.height - height()) / 2);
+  In_Caricamento = 1;
+  Imposta_Versione(par_, platform_.programFolder());
+  setWindowTitle(windowTitle() + fromCp1252(par_.Versione + par_.Data_Versione));
+  const std::string userName = Leggi_Nome_Utente(platform_);
+  Utente_Windows = userName.substr(0, userName.size() - 1);
+
+  if (const Error error = Leggi_Parametri_KOV()) {
+    showStartupError(platform_, error);
+    return false;
+  }
+
+  if (par_.Utenti[0].empty()) {
+    Tp_Ut[0]->setChecked(true);
+    Frm_At->setEnabled(false);
+    Cmd_VPw->setText(QStringLiteral("Ok"));
+    Cmd_VPw->setEnabled(true);
+    par_.Utente_da_Attivare = 1;
+    Var_Par->setChecked(true);
+    return true;
+  }
+  if (par_.Utenti[1].empty()) {
+    Utente->clear();
+    Tp_Ut[1]->setChecked(true);
+    Frm_At->setEnabled(false);
+    Cmd_VPw->setText(QStringLiteral("Ok"));
+    Cmd_VPw->setEnabled(true);
+    par_.Utente_da_Attivare = 2;
+    return true;
+  }
+
+  const std::string windowsUser = toUpper1252(Utente_Windows);
+  if (Acc_Ris->isChecked() && windowsUser != toUpper1252(par_.Utenti[0]) &&
+      windowsUser != toUpper1252(par_.Utenti[1])) {
+    platform_.beep();
+    return false;
+  }
+  Tp_Ut[0]->setChecked(true);
+  Utente->clear();
+  In_Caricamento = 0;
+  Leggi_Numero_Scritture();
+  return true;
+}
+
+void KOV::closeEvent(QCloseEvent* event) {
+  Timer1->stop();
+  event->accept();
+}
+
+}  // namespace kov

@@ -1,0 +1,214 @@
+// The main window's controls: captions, tool tips, input limits and layout, frame by frame
+// from the top of the window to the bottom. The creation order is the tab order.
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "colours.h"
+#include "focus_router.h"
+#include "kov.h"
+#include "qt_text.h"
+#include "storable_validator.h"
+
+namespace kov {
+namespace {
+
+template <typename Control>
+Control* named(Control* control, const QString& name, const QString& toolTip = {}) {
+  control->setObjectName(name);
+  if (!toolTip.isEmpty()) control->setToolTip(toolTip);
+  return control;
+}
+
+QString indexed(const char* name, int index) {
+  return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
+}
+
+QLabel* label(const QString& name, const QString& caption, QWidget* buddy = nullptr) {
+  auto* control = named(new QLabel(caption), name);
+  if (buddy != nullptr) control->setBuddy(buddy);
+  return control;
+}
+
+}  // namespace
+
+KOV::KOV(Kov_Par& par, Platform& platform) : par_(par), platform_(platform) {
+  setObjectName(QStringLiteral("KOV"));
+  setWindowTitle(QStringLiteral("Log Accessi Amministratore - Versione "));
+  focus_ = new FocusRouter(this);
+  buildControls();
+}
+
+void KOV::storableBox(QLineEdit* box, int maxLength) {
+  box->setMaxLength(maxLength);
+  box->setValidator(new StorableValidator([this] { platform_.beep(); }, box));
+}
+
+void KOV::buildControls() {
+  auto* layout = new QVBoxLayout(this);
+
+  Frm_Orologio = named(new QGroupBox, QStringLiteral("Frm_Orologio"));
+  Data_G = named(new QLabel, QStringLiteral("Data_G"));
+  Ora_G = named(new QLabel, QStringLiteral("Ora_G"));
+  Lb1 = label(QStringLiteral("Lb1"), QStringLiteral("Data:"));
+  Lb2 = label(QStringLiteral("Lb2"), QStringLiteral("Ora:"));
+  auto* clock = new QHBoxLayout(Frm_Orologio);
+  clock->addWidget(Lb1);
+  clock->addWidget(Data_G);
+  clock->addStretch();
+  clock->addWidget(Lb2);
+  clock->addWidget(Ora_G);
+  layout->addWidget(Frm_Orologio);
+
+  Frm_At = named(new QGroupBox(QStringLiteral("Scelta dell'Utente ")), QStringLiteral("Frm_At"));
+  Tp_Ut[0] = named(new QRadioButton(QStringLiteral("Amministratore di Sistema")), indexed("Tp_Ut", 0),
+                   QStringLiteral("abilita le funzioni riservate all'amministratore di sistema"));
+  Tp_Ut[1] = named(
+      new QRadioButton(QStringLiteral("Titolare del Trattamento")), indexed("Tp_Ut", 1),
+      QStringLiteral("Abilita le funzioni risevate al titolare o Responsabile del Trattamento "));
+  auto* roles = new QHBoxLayout(Frm_At);
+  roles->addWidget(Tp_Ut[0]);
+  roles->addWidget(Tp_Ut[1]);
+  layout->addWidget(Frm_At);
+
+  Frm_Utente = named(new QGroupBox(QStringLiteral("Utente")), QStringLiteral("Frm_Utente"));
+  Utente = named(new QLineEdit, QStringLiteral("Utente"),
+                 QStringLiteral("Digitare il nome dell'utente abilitato (amministratore o titolare)"));
+  storableBox(Utente, 20);
+  Label7 = label(QStringLiteral("Label7"), QStringLiteral("Account"), Utente);
+  Pw = named(new QLineEdit, QStringLiteral("Pw"), QStringLiteral("Digitare la password impostata"));
+  storableBox(Pw, 20);
+  Pw->setEchoMode(QLineEdit::Password);
+  Lb_Pw = label(QStringLiteral("Lb_Pw"), QStringLiteral("Password"), Pw);
+  Cmd_VPw = named(new QPushButton(QStringLiteral("Varia Password")), QStringLiteral("Cmd_VPw"),
+                  QStringLiteral("Consente di Variare la propria Password; per l'Kov consente di "
+                                 "salvare anche i parametri della postazione di lavoro  "));
+  Cmd_VPw->setEnabled(false);
+  Var_Par = named(new QCheckBox, QStringLiteral("Var_Par"),
+                  QStringLiteral("Se attivo, consente all'amministratore di sistema di variare i "
+                                 "parametri della Postazione"));
+  auto* user = new QGridLayout(Frm_Utente);
+  user->addWidget(Label7, 0, 0);
+  user->addWidget(Utente, 0, 1);
+  user->addWidget(Lb_Pw, 1, 0);
+  user->addWidget(Pw, 1, 1);
+  user->addWidget(Cmd_VPw, 0, 2, 2, 1);
+  user->addWidget(Var_Par, 0, 3, 2, 1);
+  layout->addWidget(Frm_Utente);
+
+  Frm_Par = named(new QGroupBox(QStringLiteral("Parametri della Postazione di Lavoro")),
+                  QStringLiteral("Frm_Par"));
+  Frm_Par->setEnabled(false);
+  Opz_KOV[1] = named(new QLineEdit, indexed("Opz_KOV", 1), QStringLiteral("Nome della Postazione"));
+  storableBox(Opz_KOV[1], 14);
+  Label5 = label(QStringLiteral("Label5"), QStringLiteral("WorkStation"), Opz_KOV[1]);
+  Opz_KOV[2] = named(new QLineEdit, indexed("Opz_KOV", 2),
+                     QStringLiteral("Nome del file di log generato dalla procedura (es.KoV.log)"));
+  storableBox(Opz_KOV[2], 20);
+  Label4 = label(QStringLiteral("Label4"), QStringLiteral("Nome File Report"), Opz_KOV[2]);
+  Opz_KOV[3] = named(new QLineEdit, indexed("Opz_KOV", 3),
+                     QStringLiteral("Digitare il percorso di destinazione del fil di log generato "
+                                    "dalla procedura"));
+  storableBox(Opz_KOV[3], 199);
+  Label2 = label(QStringLiteral("Label2"), QStringLiteral("Path File Report"), Opz_KOV[3]);
+  Acc_Ris = named(new QCheckBox(QStringLiteral("Accesso Limitato")), QStringLiteral("Acc_Ris"),
+                  QStringLiteral("Se attivato, la procedura si attiva solo se l'utente di windows è "
+                                 "uguale all'Amministratore di Sistema o al  Titolare del "
+                                 "Trattamento."));
+  N_Accessi = named(new QLabel, QStringLiteral("N_Accessi"));
+  auto* parameters = new QGridLayout(Frm_Par);
+  parameters->addWidget(Label5, 0, 0);
+  parameters->addWidget(Opz_KOV[1], 0, 1);
+  parameters->addWidget(Label4, 1, 0);
+  parameters->addWidget(Opz_KOV[2], 1, 1);
+  parameters->addWidget(Label2, 2, 0);
+  parameters->addWidget(Opz_KOV[3], 2, 1, 1, 2);
+  parameters->addWidget(Acc_Ris, 3, 1);
+  parameters->addWidget(N_Accessi, 3, 2, Qt::AlignRight);
+  parameters->setColumnStretch(1, 1);
+  layout->addWidget(Frm_Par);
+
+  Frm_KoV = named(new QGroupBox(QStringLiteral("Operazioni Pianificate")), QStringLiteral("Frm_KoV"));
+  Op_Pi[0] = named(new QRadioButton(QStringLiteral("Verifica funzionamento operazioni di Backup ")),
+                   indexed("Op_Pi", 0));
+  Op_Pi[1] = named(new QRadioButton(QStringLiteral("Simulazione ripristino Data Base")),
+                   indexed("Op_Pi", 1));
+  Op_Pi[2] = named(new QRadioButton(QStringLiteral(
+                       "Predisposizione credenziali utenti abilitati all'accesso nella rete")),
+                   indexed("Op_Pi", 2));
+  Op_Pi[3] = named(new QRadioButton(QStringLiteral("Altro")), indexed("Op_Pi", 3));
+  Cmd_Op = named(new QPushButton(QStringLiteral("Ok")), QStringLiteral("Cmd_Op"),
+                 QStringLiteral("Consente di inserire il commento nel file delle operazioni svolte "
+                                "dall'amministatore di Sistema"));
+  Opz_KOV[0] = named(
+      new QLineEdit, indexed("Opz_KOV", 0),
+      QStringLiteral("Commentare l'operazione eseguita che verrà salvata nel file di log."));
+  storableBox(Opz_KOV[0], 200);
+  auto* entries = new QGridLayout(Frm_KoV);
+  for (int i = 0; i < 4; ++i) entries->addWidget(Op_Pi[static_cast<std::size_t>(i)], i, 0);
+  entries->addWidget(Cmd_Op, 0, 1, 4, 1, Qt::AlignRight | Qt::AlignVCenter);
+  entries->addWidget(Opz_KOV[0], 4, 0, 1, 2);
+  layout->addWidget(Frm_KoV);
+
+  Frm_TdT = named(
+      new QGroupBox(QStringLiteral("Generazione Report Accessi dell'Amministratore di Sistema")),
+      QStringLiteral("Frm_TdT"));
+  Frm_TdT->setEnabled(false);
+  Dt[1] = named(new QLineEdit, indexed("Dt", 1),
+                QStringLiteral("Data di Inizio ricerca delle scritture da ricercare"));
+  Lb_Dt1 = label(QStringLiteral("Lb_Dt1"), QStringLiteral("Da Data Accesso"), Dt[1]);
+  Dt[2] = named(new QLineEdit, indexed("Dt", 2),
+                QStringLiteral("Data di Fine ricerca delle scritture da rilevare"));
+  Label1 = label(QStringLiteral("Label1"), QStringLiteral("A  Data Accesso"), Dt[2]);
+  for (const std::size_t i : {1U, 2U}) Dt[i]->setInputMask(QStringLiteral("99/99/9999"));
+  Anche_gia_Lette = named(new QCheckBox(QStringLiteral("Anche gli accessi già trattati")),
+                          QStringLiteral("Anche_gia_Lette"),
+                          QStringLiteral("se attivo preleva anche le scritture già rilevate in "
+                                         "precedenza"));
+  Rimuovi = named(new QCheckBox(QStringLiteral("Rimuovi i Report esistenti ")),
+                  QStringLiteral("Rimuovi"),
+                  QStringLiteral("Se attivo rimuove a fine lettura il file delle rilevazioni"));
+  Cmd_Gp = named(new QPushButton(QStringLiteral("Ok")), QStringLiteral("Cmd_Gp"),
+                 QStringLiteral("Consente di generare il file di log delle scritture "
+                                "dell'amministratore di sistema"));
+  auto* report = new QGridLayout(Frm_TdT);
+  report->addWidget(Lb_Dt1, 0, 0);
+  report->addWidget(Dt[1], 0, 1);
+  report->addWidget(Label1, 1, 0);
+  report->addWidget(Dt[2], 1, 1);
+  report->addWidget(Anche_gia_Lette, 2, 0, 1, 2);
+  report->addWidget(Rimuovi, 3, 0, 1, 2);
+  report->addWidget(Cmd_Gp, 0, 2, 4, 1, Qt::AlignRight | Qt::AlignVCenter);
+  report->setColumnStretch(1, 1);
+  layout->addWidget(Frm_TdT);
+
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1->setInterval(500);
+
+  for (std::int16_t i = 0; i < 2; ++i) {
+    connect(Tp_Ut[static_cast<std::size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
+      if (on) Tp_Ut_Click(i);
+    });
+  }
+  connect(Var_Par, &QCheckBox::toggled, this, [this] { Var_Par_Click(); });
+  connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+  for (std::int16_t i = 0; i < 4; ++i) {
+    focus_->add(
+        Opz_KOV[static_cast<std::size_t>(i)], [this, i] { Opz_KOV_GotFocus(i); },
+        [this, i] { Opz_KOV_LostFocus(i); });
+  }
+}
+
+std::string KOV::textOf(const QLineEdit* box) const { return toCp1252(box->text()); }
+
+void KOV::setTextOf(QLineEdit* box, std::string_view text) { box->setText(fromCp1252(text)); }
+
+}  // namespace kov

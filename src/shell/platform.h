@@ -1,0 +1,42 @@
+// Everything the program asks of the world outside it. The windows use the Qt
+// implementation; tests replace it, so no test ever waits on a modal box.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "runtime/datetime.h"
+
+namespace kov {
+
+enum class Icon { None, Information, Critical };
+
+struct ScreenSize {
+  int width = 0;
+  int height = 0;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // A modal message box with an OK button alone. Texts are Windows-1252; a line break
+  // is a line feed followed by a carriage return.
+  virtual void message(Icon icon, std::string_view text, std::string_view title) = 0;
+  virtual void beep() = 0;
+
+  virtual DateTime now() = 0;
+  // The date and the time of day in the workstation's regional forms (a four-digit year).
+  virtual std::string regionalDate(const DateTime& at) = 0;
+  virtual std::string regionalTime(const DateTime& at) = 0;
+
+  // The operating system's names, whole, in Windows-1252.
+  virtual std::string userName() = 0;
+  virtual std::string computerName() = 0;
+
+  // The folder that holds the program file, without a trailing separator.
+  virtual std::string programFolder() = 0;
+  virtual ScreenSize screenSize() = 0;
+};
+
+}  // namespace kov

@@ -1,0 +1,83 @@
+#include "qt_platform.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QLocale>
+#include <QMessageBox>
+#include <QScreen>
+
+#include "qt_text.h"
+#include "runtime/osnames.h"
+
+namespace kov {
+namespace {
+
+QDateTime toQt(const DateTime& at) {
+  return {QDate(at.year, at.month, at.day), QTime(at.hour, at.minute, at.second)};
+}
+
+// The C locale is a machine without regional settings.
+bool hasRegionalSettings(const QLocale& locale) { return locale.language() != QLocale::C; }
+
+// The short date form with a four-digit year, as workstations are set up.
+QString shortDateFormat(const QLocale& locale) {
+  QString format = locale.dateFormat(QLocale::ShortFormat);
+  if (!format.contains(QLatin1String("yyyy"))) format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+  return format;
+}
+
+// The time form with seconds and without the time zone.
+QString timeFormat(const QLocale& locale) {
+  QString format = locale.timeFormat(QLocale::LongFormat);
+  format.remove(QLatin1Char('t'));
+  return format.trimmed();
+}
+
+}  // namespace
+
+void QtPlatform::message(Icon icon, std::string_view text, std::string_view title) {
+  QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
+  if (icon == Icon::Information) boxIcon = QMessageBox::Information;
+  if (icon == Icon::Critical) boxIcon = QMessageBox::Critical;
+  QString body = fromCp1252(text);
+  body.replace(QLatin1String("\n\r"), QLatin1String("\n"));
+  QMessageBox box(boxIcon, fromCp1252(title), body, QMessageBox::Ok, QApplication::activeWindow());
+  box.exec();
+}
+
+void QtPlatform::beep() { QApplication::beep(); }
+
+DateTime QtPlatform::now() {
+  const QDateTime at = QDateTime::currentDateTime();
+  return {at.date().year(), at.date().month(),  at.date().day(),
+          at.time().hour(), at.time().minute(), at.time().second()};
+}
+
+std::string QtPlatform::regionalDate(const DateTime& at) {
+  const QLocale locale = QLocale::system();
+  if (!hasRegionalSettings(locale)) return formatDate(at);
+  return toCp1252(locale.toString(toQt(at).date(), shortDateFormat(locale)));
+}
+
+std::string QtPlatform::regionalTime(const DateTime& at) {
+  const QLocale locale = QLocale::system();
+  if (!hasRegionalSettings(locale)) return formatTime(at);
+  return toCp1252(locale.toString(toQt(at).time(), timeFormat(locale)));
+}
+
+std::string QtPlatform::userName() { return osUserName(); }
+
+std::string QtPlatform::computerName() { return osComputerName(); }
+
+std::string QtPlatform::programFolder() {
+  return toCp1252(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
+}
+
+ScreenSize QtPlatform::screenSize() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return {};
+  return {screen->size().width(), screen->size().height()};
+}
+
+}  // namespace kov

@@ -1,0 +1,22 @@
+// The program's Platform on a real desktop: Qt's message boxes and beep, the system clock
+// and regional settings, the operating system's names.
+#pragma once
+
+#include "platform.h"
+
+namespace kov {
+
+class QtPlatform : public Platform {
+ public:
+  void message(Icon icon, std::string_view text, std::string_view title) override;
+  void beep() override;
+  DateTime now() override;
+  std::string regionalDate(const DateTime& at) override;
+  std::string regionalTime(const DateTime& at) override;
+  std::string userName() override;
+  std::string computerName() override;
+  std::string programFolder() override;
+  ScreenSize screenSize() override;
+};
+
+}  // namespace kov

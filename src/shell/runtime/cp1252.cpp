@@ -1,0 +1,76 @@
+#include "cp1252.h"
+
+#ifndef _WIN32
+#include <iconv.h>
+
+#include <cerrno>
+#endif
+
+namespace kov {
+
+char toUpper1252(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  if ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7)) {
+    return static_cast<char>(u - 0x20);
+  }
+  switch (u) {
+    case 0x9A:  // s caron
+    case 0x9C:  // oe
+    case 0x9E:  // z caron
+      return static_cast<char>(u - 0x10);
+    case 0xFF:  // y diaeresis
+      return static_cast<char>(0x9F);
+    default:
+      return c;
+  }
+}
+
+std::string toUpper1252(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) c = toUpper1252(c);
+  return upper;
+}
+
+#ifndef _WIN32
+namespace {
+
+// Runs iconv over the whole text; an input sequence it cannot convert becomes "?" and
+// conversion goes on after it (one byte on, or past one UTF-8 character).
+std::string convert(const char* to, const char* from, std::string_view text, bool fromUtf8) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(text);
+  std::string out;
+  out.resize(text.size() * 4 + 4);
+  auto* in = const_cast<char*>(text.data());  // iconv's interface is not const-correct
+  size_t inLeft = text.size();
+  char* dst = out.data();
+  size_t outLeft = out.size();
+  while (inLeft > 0) {
+    if (iconv(cd, &in, &inLeft, &dst, &outLeft) != static_cast<size_t>(-1)) break;
+    if (errno != EILSEQ && errno != EINVAL) break;
+    *dst++ = '?';
+    --outLeft;
+    size_t skip = 1;
+    if (fromUtf8) {
+      while (skip < inLeft && (static_cast<unsigned char>(in[skip]) & 0xC0u) == 0x80u) ++skip;
+    }
+    in += skip;
+    inLeft -= skip;
+  }
+  out.resize(static_cast<size_t>(dst - out.data()));
+  iconv_close(cd);
+  return out;
+}
+
+}  // namespace
+
+std::string utf8FromCp1252(std::string_view text) {
+  return convert("UTF-8", "WINDOWS-1252", text, false);
+}
+
+std::string cp1252FromUtf8(std::string_view text) {
+  return convert("WINDOWS-1252", "UTF-8", text, true);
+}
+#endif
+
+}  // namespace kov

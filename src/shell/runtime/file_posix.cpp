@@ -1,0 +1,263 @@
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "cp1252.h"
+#include "faults.h"
+#include "file.h"
+
+namespace kov {
+namespace {
+
+constexpr std::size_t kRecordSize = 256;
+constexpr const char* kDosAttrib = "user.DOSATTRIB";
+
+Error notOpen() { return errorOf(err::kBadFileNumber); }
+
+std::string parentOf(const std::string& native) {
+  const auto slash = native.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : native.substr(0, slash);
+}
+
+bool exists(const std::string& native) {
+  struct stat st {};
+  return ::lstat(native.c_str(), &st) == 0;
+}
+
+Error errorFor(int errnoValue, const std::string& native) {
+  return errorFromErrno(errnoValue, errnoValue != ENOENT || exists(parentOf(native)));
+}
+
+// Counts the call and, when a failure is planned for it, sets errno.
+bool injected(faults::Op op) {
+  int errnoValue = 0;
+  if (!faults::hit(op, errnoValue)) return false;
+  errno = errnoValue;
+  return true;
+}
+
+// The entry of `folder` whose name equals `part` without regard to letter case.
+std::string findIgnoringCase(const std::string& folder, const std::string& part) {
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) return part;
+  const std::string wanted = toUpper1252(cp1252FromUtf8(part));
+  std::vector<std::string> matches;
+  while (const dirent* entry = ::readdir(dir)) {
+    if (toUpper1252(cp1252FromUtf8(entry->d_name)) == wanted) matches.emplace_back(entry->d_name);
+  }
+  ::closedir(dir);
+  if (matches.empty()) return part;
+  return *std::min_element(matches.begin(), matches.end());  // the same one every time
+}
+
+Error fullWrite(int fd, const char* data, std::size_t length, std::uint64_t offset, bool append) {
+  while (length > 0) {
+    if (injected(faults::Op::Write)) return errorFromErrno(errno);
+    const ssize_t n = append ? ::write(fd, data, length)
+                             : ::pwrite(fd, data, length, static_cast<off_t>(offset));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errorFromErrno(errno);
+    }
+    data += n;
+    length -= static_cast<std::size_t>(n);
+    offset += static_cast<std::uint64_t>(n);
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string nativeName(std::string_view name) {
+  std::string native;
+  std::size_t start = 0;
+  if (!name.empty() && (name[0] == '\\' || name[0] == '/')) native = "/";
+  while (start <= name.size()) {
+    std::size_t end = name.find_first_of("\\/", start);
+    if (end == std::string_view::npos) end = name.size();
+    const std::string part = utf8FromCp1252(name.substr(start, end - start));
+    if (!part.empty()) {
+      const std::string folder = native;
+      if (!native.empty() && native.back() != '/') native += '/';
+      if (part == "." || part == ".." || exists(native + part)) {
+        native += part;
+      } else {
+        native += findIgnoringCase(folder, part);
+      }
+    }
+    if (end < name.size() && end + 1 == name.size() && !native.empty() && native.back() != '/') {
+      native += '/';  // a trailing separator stays: the name is a folder
+    }
+    start = end + 1;
+  }
+  return native;
+}
+
+File::File(File&& other) noexcept
+    : handle_(other.handle_),
+      created_(other.created_),
+      writable_(other.writable_),
+      native_(std::move(other.native_)) {
+  other.handle_ = kClosed;
+}
+
+File& File::operator=(File&& other) noexcept {
+  if (this != &other) {
+    close();
+    handle_ = other.handle_;
+    created_ = other.created_;
+    writable_ = other.writable_;
+    native_ = std::move(other.native_);
+    other.handle_ = kClosed;
+  }
+  return *this;
+}
+
+Error File::open(std::string_view name, Mode mode) {
+  close();
+  native_ = nativeName(name);
+  if (injected(faults::Op::Open)) return errorFor(errno, native_);
+  const bool existed = exists(native_);
+  int fd = -1;
+  writable_ = mode != Mode::Read;
+  switch (mode) {
+    case Mode::Read: fd = ::open(native_.c_str(), O_RDONLY | O_CLOEXEC); break;
+    case Mode::Append:
+      fd = ::open(native_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+      break;
+    case Mode::Update:
+      fd = ::open(native_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+      // A file that may only be read is still opened, for reading.
+      if (fd < 0 && (errno == EACCES || errno == EROFS) && existed) {
+        fd = ::open(native_.c_str(), O_RDONLY | O_CLOEXEC);
+        writable_ = false;
+      }
+      break;
+  }
+  if (fd < 0) return errorFor(errno, native_);
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    return errorOf(err::kPathFileAccess);
+  }
+  handle_ = fd;
+  created_ = !existed;
+  return {};
+}
+
+void File::close() {
+  if (handle_ != kClosed) ::close(handle_);
+  handle_ = kClosed;
+}
+
+Error File::size(std::uint64_t& bytes) const {
+  if (!isOpen()) return notOpen();
+  struct stat st {};
+  if (::fstat(handle_, &st) != 0) return errorFromErrno(errno);
+  bytes = static_cast<std::uint64_t>(st.st_size);
+  return {};
+}
+
+Error File::readAt(std::uint64_t offset, char* buffer, std::size_t length,
+                   std::size_t& got) const {
+  got = 0;
+  if (!isOpen()) return notOpen();
+  if (injected(faults::Op::Read)) return errorFromErrno(errno);
+  while (got < length) {
+    const ssize_t n = ::pread(handle_, buffer + got, length - got, static_cast<off_t>(offset + got));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errorFromErrno(errno);
+    }
+    if (n == 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  return {};
+}
+
+Error File::writeAt(std::uint64_t offset, std::string_view bytes) const {
+  if (!isOpen()) return notOpen();
+  if (!writable_) return errorOf(err::kPermissionDenied);
+  return fullWrite(handle_, bytes.data(), bytes.size(), offset, false);
+}
+
+Error File::appendRecord(std::string_view record) const {
+  if (!isOpen()) return notOpen();
+  if (!writable_) return errorOf(err::kPermissionDenied);
+  while (::flock(handle_, LOCK_EX) != 0) {
+    if (errno != EINTR) return errorFromErrno(errno);
+  }
+  struct stat st {};
+  Error error;
+  if (::fstat(handle_, &st) != 0) {
+    error = errorFromErrno(errno);
+  } else {
+    const std::size_t torn = static_cast<std::size_t>(st.st_size) % kRecordSize;
+    std::string bytes(torn == 0 ? 0 : kRecordSize - torn, '\0');
+    bytes += record;
+    error = fullWrite(handle_, bytes.data(), bytes.size(), 0, true);
+  }
+  ::flock(handle_, LOCK_UN);
+  return error;
+}
+
+Error File::sync() const {
+  if (!isOpen()) return notOpen();
+  if (injected(faults::Op::Sync) || ::fsync(handle_) != 0) return errorFromErrno(errno);
+  if (created_) {
+    const int dir = ::open(parentOf(native_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+      ::fsync(dir);  // some file systems refuse a folder sync; the data itself is safe
+      ::close(dir);
+    }
+  }
+  return {};
+}
+
+Error deleteFile(std::string_view name) {
+  const std::string native = nativeName(name);
+  if (injected(faults::Op::Delete) || ::unlink(native.c_str()) != 0) return errorFor(errno, native);
+  return {};
+}
+
+Error setHiddenOnly(std::string_view name) {
+  const std::string native = nativeName(name);
+  static constexpr char kHidden[] = "0x2";  // FILE_ATTRIBUTE_HIDDEN, Samba's text form
+  if (injected(faults::Op::Attributes) ||
+      ::setxattr(native.c_str(), kDosAttrib, kHidden, sizeof kHidden - 1, 0) != 0) {
+    if (errno == ENOTSUP) return exists(native) ? Error{} : errorFor(ENOENT, native);
+    return errorFor(errno, native);
+  }
+  return {};
+}
+
+Error clearAttributes(std::string_view name) {
+  const std::string native = nativeName(name);
+  if (injected(faults::Op::Attributes) || ::removexattr(native.c_str(), kDosAttrib) != 0) {
+    if (errno == ENODATA || errno == ENOTSUP) {
+      return exists(native) ? Error{} : errorFor(ENOENT, native);
+    }
+    return errorFor(errno, native);
+  }
+  return {};
+}
+
+bool isHidden(std::string_view name) {
+  char value[64] = {};
+  const ssize_t n = ::getxattr(nativeName(name).c_str(), kDosAttrib, value, sizeof value - 1);
+  // Samba's binary form also begins with the attributes as "0x..." text.
+  if (n < 3 || value[0] != '0' || value[1] != 'x') return false;
+  return (std::strtoul(value + 2, nullptr, 16) & 0x2u) != 0;
+}
+
+}  // namespace kov

@@ -1,0 +1,200 @@
+#include <windows.h>
+
+#include <cerrno>
+
+#include "faults.h"
+#include "file.h"
+
+namespace kov {
+namespace {
+
+constexpr std::size_t kRecordSize = 256;
+
+Error notOpen() { return errorOf(err::kBadFileNumber); }
+
+Error lastError() {
+  switch (::GetLastError()) {
+    case ERROR_FILE_NOT_FOUND: return errorOf(err::kFileNotFound);
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE: return errorOf(err::kPathNotFound);
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return errorOf(err::kPermissionDenied);
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return errorOf(err::kDiskFull);
+    case ERROR_TOO_MANY_OPEN_FILES: return errorOf(err::kTooManyFiles);
+    case ERROR_INVALID_HANDLE: return errorOf(err::kBadFileNumber);
+    default: return errorOf(err::kPathFileAccess);
+  }
+}
+
+bool injected(faults::Op op, Error& error) {
+  int errnoValue = 0;
+  if (!faults::hit(op, errnoValue)) return false;
+  error = errorFromErrno(errnoValue);
+  return true;
+}
+
+Error writeAll(HANDLE handle, const char* data, std::size_t length, OVERLAPPED* where) {
+  Error error;
+  if (injected(faults::Op::Write, error)) return error;
+  DWORD written = 0;
+  if (!::WriteFile(handle, data, static_cast<DWORD>(length), &written, where) ||
+      written != length) {
+    return lastError();
+  }
+  return {};
+}
+
+OVERLAPPED at(std::uint64_t offset) {
+  OVERLAPPED where{};
+  where.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+  where.OffsetHigh = static_cast<DWORD>(offset >> 32);
+  return where;
+}
+
+}  // namespace
+
+std::string nativeName(std::string_view name) { return std::string(name); }
+
+File::File(File&& other) noexcept
+    : handle_(other.handle_),
+      created_(other.created_),
+      writable_(other.writable_),
+      native_(std::move(other.native_)) {
+  other.handle_ = kClosed;
+}
+
+File& File::operator=(File&& other) noexcept {
+  if (this != &other) {
+    close();
+    handle_ = other.handle_;
+    created_ = other.created_;
+    writable_ = other.writable_;
+    native_ = std::move(other.native_);
+    other.handle_ = kClosed;
+  }
+  return *this;
+}
+
+Error File::open(std::string_view name, Mode mode) {
+  close();
+  native_ = nativeName(name);
+  Error error;
+  if (injected(faults::Op::Open, error)) return error;
+  const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  DWORD access = GENERIC_READ;
+  DWORD disposition = OPEN_EXISTING;
+  if (mode == Mode::Update) {
+    access = GENERIC_READ | GENERIC_WRITE;
+    disposition = OPEN_ALWAYS;
+  } else if (mode == Mode::Append) {
+    access = FILE_APPEND_DATA | SYNCHRONIZE;
+    disposition = OPEN_ALWAYS;
+  }
+  HANDLE handle = ::CreateFileA(native_.c_str(), access, share, nullptr, disposition,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+  writable_ = mode != Mode::Read;
+  if (handle == INVALID_HANDLE_VALUE && mode == Mode::Update &&
+      ::GetLastError() == ERROR_ACCESS_DENIED) {
+    writable_ = false;
+    handle = ::CreateFileA(native_.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  }
+  if (handle == INVALID_HANDLE_VALUE) return lastError();
+  created_ = mode != Mode::Read && ::GetLastError() != ERROR_ALREADY_EXISTS;
+  handle_ = handle;
+  return {};
+}
+
+void File::close() {
+  if (handle_ != kClosed) ::CloseHandle(handle_);
+  handle_ = kClosed;
+}
+
+Error File::size(std::uint64_t& bytes) const {
+  if (!isOpen()) return notOpen();
+  LARGE_INTEGER value{};
+  if (!::GetFileSizeEx(handle_, &value)) return lastError();
+  bytes = static_cast<std::uint64_t>(value.QuadPart);
+  return {};
+}
+
+Error File::readAt(std::uint64_t offset, char* buffer, std::size_t length,
+                   std::size_t& got) const {
+  got = 0;
+  if (!isOpen()) return notOpen();
+  Error error;
+  if (injected(faults::Op::Read, error)) return error;
+  OVERLAPPED where = at(offset);
+  DWORD read = 0;
+  if (!::ReadFile(handle_, buffer, static_cast<DWORD>(length), &read, &where) &&
+      ::GetLastError() != ERROR_HANDLE_EOF) {
+    return lastError();
+  }
+  got = read;
+  return {};
+}
+
+Error File::writeAt(std::uint64_t offset, std::string_view bytes) const {
+  if (!isOpen()) return notOpen();
+  if (!writable_) return errorOf(err::kPermissionDenied);
+  OVERLAPPED where = at(offset);
+  return writeAll(handle_, bytes.data(), bytes.size(), &where);
+}
+
+Error File::appendRecord(std::string_view record) const {
+  if (!isOpen()) return notOpen();
+  if (!writable_) return errorOf(err::kPermissionDenied);
+  OVERLAPPED whole{};
+  if (!::LockFileEx(handle_, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole)) {
+    return lastError();
+  }
+  std::uint64_t bytes = 0;
+  Error error = size(bytes);
+  if (!error) {
+    const std::size_t torn = bytes % kRecordSize;
+    std::string data(torn == 0 ? 0 : kRecordSize - torn, '\0');
+    data += record;
+    error = writeAll(handle_, data.data(), data.size(), nullptr);
+  }
+  ::UnlockFileEx(handle_, 0, MAXDWORD, MAXDWORD, &whole);
+  return error;
+}
+
+Error File::sync() const {
+  if (!isOpen()) return notOpen();
+  Error error;
+  if (injected(faults::Op::Sync, error)) return error;
+  if (!::FlushFileBuffers(handle_)) return lastError();
+  return {};
+}
+
+Error deleteFile(std::string_view name) {
+  Error error;
+  if (injected(faults::Op::Delete, error)) return error;
+  if (!::DeleteFileA(nativeName(name).c_str())) return lastError();
+  return {};
+}
+
+Error setHiddenOnly(std::string_view name) {
+  Error error;
+  if (injected(faults::Op::Attributes, error)) return error;
+  if (!::SetFileAttributesA(nativeName(name).c_str(), FILE_ATTRIBUTE_HIDDEN)) return lastError();
+  return {};
+}
+
+Error clearAttributes(std::string_view name) {
+  Error error;
+  if (injected(faults::Op::Attributes, error)) return error;
+  if (!::SetFileAttributesA(nativeName(name).c_str(), FILE_ATTRIBUTE_NORMAL)) return lastError();
+  return {};
+}
+
+bool isHidden(std::string_view name) {
+  const DWORD attributes = ::GetFileAttributesA(nativeName(name).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+}
+
+}  // namespace kov

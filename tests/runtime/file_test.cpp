@@ -1,0 +1,182 @@
+#include "shell/runtime/file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "shell/runtime/faults.h"
+#include "shell/runtime/records.h"
+#include "support/temp_folder.h"
+
+namespace kov {
+namespace {
+
+using test::TempFolder;
+
+// The program's own form of a name in the folder: "\" before the file name.
+std::string nameIn(const TempFolder& folder, const std::string& file) {
+  return folder.path() + "\\" + file;
+}
+
+std::string record(char fill) { return std::string(253, fill) + "|\r\n"; }
+
+TEST(File, OpeningAMissingFileForReadingIsError53) {
+  TempFolder folder;
+  File file;
+  EXPECT_EQ(file.open(nameIn(folder, "KoV"), File::Mode::Read).number, 53);
+  EXPECT_FALSE(file.isOpen());
+}
+
+TEST(File, OperationsOnAHandleThatIsNotOpenAreError52) {
+  File file;
+  std::uint64_t size = 0;
+  EXPECT_EQ(file.size(size).number, 52);
+  EXPECT_EQ(file.writeAt(0, "x").number, 52);
+  EXPECT_EQ(file.appendRecord(record('a')).number, 52);
+  EXPECT_EQ(file.sync().number, 52);
+}
+
+TEST(File, NamesReachExistingFilesWhateverTheirLetterCase) {
+  TempFolder folder;
+  folder.write("OdV", "entries");
+  for (const char* asked : {"OdV", "Odv", "ODV", "odv"}) {
+    File file;
+    ASSERT_FALSE(file.open(nameIn(folder, asked), File::Mode::Update)) << asked;
+    std::uint64_t size = 0;
+    ASSERT_FALSE(file.size(size));
+    EXPECT_EQ(size, 7U) << asked;
+  }
+  EXPECT_EQ(folder.names(), std::vector<std::string>{"OdV"});
+  EXPECT_EQ(nativeName(folder.path() + "\\sub\\ODV"), folder.path() + "/sub/ODV");
+  EXPECT_EQ(nativeName(folder.path() + "\\REPORT\\"), folder.path() + "/REPORT/");
+}
+
+TEST(File, FoldersAreMatchedWithoutRegardToLetterCaseToo) {
+  TempFolder folder;
+  ::mkdir(folder.file("Report").c_str(), 0777);
+  EXPECT_EQ(nativeName(folder.path() + "\\report\\x.txt"), folder.path() + "/Report/x.txt");
+}
+
+TEST(File, AppendCreatesTheFileAndAddsWholeRecords) {
+  TempFolder folder;
+  File file;
+  ASSERT_FALSE(file.open(nameIn(folder, "OdV"), File::Mode::Append));
+  ASSERT_FALSE(file.appendRecord(record('a')));
+  ASSERT_FALSE(file.appendRecord(record('b')));
+  ASSERT_FALSE(file.sync());
+  EXPECT_EQ(folder.read("OdV"), record('a') + record('b'));
+}
+
+TEST(File, AppendAfterATornRecordStartsOnARecordBoundary) {
+  TempFolder folder;
+  folder.write("OdV", record('a') + "PARTIAL");
+  File file;
+  ASSERT_FALSE(file.open(nameIn(folder, "OdV"), File::Mode::Append));
+  ASSERT_FALSE(file.appendRecord(record('b')));
+  const std::string bytes = folder.read("OdV");
+  ASSERT_EQ(bytes.size(), 3 * kRecordSize);
+  EXPECT_EQ(bytes.substr(256, 7), "PARTIAL");
+  EXPECT_EQ(bytes.substr(263, 249), std::string(249, '\0'));
+  EXPECT_EQ(bytes.substr(512), record('b'));
+}
+
+TEST(File, HiddenAttributeIsSetReadBackAndCleared) {
+  TempFolder folder;
+  folder.write("KoV", "");
+  const std::string name = nameIn(folder, "kov");
+  EXPECT_FALSE(isHidden(name));
+  ASSERT_FALSE(setHiddenOnly(name));
+  EXPECT_TRUE(isHidden(name));
+  ASSERT_FALSE(clearAttributes(name));
+  EXPECT_FALSE(isHidden(name));
+  EXPECT_FALSE(clearAttributes(name));  // nothing left to clear is no error
+  EXPECT_EQ(setHiddenOnly(nameIn(folder, "missing")).number, 53);
+}
+
+TEST(File, DeleteRemovesTheFileAndTellsAMissingOne) {
+  TempFolder folder;
+  folder.write("OdV", "x");
+  EXPECT_FALSE(deleteFile(nameIn(folder, "ODV")));
+  EXPECT_FALSE(folder.exists("OdV"));
+  EXPECT_EQ(deleteFile(nameIn(folder, "OdV")).number, 53);
+}
+
+// Real faults, each with the error number a user is shown.
+TEST(File, RealFaultsGiveTheirErrorNumbers) {
+  TempFolder folder;
+  ::mkdir(folder.file("folder").c_str(), 0777);
+  folder.write("locked", "x");
+  ::chmod(folder.file("locked").c_str(), 0);
+  ::mkdir(folder.file("readonly").c_str(), 0555);
+  test::Unprivileged user(folder);
+  const struct {
+    std::string name;
+    File::Mode mode;
+    int number;
+  } cases[] = {
+      {"missing", File::Mode::Read, 53},
+      {"nofolder\\KoV", File::Mode::Read, 76},
+      {"nofolder\\KoV", File::Mode::Append, 76},
+      {"folder", File::Mode::Read, 75},
+      {"folder", File::Mode::Update, 75},
+      {"locked", File::Mode::Read, 70},
+      {"locked", File::Mode::Update, 70},
+      {"readonly\\KoV", File::Mode::Append, 70},
+  };
+  for (const auto& c : cases) {
+    File file;
+    EXPECT_EQ(file.open(nameIn(folder, c.name), c.mode).number, c.number) << c.name;
+  }
+}
+
+TEST(File, UpdateOpensAReadOnlyFileForReading) {
+  TempFolder folder;
+  folder.write("KoV", record('a'));
+  ::chmod(folder.file("KoV").c_str(), 0444);
+  test::Unprivileged user(folder);
+  File file;
+  ASSERT_FALSE(file.open(nameIn(folder, "KoV"), File::Mode::Update));
+  std::string read;
+  bool complete = false;
+  EXPECT_FALSE(readRecord(file, 1, read, complete));
+  EXPECT_TRUE(complete);
+  EXPECT_EQ(writeRecord(file, 1, record('b')).number, 70);
+  EXPECT_EQ(folder.read("KoV"), record('a'));
+}
+
+TEST(Faults, TheNthCallOfAnOperationFails) {
+  TempFolder folder;
+  const struct {
+    faults::Op op;
+    int errnoValue;
+    int number;
+  } cases[] = {
+      {faults::Op::Open, EACCES, 70},
+      {faults::Op::Write, ENOSPC, 61},
+      {faults::Op::Sync, EIO, 57},
+      {faults::Op::Delete, EPERM, 70},
+      {faults::Op::Attributes, EACCES, 70},
+  };
+  for (const auto& c : cases) {
+    faults::reset();
+    faults::failAt(c.op, 2, c.errnoValue);
+    const std::string name = nameIn(folder, "OdV");
+    const auto step = [&] {
+      File file;
+      Error error = file.open(name, File::Mode::Append);
+      if (!error) error = file.appendRecord(record('a'));
+      if (!error) error = file.sync();
+      if (!error) error = setHiddenOnly(name);
+      if (!error) error = deleteFile(name);
+      return error;
+    };
+    EXPECT_FALSE(step()) << static_cast<int>(c.op);
+    EXPECT_EQ(step().number, c.number) << static_cast<int>(c.op);
+    EXPECT_FALSE(step()) << static_cast<int>(c.op);
+  }
+  faults::reset();
+}
+
+}  // namespace
+}  // namespace kov

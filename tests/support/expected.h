@@ -1,0 +1,29 @@
+// Expected bytes built in the tests themselves, independently of the program's code.
+#pragma once
+
+#include <string>
+
+namespace kov::test {
+
+// Every character's code shifted by `by`.
+inline std::string shifted(const std::string& text, int by) {
+  std::string result;
+  for (const char c : text) result += static_cast<char>(static_cast<unsigned char>(c) + by);
+  return result;
+}
+
+// A stored record: the scrambled text, plain spaces up to 253 characters, "|", CR, LF.
+inline std::string storedRecord(const std::string& plain) {
+  std::string scrambled = shifted(plain, 2);
+  scrambled.resize(253, ' ');
+  return scrambled + "|\r\n";
+}
+
+// A text followed by spaces and cut to `width`.
+inline std::string pad(const std::string& text, std::size_t width) {
+  std::string result = text.substr(0, width);
+  result.resize(width, ' ');
+  return result;
+}
+
+}  // namespace kov::test
