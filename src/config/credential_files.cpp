@@ -63,8 +63,12 @@ Error readCredentialFiles(Platform& platform, Kov_Par& par, WorkstationParameter
         parameters.name = fieldOf(text, 1, 20);
         parameters.restricted = restrictedFlag(platform, text);
         break;
-      case 1: parameters.reportName = fieldOf(text, 1, 20); break;
-      case 2: parameters.reportPath = fieldOf(text, 1); break;
+      case 1:
+        parameters.reportName = fieldOf(text, 1, 20);
+        break;
+      case 2:
+        parameters.reportPath = fieldOf(text, 1);
+        break;
       default:
         par.Utenti[0] = fieldOf(text, 1, 20);
         par.Pw_Utenti[0] = fieldOf(text, 21, 20);

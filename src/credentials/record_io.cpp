@@ -5,8 +5,8 @@
 
 namespace kov {
 
-void Rw_Record(Platform& platform, const std::string& NomeFile, std::int16_t& Rw,
-               std::int16_t Rec, std::string& Riga_rec) {
+void Rw_Record(Platform& platform, const std::string& NomeFile, std::int16_t& Rw, std::int16_t Rec,
+               std::string& Riga_rec) {
   const auto trap = [&](const Error& error) {
     if (error) showTrappedError(platform, "Rw_Record", error);
   };

@@ -14,7 +14,7 @@ inline constexpr std::int16_t kRecordNotRead = 99;
 // Rw becomes 99 and Riga_rec is left as it was. Any other Rw writes Riga_rec, cut or filled
 // with spaces to 256 bytes, as record Rec; the file grows and is never shortened. A
 // missing file is created. Each failing step is shown and the next one carried out.
-void Rw_Record(Platform& platform, const std::string& NomeFile, std::int16_t& Rw,
-               std::int16_t Rec, std::string& Riga_rec);
+void Rw_Record(Platform& platform, const std::string& NomeFile, std::int16_t& Rw, std::int16_t Rec,
+               std::string& Riga_rec);
 
 }  // namespace kov

@@ -10,9 +10,15 @@ namespace kov {
 void setBackground(QWidget* control, Colour colour) {
   QColor value;
   switch (colour) {
-    case Colour::Yellow: value = QColor(255, 255, 0); break;
-    case Colour::White: value = QColor(255, 255, 255); break;
-    case Colour::ButtonFace: value = QApplication::palette().color(QPalette::Button); break;
+    case Colour::Yellow:
+      value = QColor(255, 255, 0);
+      break;
+    case Colour::White:
+      value = QColor(255, 255, 255);
+      break;
+    case Colour::ButtonFace:
+      value = QApplication::palette().color(QPalette::Button);
+      break;
   }
   // A text box paints its Base role; any other control (a check box) its Window role.
   const QPalette::ColorRole role =

@@ -68,8 +68,9 @@ void KOV::buildControls() {
   layout->addWidget(Frm_Orologio);
 
   Frm_At = named(new QGroupBox(QStringLiteral("Scelta dell'Utente ")), QStringLiteral("Frm_At"));
-  Tp_Ut[0] = named(new QRadioButton(QStringLiteral("Amministratore di Sistema")), indexed("Tp_Ut", 0),
-                   QStringLiteral("abilita le funzioni riservate all'amministratore di sistema"));
+  Tp_Ut[0] =
+      named(new QRadioButton(QStringLiteral("Amministratore di Sistema")), indexed("Tp_Ut", 0),
+            QStringLiteral("abilita le funzioni riservate all'amministratore di sistema"));
   Tp_Ut[1] = named(
       new QRadioButton(QStringLiteral("Titolare del Trattamento")), indexed("Tp_Ut", 1),
       QStringLiteral("Abilita le funzioni risevate al titolare o Responsabile del Trattamento "));
@@ -79,8 +80,9 @@ void KOV::buildControls() {
   layout->addWidget(Frm_At);
 
   Frm_Utente = named(new QGroupBox(QStringLiteral("Utente")), QStringLiteral("Frm_Utente"));
-  Utente = named(new QLineEdit, QStringLiteral("Utente"),
-                 QStringLiteral("Digitare il nome dell'utente abilitato (amministratore o titolare)"));
+  Utente =
+      named(new QLineEdit, QStringLiteral("Utente"),
+            QStringLiteral("Digitare il nome dell'utente abilitato (amministratore o titolare)"));
   storableBox(Utente, 20);
   Label7 = label(QStringLiteral("Label7"), QStringLiteral("Account"), Utente);
   Pw = named(new QLineEdit, QStringLiteral("Pw"), QStringLiteral("Digitare la password impostata"));
@@ -118,10 +120,11 @@ void KOV::buildControls() {
                                     "dalla procedura"));
   storableBox(Opz_KOV[3], 199);
   Label2 = label(QStringLiteral("Label2"), QStringLiteral("Path File Report"), Opz_KOV[3]);
-  Acc_Ris = named(new QCheckBox(QStringLiteral("Accesso Limitato")), QStringLiteral("Acc_Ris"),
-                  QStringLiteral("Se attivato, la procedura si attiva solo se l'utente di windows è "
-                                 "uguale all'Amministratore di Sistema o al  Titolare del "
-                                 "Trattamento."));
+  Acc_Ris =
+      named(new QCheckBox(QStringLiteral("Accesso Limitato")), QStringLiteral("Acc_Ris"),
+            QStringLiteral("Se attivato, la procedura si attiva solo se l'utente di windows è "
+                           "uguale all'Amministratore di Sistema o al  Titolare del "
+                           "Trattamento."));
   N_Accessi = named(new QLabel, QStringLiteral("N_Accessi"));
   auto* parameters = new QGridLayout(Frm_Par);
   parameters->addWidget(Label5, 0, 0);
@@ -135,7 +138,8 @@ void KOV::buildControls() {
   parameters->setColumnStretch(1, 1);
   layout->addWidget(Frm_Par);
 
-  Frm_KoV = named(new QGroupBox(QStringLiteral("Operazioni Pianificate")), QStringLiteral("Frm_KoV"));
+  Frm_KoV =
+      named(new QGroupBox(QStringLiteral("Operazioni Pianificate")), QStringLiteral("Frm_KoV"));
   Op_Pi[0] = named(new QRadioButton(QStringLiteral("Verifica funzionamento operazioni di Backup ")),
                    indexed("Op_Pi", 0));
   Op_Pi[1] = named(new QRadioButton(QStringLiteral("Simulazione ripristino Data Base")),
@@ -147,9 +151,9 @@ void KOV::buildControls() {
   Cmd_Op = named(new QPushButton(QStringLiteral("Ok")), QStringLiteral("Cmd_Op"),
                  QStringLiteral("Consente di inserire il commento nel file delle operazioni svolte "
                                 "dall'amministatore di Sistema"));
-  Opz_KOV[0] = named(
-      new QLineEdit, indexed("Opz_KOV", 0),
-      QStringLiteral("Commentare l'operazione eseguita che verrà salvata nel file di log."));
+  Opz_KOV[0] =
+      named(new QLineEdit, indexed("Opz_KOV", 0),
+            QStringLiteral("Commentare l'operazione eseguita che verrà salvata nel file di log."));
   storableBox(Opz_KOV[0], 200);
   auto* entries = new QGridLayout(Frm_KoV);
   for (int i = 0; i < 4; ++i) entries->addWidget(Op_Pi[static_cast<std::size_t>(i)], i, 0);
@@ -172,9 +176,9 @@ void KOV::buildControls() {
                           QStringLiteral("Anche_gia_Lette"),
                           QStringLiteral("se attivo preleva anche le scritture già rilevate in "
                                          "precedenza"));
-  Rimuovi = named(new QCheckBox(QStringLiteral("Rimuovi i Report esistenti ")),
-                  QStringLiteral("Rimuovi"),
-                  QStringLiteral("Se attivo rimuove a fine lettura il file delle rilevazioni"));
+  Rimuovi =
+      named(new QCheckBox(QStringLiteral("Rimuovi i Report esistenti ")), QStringLiteral("Rimuovi"),
+            QStringLiteral("Se attivo rimuove a fine lettura il file delle rilevazioni"));
   Cmd_Gp = named(new QPushButton(QStringLiteral("Ok")), QStringLiteral("Cmd_Gp"),
                  QStringLiteral("Consente di generare il file di log delle scritture "
                                 "dell'amministratore di sistema"));
@@ -207,8 +211,12 @@ void KOV::buildControls() {
   }
 }
 
-std::string KOV::textOf(const QLineEdit* box) const { return toCp1252(box->text()); }
+std::string KOV::textOf(const QLineEdit* box) const {
+  return toCp1252(box->text());
+}
 
-void KOV::setTextOf(QLineEdit* box, std::string_view text) { box->setText(fromCp1252(text)); }
+void KOV::setTextOf(QLineEdit* box, std::string_view text) {
+  box->setText(fromCp1252(text));
+}
 
 }  // namespace kov

@@ -18,12 +18,15 @@ QDateTime toQt(const DateTime& at) {
 }
 
 // The C locale is a machine without regional settings.
-bool hasRegionalSettings(const QLocale& locale) { return locale.language() != QLocale::C; }
+bool hasRegionalSettings(const QLocale& locale) {
+  return locale.language() != QLocale::C;
+}
 
 // The short date form with a four-digit year, as workstations are set up.
 QString shortDateFormat(const QLocale& locale) {
   QString format = locale.dateFormat(QLocale::ShortFormat);
-  if (!format.contains(QLatin1String("yyyy"))) format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+  if (!format.contains(QLatin1String("yyyy")))
+    format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
   return format;
 }
 
@@ -46,7 +49,9 @@ void QtPlatform::message(Icon icon, std::string_view text, std::string_view titl
   box.exec();
 }
 
-void QtPlatform::beep() { QApplication::beep(); }
+void QtPlatform::beep() {
+  QApplication::beep();
+}
 
 DateTime QtPlatform::now() {
   const QDateTime at = QDateTime::currentDateTime();
@@ -66,9 +71,13 @@ std::string QtPlatform::regionalTime(const DateTime& at) {
   return toCp1252(locale.toString(toQt(at).time(), timeFormat(locale)));
 }
 
-std::string QtPlatform::userName() { return osUserName(); }
+std::string QtPlatform::userName() {
+  return osUserName();
+}
 
-std::string QtPlatform::computerName() { return osComputerName(); }
+std::string QtPlatform::computerName() {
+  return osComputerName();
+}
 
 std::string QtPlatform::programFolder() {
   return toCp1252(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));

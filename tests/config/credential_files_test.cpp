@@ -79,8 +79,9 @@ TEST(ReadCredentialFiles, CompleteAdministratorFileAndNoControllerFile) {
 
 TEST(ReadCredentialFiles, BothFilesFillBothRoles) {
   Reader r;
-  r.folder.write("KoV", administratorFile("PC 1", '0', "Log.txt", "C:\\Report", "Admin", "pw12345678") +
-                            storedRecord("a fifth line has no effect"));
+  r.folder.write("KoV",
+                 administratorFile("PC 1", '0', "Log.txt", "C:\\Report", "Admin", "pw12345678") +
+                     storedRecord("a fifth line has no effect"));
   r.folder.write("TdT", storedRecord(pad("Titolare", 20) + pad("segreto99", 20)));
   EXPECT_FALSE(r.read());
   EXPECT_FALSE(r.parameters.restricted);
@@ -120,9 +121,9 @@ TEST(ReadCredentialFiles, DamagedFilesGiveEmptyFieldsAndNeverStop) {
     std::string user;
     std::size_t messages;
   } cases[] = {
-      {std::string(1024, ' '), "", 0},                         // records without text
-      {std::string(1024, '\0'), "", 1},                        // NUL-filled: cannot unscramble
-      {"garbage without line ends", "", 0},                    // one short line
+      {std::string(1024, ' '), "", 0},       // records without text
+      {std::string(1024, '\0'), "", 1},      // NUL-filled: cannot unscramble
+      {"garbage without line ends", "", 0},  // one short line
       {storedRecord("x") + storedRecord("y") + storedRecord("z") + "\x80\x81\x82", "~\x7F\x80", 0},
   };
   for (const auto& c : cases) {
@@ -139,9 +140,11 @@ TEST(ReadCredentialFiles, AFolderInPlaceOfAFileIsReportedAndReadingGoesOn) {
   ::mkdir(r.folder.file("KoV").c_str(), 0777);
   r.folder.write("TdT", storedRecord(pad("Titolare", 20) + pad("segreto99", 20)));
   EXPECT_FALSE(r.read());
-  const std::string heading = "Si \xE8 verificato il seguente errore nella Sub Leggi_Parametri_KOV :\n\r";
-  EXPECT_EQ(r.platform.texts(), (std::vector<std::string>{heading + "75-Errore di accesso al percorso/file",
-                                                          heading + "52-Nome o numero di file non valido"}));
+  const std::string heading =
+      "Si \xE8 verificato il seguente errore nella Sub Leggi_Parametri_KOV :\n\r";
+  EXPECT_EQ(r.platform.texts(),
+            (std::vector<std::string>{heading + "75-Errore di accesso al percorso/file",
+                                      heading + "52-Nome o numero di file non valido"}));
   EXPECT_EQ(r.par.Utenti[1], "Titolare");
 }
 

@@ -11,10 +11,12 @@
 namespace kov {
 namespace {
 
-using test::storedRecord;
 using test::pad;
+using test::storedRecord;
 
-std::string record(char fill) { return std::string(253, fill) + "|\r\n"; }
+std::string record(char fill) {
+  return std::string(253, fill) + "|\r\n";
+}
 
 TEST(Rw_Record, ReadsAWholeRecordAndTells99PastTheEnd) {
   test::TempFolder folder;
@@ -57,9 +59,9 @@ TEST(Rw_Record, AMissingFolderIsReportedForTheOpenAndForTheWrite) {
   std::string text = record('x');
   Rw_Record(platform, folder.path() + "\\missing\\KoV", rw, 1, text);
   const std::string heading = "Si \xE8 verificato il seguente errore nella Sub Rw_Record :\n\r";
-  EXPECT_EQ(platform.texts(), (std::vector<std::string>{
-                                  heading + "76-Impossibile trovare il percorso",
-                                  heading + "52-Nome o numero di file non valido"}));
+  EXPECT_EQ(platform.texts(),
+            (std::vector<std::string>{heading + "76-Impossibile trovare il percorso",
+                                      heading + "52-Nome o numero di file non valido"}));
   rw = 0;
   text = "unchanged";
   platform.messages.clear();
@@ -101,8 +103,8 @@ TEST(CredentialRecord, FieldTextsAndStoredRecordsAreExact) {
   EXPECT_EQ(mode, 1);
   const std::string bytes = folder.read("TdT");
   // 40 scrambled characters, 213 plain spaces, "|", CR, LF.
-  EXPECT_EQ(bytes, test::shifted("titolare" + std::string(12, ' ') + "segreto1" +
-                                     std::string(12, ' '), 2) +
+  EXPECT_EQ(bytes, test::shifted(
+                       "titolare" + std::string(12, ' ') + "segreto1" + std::string(12, ' '), 2) +
                        std::string(213, ' ') + "|\r\n");
   EXPECT_EQ(bytes, storedRecord(pad("titolare", 20) + pad("segreto1", 20)));
   EXPECT_EQ(bytes.substr(8, 12), std::string(12, '"'));

@@ -15,16 +15,9 @@ TEST(Cripta_Decripta, ShiftsEveryCharacterByTwo) {
     std::string input;
     std::string output;
   } cases[] = {
-      {"C", "abc", "cde"},
-      {"D", "cde", "abc"},
-      {"C", "", ""},
-      {"C", " ", "\""},
-      {"C", "~", "\x80"},
-      {"C", "N", "P"},
-      {"C", "S", "U"},
-      {"C", "\xFD", "\xFF"},
-      {"D", "\x02", "\0"s},
-      {"c", "abc", ""},  // letter case counts
+      {"C", "abc", "cde"},  {"D", "cde", "abc"}, {"C", "", ""},   {"C", " ", "\""},
+      {"C", "~", "\x80"},   {"C", "N", "P"},     {"C", "S", "U"}, {"C", "\xFD", "\xFF"},
+      {"D", "\x02", "\0"s}, {"c", "abc", ""},  // letter case counts
       {"X", "abc", ""},
   };
   for (const auto& c : cases) {

@@ -19,7 +19,9 @@ std::string nameIn(const TempFolder& folder, const std::string& file) {
   return folder.path() + "\\" + file;
 }
 
-std::string record(char fill) { return std::string(253, fill) + "|\r\n"; }
+std::string record(char fill) {
+  return std::string(253, fill) + "|\r\n";
+}
 
 TEST(File, OpeningAMissingFileForReadingIsError53) {
   TempFolder folder;
@@ -115,14 +117,10 @@ TEST(File, RealFaultsGiveTheirErrorNumbers) {
     File::Mode mode;
     int number;
   } cases[] = {
-      {"missing", File::Mode::Read, 53},
-      {"nofolder\\KoV", File::Mode::Read, 76},
-      {"nofolder\\KoV", File::Mode::Append, 76},
-      {"folder", File::Mode::Read, 75},
-      {"folder", File::Mode::Update, 75},
-      {"locked", File::Mode::Read, 70},
-      {"locked", File::Mode::Update, 70},
-      {"readonly\\KoV", File::Mode::Append, 70},
+      {"missing", File::Mode::Read, 53},         {"nofolder\\KoV", File::Mode::Read, 76},
+      {"nofolder\\KoV", File::Mode::Append, 76}, {"folder", File::Mode::Read, 75},
+      {"folder", File::Mode::Update, 75},        {"locked", File::Mode::Read, 70},
+      {"locked", File::Mode::Update, 70},        {"readonly\\KoV", File::Mode::Append, 70},
   };
   for (const auto& c : cases) {
     File file;
@@ -152,10 +150,8 @@ TEST(Faults, TheNthCallOfAnOperationFails) {
     int errnoValue;
     int number;
   } cases[] = {
-      {faults::Op::Open, EACCES, 70},
-      {faults::Op::Write, ENOSPC, 61},
-      {faults::Op::Sync, EIO, 57},
-      {faults::Op::Delete, EPERM, 70},
+      {faults::Op::Open, EACCES, 70},       {faults::Op::Write, ENOSPC, 61},
+      {faults::Op::Sync, EIO, 57},          {faults::Op::Delete, EPERM, 70},
       {faults::Op::Attributes, EACCES, 70},
   };
   for (const auto& c : cases) {

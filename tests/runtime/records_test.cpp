@@ -9,7 +9,9 @@ namespace {
 
 using test::TempFolder;
 
-std::string record(char fill) { return std::string(253, fill) + "|\r\n"; }
+std::string record(char fill) {
+  return std::string(253, fill) + "|\r\n";
+}
 
 TEST(Records, RecordOfFillsCutsAndEnds) {
   EXPECT_EQ(recordOf(""), std::string(253, ' ') + "|\r\n");
@@ -49,7 +51,8 @@ TEST(Records, WriteInPlaceKeepsTheOtherRecordsAndGrowsOnly) {
   ASSERT_FALSE(writeRecord(file, 6, record('6')));
   const std::string grown = folder.read("KoV");
   ASSERT_EQ(grown.size(), 6 * kRecordSize);
-  EXPECT_EQ(grown.substr(1024, 256), std::string(256, '\0'));  // the gap, as a sparse write leaves it
+  EXPECT_EQ(grown.substr(1024, 256),
+            std::string(256, '\0'));  // the gap, as a sparse write leaves it
   EXPECT_EQ(grown.substr(1280), record('6'));
 }
 

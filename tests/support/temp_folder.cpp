@@ -34,9 +34,13 @@ void TempFolder::write(const std::string& name, const std::string& bytes) const 
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string TempFolder::read(const std::string& name) const { return readBytes(file(name)); }
+std::string TempFolder::read(const std::string& name) const {
+  return readBytes(file(name));
+}
 
-bool TempFolder::exists(const std::string& name) const { return fs::exists(file(name)); }
+bool TempFolder::exists(const std::string& name) const {
+  return fs::exists(file(name));
+}
 
 std::vector<std::string> TempFolder::names() const {
   std::vector<std::string> result;

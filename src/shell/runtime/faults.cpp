@@ -13,7 +13,9 @@ struct Plan {
 
 std::array<Plan, kOpCount> plans;  // tests run on one thread
 
-Plan& planOf(Op op) { return plans[static_cast<int>(op)]; }
+Plan& planOf(Op op) {
+  return plans[static_cast<int>(op)];
+}
 
 }  // namespace
 
@@ -23,9 +25,13 @@ void failAt(Op op, long nth, int errnoValue) {
   plan.errnoValue = errnoValue;
 }
 
-void reset() { plans = {}; }
+void reset() {
+  plans = {};
+}
 
-long calls(Op op) { return planOf(op).calls; }
+long calls(Op op) {
+  return planOf(op).calls;
+}
 
 bool hit(Op op, int& errnoValue) {
   Plan& plan = planOf(op);

@@ -21,7 +21,9 @@ namespace {
 constexpr std::size_t kRecordSize = 256;
 constexpr const char* kDosAttrib = "user.DOSATTRIB";
 
-Error notOpen() { return errorOf(err::kBadFileNumber); }
+Error notOpen() {
+  return errorOf(err::kBadFileNumber);
+}
 
 std::string parentOf(const std::string& native) {
   const auto slash = native.find_last_of('/');
@@ -63,8 +65,8 @@ std::string findIgnoringCase(const std::string& folder, const std::string& part)
 Error fullWrite(int fd, const char* data, std::size_t length, std::uint64_t offset, bool append) {
   while (length > 0) {
     if (injected(faults::Op::Write)) return errorFromErrno(errno);
-    const ssize_t n = append ? ::write(fd, data, length)
-                             : ::pwrite(fd, data, length, static_cast<off_t>(offset));
+    const ssize_t n =
+        append ? ::write(fd, data, length) : ::pwrite(fd, data, length, static_cast<off_t>(offset));
     if (n < 0) {
       if (errno == EINTR) continue;
       return errorFromErrno(errno);
@@ -131,7 +133,9 @@ Error File::open(std::string_view name, Mode mode) {
   int fd = -1;
   writable_ = mode != Mode::Read;
   switch (mode) {
-    case Mode::Read: fd = ::open(native_.c_str(), O_RDONLY | O_CLOEXEC); break;
+    case Mode::Read:
+      fd = ::open(native_.c_str(), O_RDONLY | O_CLOEXEC);
+      break;
     case Mode::Append:
       fd = ::open(native_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
       break;
@@ -168,13 +172,13 @@ Error File::size(std::uint64_t& bytes) const {
   return {};
 }
 
-Error File::readAt(std::uint64_t offset, char* buffer, std::size_t length,
-                   std::size_t& got) const {
+Error File::readAt(std::uint64_t offset, char* buffer, std::size_t length, std::size_t& got) const {
   got = 0;
   if (!isOpen()) return notOpen();
   if (injected(faults::Op::Read)) return errorFromErrno(errno);
   while (got < length) {
-    const ssize_t n = ::pread(handle_, buffer + got, length - got, static_cast<off_t>(offset + got));
+    const ssize_t n =
+        ::pread(handle_, buffer + got, length - got, static_cast<off_t>(offset + got));
     if (n < 0) {
       if (errno == EINTR) continue;
       return errorFromErrno(errno);

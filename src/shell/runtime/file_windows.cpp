@@ -10,22 +10,31 @@ namespace {
 
 constexpr std::size_t kRecordSize = 256;
 
-Error notOpen() { return errorOf(err::kBadFileNumber); }
+Error notOpen() {
+  return errorOf(err::kBadFileNumber);
+}
 
 Error lastError() {
   switch (::GetLastError()) {
-    case ERROR_FILE_NOT_FOUND: return errorOf(err::kFileNotFound);
+    case ERROR_FILE_NOT_FOUND:
+      return errorOf(err::kFileNotFound);
     case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_DRIVE: return errorOf(err::kPathNotFound);
+    case ERROR_INVALID_DRIVE:
+      return errorOf(err::kPathNotFound);
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
     case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION: return errorOf(err::kPermissionDenied);
+    case ERROR_LOCK_VIOLATION:
+      return errorOf(err::kPermissionDenied);
     case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: return errorOf(err::kDiskFull);
-    case ERROR_TOO_MANY_OPEN_FILES: return errorOf(err::kTooManyFiles);
-    case ERROR_INVALID_HANDLE: return errorOf(err::kBadFileNumber);
-    default: return errorOf(err::kPathFileAccess);
+    case ERROR_HANDLE_DISK_FULL:
+      return errorOf(err::kDiskFull);
+    case ERROR_TOO_MANY_OPEN_FILES:
+      return errorOf(err::kTooManyFiles);
+    case ERROR_INVALID_HANDLE:
+      return errorOf(err::kBadFileNumber);
+    default:
+      return errorOf(err::kPathFileAccess);
   }
 }
 
@@ -56,7 +65,9 @@ OVERLAPPED at(std::uint64_t offset) {
 
 }  // namespace
 
-std::string nativeName(std::string_view name) { return std::string(name); }
+std::string nativeName(std::string_view name) {
+  return std::string(name);
+}
 
 File::File(File&& other) noexcept
     : handle_(other.handle_),
@@ -121,8 +132,7 @@ Error File::size(std::uint64_t& bytes) const {
   return {};
 }
 
-Error File::readAt(std::uint64_t offset, char* buffer, std::size_t length,
-                   std::size_t& got) const {
+Error File::readAt(std::uint64_t offset, char* buffer, std::size_t length, std::size_t& got) const {
   got = 0;
   if (!isOpen()) return notOpen();
   Error error;

@@ -44,8 +44,8 @@ Error readLines(const File& file, std::size_t maxLines, std::vector<std::string>
   std::array<char, 4096> buffer{};
   std::uint64_t offset = 0;
   std::string line;
-  bool inLine = false;    // characters of an unfinished line have been seen
-  bool afterCr = false;   // the last character was a CR, so an LF now ends nothing
+  bool inLine = false;   // characters of an unfinished line have been seen
+  bool afterCr = false;  // the last character was a CR, so an LF now ends nothing
   while (lines.size() < maxLines) {
     std::size_t got = 0;
     if (Error error = file.readAt(offset, buffer.data(), buffer.size(), got)) return error;

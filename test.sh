@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer and
+# runs every test with ctest, ending with ctest's summary line.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+scripts/install-deps.sh
+cmake --preset debug >/dev/null
+cmake --build --preset debug
+export QT_QPA_PLATFORM=offscreen
+ctest --preset debug -j "$(nproc)"

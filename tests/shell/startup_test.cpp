@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include "shell/runtime/file.h"
+#include "support/modes.h"
+
+namespace kov {
+namespace {
+
+using test::Window;
+
+bool hidden(const Window& w, const char* name) {
+  return isHidden(w.folder.path() + "\\" + name);
+}
+
+TEST(StartUp, EmptyFolderSetsUpTheAdministrator) {
+  Window w;
+  ASSERT_TRUE(w.load());
+  test::expectMode(w, test::kAdministratorSetUp);
+  EXPECT_EQ(w.par.Utente_da_Attivare, 1);
+  EXPECT_EQ(w.par.Tipo_Utente, 0);
+  EXPECT_EQ(w.folder.names(), (std::vector<std::string>{"KoV", "Odv"}));
+  EXPECT_EQ(w.folder.read("KoV"), "");
+  EXPECT_TRUE(hidden(w, "KoV"));
+  EXPECT_TRUE(hidden(w, "Odv"));
+  EXPECT_EQ(w.find<QLabel>("N_Accessi")->text(), "");
+  EXPECT_TRUE(w.platform.messages.empty());
+}
+
+TEST(StartUp, StoredAdministratorSetsUpTheDataController) {
+  Window w;
+  w.folder.write("KoV", test::administratorFile("PC-01", false, "Log.txt", "C:\\Report", "Admin",
+                                                "password1"));
+  ASSERT_TRUE(w.load());
+  test::expectMode(w, test::kControllerSetUp);
+  EXPECT_EQ(w.par.Utente_da_Attivare, 2);
+  EXPECT_EQ(w.par.Tipo_Utente, 1);
+  EXPECT_EQ(w.text("Opz_KOV_1"), "PC-01");
+  EXPECT_EQ(w.text("Opz_KOV_2"), "Log.txt");
+  EXPECT_EQ(w.text("Opz_KOV_3"), "C:\\Report");
+  EXPECT_EQ(w.folder.read("TdT"), "");
+  EXPECT_TRUE(hidden(w, "TdT"));
+  EXPECT_EQ(w.box("Utente")->toolTip(), "Nome del Titolare del Trattamento ()");
+}
+
+TEST(StartUp, BothRolesStoredGivesTheRoleChoiceWithTheCount) {
+  Window w;
+  w.storeBothRoles();
+  w.folder.write("OdV", std::string(3 * 256, 'x'));
+  ASSERT_TRUE(w.load());
+  test::expectMode(w, test::kRoleChoice);
+  EXPECT_EQ(w.par.Utente_da_Attivare, 0);
+  EXPECT_EQ(w.find<QLabel>("N_Accessi")->text(), "3");
+  EXPECT_EQ(w.box("Utente")->toolTip(), "Nome del'Amministratore di Sistema (Admin)");
+  EXPECT_EQ(w.par.Utenti, (std::array<std::string, 2>{"Admin", "Titolare"}));
+  EXPECT_EQ(w.par.Pw_Utenti, (std::array<std::string, 2>{"password1", "segreto99"}));
+}
+
+TEST(StartUp, CaptionAndCentring) {
+  Window w;
+  w.platform.screen = {1000, 800};
+  ASSERT_TRUE(w.load());
+  EXPECT_EQ(w.window->windowTitle(), "Log Accessi Amministratore - Versione 020000 del 01/02/2011");
+  EXPECT_EQ(w.window->x(), (1000 - w.window->width()) / 2);
+  EXPECT_EQ(w.window->y(), (800 - w.window->height()) / 2);
+  EXPECT_EQ(w.par.File_Rilevazioni, w.folder.path() + "\\Odv");
+}
+
+TEST(StartUp, RestrictedAccessComparesNamesWithoutRegardToLetterCase) {
+  const struct {
+    bool restricted;
+    std::string osUser;
+    bool starts;
+  } cases[] = {
+      {true, "admin", true},
+      {true, "TITOLARE", true},
+      {true, "Titolare", true},
+      {true, "mario.rossi", false},
+      {true, " Admin", false},
+      {true, "", false},
+      {true, "Admin" + std::string(26, 'x'), false},  // 31 characters: whole, and not a match
+      {true, std::string(40, 'x'), false},            // too long for the name buffer
+      {false, "mario.rossi", true},
+      {false, std::string(40, 'x'), true},
+  };
+  for (const auto& c : cases) {
+    Window w;
+    w.storeBothRoles(c.restricted);
+    w.platform.user = c.osUser;
+    EXPECT_EQ(w.load(), c.starts) << c.osUser;
+    EXPECT_EQ(w.platform.beeps, c.starts ? 0 : 1) << c.osUser;
+    EXPECT_TRUE(w.platform.messages.empty());
+  }
+}
+
+TEST(StartUp, UserNamesUpTo31CharactersComeBackWhole) {
+  test::FakePlatform platform;
+  const struct {
+    std::string os;
+    std::string user;      // Leggi_Nome_Utente, NUL included
+    std::string computer;  // Leggi_Nome_Computer
+  } cases[] = {
+      {"", std::string(1, '\0'), ""},
+      {"mario", std::string("mario") + '\0', "mario"},
+      {std::string(31, 'n'), std::string(31, 'n') + '\0', std::string(31, 'n')},
+      {std::string(32, 'n'), std::string(1, '\0'), ""},
+  };
+  for (const auto& c : cases) {
+    platform.user = platform.computer = c.os;
+    EXPECT_EQ(Leggi_Nome_Utente(platform), c.user);
+    EXPECT_EQ(Leggi_Nome_Computer(platform), c.computer);
+  }
+}
+
+TEST(StartUp, AFolderWhereNothingCanBeCreatedEndsWithTheStartUpMessage) {
+  Window w;
+  w.folder.makeReadOnly();
+  test::Unprivileged user(w.folder);
+  EXPECT_FALSE(w.load());
+  ASSERT_EQ(w.platform.messages.size(), 1U);
+  EXPECT_EQ(w.platform.messages[0].icon, Icon::Critical);
+  EXPECT_EQ(w.platform.messages[0].title, "KoV");
+  EXPECT_EQ(
+      w.platform.messages[0].text,
+      "Si \xE8 verificato il seguente errore nella lettura del form:\n\r70-Autorizzazione negata");
+  EXPECT_TRUE(w.folder.names().empty());
+}
+
+TEST(StartUp, DamagedFilesNeverStopTheStart) {
+  const std::string damaged[] = {std::string(1000, '\0'), "no line ends at all",
+                                 std::string(300, '|') + "\n\n\n\n", std::string(77, '\xFF')};
+  for (const std::string& bytes : damaged) {
+    Window w;
+    w.folder.write("KoV", bytes);
+    w.folder.write("TdT", bytes);
+    EXPECT_TRUE(w.load());
+    EXPECT_EQ(w.folder.read("KoV"), bytes);
+    EXPECT_EQ(w.folder.read("TdT"), bytes);
+  }
+}
+
+TEST(StartUp, WorkstationFieldProposesTheComputerNameAndTrimsOnLeaving) {
+  Window w;
+  w.platform.computer = "PC-UFFICIO-3";
+  w.show();
+  QLineEdit* workstation = w.box("Opz_KOV_1");
+  workstation->setFocus();
+  EXPECT_EQ(w.text("Opz_KOV_1"), "PC-UFFICIO-3");
+  EXPECT_EQ(workstation->selectedText(), "PC-UFFICIO-3");
+  EXPECT_EQ(test::background(workstation), test::kYellow);
+  workstation->setText("  PC  1  ");
+  QTest::keyClick(workstation, Qt::Key_Tab);
+  EXPECT_EQ(w.text("Opz_KOV_1"), "PC  1");
+  EXPECT_EQ(test::background(workstation), test::kWhite);
+  EXPECT_EQ(test::background(w.box("Opz_KOV_2")), test::kYellow);
+  workstation->setFocus();
+  EXPECT_EQ(w.text("Opz_KOV_1"), "PC  1");  // a name already there is kept
+}
+
+}  // namespace
+}  // namespace kov

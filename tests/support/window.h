@@ -1,0 +1,87 @@
+// A main window on a fresh temporary program folder with the fake platform, and the
+// helpers the window tests share.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <memory>
+
+#include "shell/kov.h"
+#include "shell/qt_text.h"
+#include "support/expected.h"
+#include "support/fake_platform.h"
+#include "support/temp_folder.h"
+
+namespace kov::test {
+
+inline const QColor kYellow(255, 255, 0);
+inline const QColor kWhite(255, 255, 255);
+
+// The background colour a field shows.
+inline QColor background(const QWidget* control) {
+  const bool box = qobject_cast<const QLineEdit*>(control) != nullptr;
+  return control->palette().color(QPalette::Active, box ? QPalette::Base : QPalette::Window);
+}
+
+inline QColor buttonFace() {
+  return QApplication::palette().color(QPalette::Button);
+}
+
+// The four records of a complete administrator file.
+inline std::string administratorFile(const std::string& workstation, bool restricted,
+                                     const std::string& reportName, const std::string& reportPath,
+                                     const std::string& user, const std::string& password) {
+  return storedRecord(pad(workstation, 20) + (restricted ? "1" : "0")) + storedRecord(reportName) +
+         storedRecord(reportPath) + storedRecord(pad(user, 20) + pad(password, 20));
+}
+
+inline std::string controllerFile(const std::string& user, const std::string& password) {
+  return storedRecord(pad(user, 20) + pad(password, 20));
+}
+
+struct Window {
+  TempFolder folder;
+  FakePlatform platform;
+  Kov_Par par;
+  std::unique_ptr<KOV> window;
+
+  Window() { platform.folder = folder.path(); }
+
+  // Both roles stored: the normal start.
+  void storeBothRoles(bool restricted = false) {
+    folder.write("KoV", administratorFile("PC-01", restricted, "Log.txt",
+                                          folder.path() + "\\report", "Admin", "password1"));
+    folder.write("TdT", controllerFile("Titolare", "segreto99"));
+  }
+
+  bool load() {
+    window = std::make_unique<KOV>(par, platform);
+    return window->Form_Load();
+  }
+
+  // Loads, shows and activates the window, ready for real key presses and focus changes.
+  void show() {
+    ASSERT_TRUE(load());
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  }
+
+  template <typename Control = QWidget>
+  Control* find(const char* name) const {
+    auto* control = window->findChild<Control*>(QString::fromLatin1(name));
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+  }
+  QLineEdit* box(const char* name) const { return find<QLineEdit>(name); }
+  std::string text(const char* name) const { return toCp1252(box(name)->text()); }
+};
+
+}  // namespace kov::test
