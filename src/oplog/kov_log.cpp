@@ -1,10 +1,26 @@
-// The recordings file on the main window: the count shown in N_Accessi.
+// The recordings file on the main window: writing an entry and the count in N_Accessi.
 #include <QLabel>
+#include <QLineEdit>
 
+#include "oplog/entry.h"
+#include "oplog/log_writer.h"
 #include "shell/kov.h"
+#include "shell/qt_text.h"
 #include "shell/runtime/records.h"
 
 namespace kov {
+
+void KOV::Scrive_Riga_di_Log() {
+  const std::string entry =
+      entryText(platform_.now(), textOf(Opz_KOV[1]), textOf(Utente), textOf(Opz_KOV[0]));
+  if (!appendEntry(platform_, par_, entry)) return;
+  showInformation(platform_, confirmationText(entry), toCp1252(windowTitle()));
+  // The counter's leading digits; a caption without a number counts as 0.
+  const QString shown = N_Accessi->text();
+  qsizetype digits = 0;
+  while (digits < shown.size() && shown[digits].isDigit()) ++digits;
+  N_Accessi->setText(QString::number(shown.left(digits).toLongLong() + 1));
+}
 
 void KOV::Leggi_Numero_Scritture() {
   File file;

@@ -36,6 +36,8 @@ class KOV : public QWidget {
   void Abilita();
   void DiSabilita();
   Error Leggi_Parametri_KOV();
+  void Scrive_Riga_di_Log();
+  void Assegna_Val_Op_Pi();
   void Leggi_Numero_Scritture();
 
   // Event procedures.
@@ -44,6 +46,12 @@ class KOV : public QWidget {
   void Opz_KOV_GotFocus(std::int16_t Index);
   void Opz_KOV_LostFocus(std::int16_t Index);
   void Var_Par_Click();
+  void Utente_GotFocus();
+  void Utente_LostFocus();
+  void Pw_GotFocus();
+  void Pw_LostFocus();
+  void Op_Pi_Click(std::int16_t Index);
+  void Cmd_Op_Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;  // Form_Unload

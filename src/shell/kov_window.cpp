@@ -44,6 +44,7 @@ KOV::KOV(Kov_Par& par, Platform& platform) : par_(par), platform_(platform) {
   setWindowTitle(QStringLiteral("Log Accessi Amministratore - Versione "));
   focus_ = new FocusRouter(this);
   buildControls();
+  Timer1->start();
 }
 
 void KOV::storableBox(QLineEdit* box, int maxLength) {
@@ -204,6 +205,16 @@ void KOV::buildControls() {
   }
   connect(Var_Par, &QCheckBox::toggled, this, [this] { Var_Par_Click(); });
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+  focus_->add(
+      Utente, [this] { Utente_GotFocus(); }, [this] { Utente_LostFocus(); });
+  focus_->add(
+      Pw, [this] { Pw_GotFocus(); }, [this] { Pw_LostFocus(); });
+  for (std::int16_t i = 0; i < 4; ++i) {
+    connect(Op_Pi[static_cast<std::size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
+      if (on) Op_Pi_Click(i);
+    });
+  }
+  connect(Cmd_Op, &QPushButton::clicked, this, [this] { Cmd_Op_Click(); });
   for (std::int16_t i = 0; i < 4; ++i) {
     focus_->add(
         Opz_KOV[static_cast<std::size_t>(i)], [this, i] { Opz_KOV_GotFocus(i); },

@@ -25,6 +25,11 @@ inline const Mode kControllerSetUp{
 inline const Mode kRoleChoice{"role choice", true,  0,    "Varia Password", false, false, false,
                               false,         false, false};
 
+inline const Mode kAdministratorSignedIn{
+    "administrator signed in", true, 0, "Varia Password", true, true, false, false, true, false};
+inline const Mode kControllerSignedIn{
+    "data controller signed in", true, 1, "Varia Password", true, false, false, false, false, true};
+
 inline void expectMode(const Window& w, const Mode& mode) {
   SCOPED_TRACE(mode.name);
   EXPECT_EQ(w.find("Frm_At")->isEnabled(), mode.roleChoiceEnabled);

@@ -19,6 +19,11 @@
 #include "support/fake_platform.h"
 #include "support/temp_folder.h"
 
+// GoogleTest shows QStrings as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << text.toStdString();
+}
+
 namespace kov::test {
 
 inline const QColor kYellow(255, 255, 0);
@@ -81,6 +86,46 @@ struct Window {
     return control;
   }
   QLineEdit* box(const char* name) const { return find<QLineEdit>(name); }
+
+  // Lets the window handle what has been posted (the focus router posts its enters).
+  static void settle() { QCoreApplication::processEvents(); }
+
+  // Clicks a button, a check box or an option where its caption is.
+  void click(const char* name) const {
+    QWidget* target = find(name);
+    QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(8, target->height() / 2));
+    settle();
+  }
+
+  // The recordings file, whichever letter case its name was created with.
+  std::string recordings() const {
+    for (const std::string& name : folder.names()) {
+      if (QString::fromStdString(name).compare("OdV", Qt::CaseInsensitive) == 0) {
+        return folder.read(name);
+      }
+    }
+    ADD_FAILURE() << "no recordings file";
+    return {};
+  }
+
+  // Types into a box as a user does: clicks into it, then the keys.
+  void type(const char* name, const QString& keys) const {
+    QLineEdit* target = box(name);
+    QTest::mouseClick(target, Qt::LeftButton);
+    settle();
+    QTest::keyClicks(target, keys);
+  }
+
+  // Chooses a role and signs in with real focus changes: name, Tab, password, Tab.
+  void signIn(int role, const QString& name, const QString& password) const {
+    click(role == 0 ? "Tp_Ut_0" : "Tp_Ut_1");
+    type("Utente", name);
+    QTest::keyClick(box("Utente"), Qt::Key_Tab);
+    settle();
+    QTest::keyClicks(box("Pw"), password);
+    QTest::keyClick(box("Pw"), Qt::Key_Tab);
+    settle();
+  }
   std::string text(const char* name) const { return toCp1252(box(name)->text()); }
 };
 

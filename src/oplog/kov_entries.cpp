@@ -1,0 +1,46 @@
+// The administrator's entries: the planned operations and saving a comment.
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "shell/colours.h"
+#include "shell/kov.h"
+#include "shell/qt_text.h"
+#include "shell/runtime/text.h"
+
+namespace kov {
+
+void KOV::Assegna_Val_Op_Pi() {
+  if (par_.Utente_da_Attivare != 0) return;
+  const std::string today = platform_.regionalDate(platform_.now());
+  if (Op_Pi[0]->isChecked()) {
+    setTextOf(Opz_KOV[0], "Verificato le operazioni di BackUp. Ultimo Salvataggio del " + today);
+  } else if (Op_Pi[1]->isChecked()) {
+    setTextOf(Opz_KOV[0], "Eseguito ripristo del Data Base come da verbale del " + today);
+  } else if (Op_Pi[2]->isChecked()) {
+    setTextOf(Opz_KOV[0], "Verificato e aggiornato elenco delle credenziali di accesso alla Rete");
+  } else if (Op_Pi[3]->isChecked()) {
+    Opz_KOV[0]->clear();
+  }
+}
+
+void KOV::Op_Pi_Click(std::int16_t /*Index*/) {
+  Assegna_Val_Op_Pi();
+  setBackground(Opz_KOV[0], Colour::White);
+  Opz_KOV[0]->setEnabled(true);
+  Opz_KOV[0]->setFocus();
+}
+
+void KOV::Cmd_Op_Click() {
+  if (trimSpaces(textOf(Opz_KOV[0])).empty()) {
+    showInformation(platform_, "Occorre commentare l'operazione eseguita", toCp1252(windowTitle()));
+    Opz_KOV[0]->setFocus();
+    return;
+  }
+  Scrive_Riga_di_Log();
+  Opz_KOV[0]->clear();
+  Pw->clear();
+  Pw->setFocus();
+}
+
+}  // namespace kov

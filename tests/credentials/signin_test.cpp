@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <QMessageBox>
+
+#include "support/modes.h"
+
+namespace kov {
+namespace {
+
+using test::Window;
+
+const std::string kWrongName = "L'identificativo non coincide con quello Predefinito";
+const std::string kWrongPassword = "La Password non \xE8 corretta";
+
+TEST(SignIn, NamesIgnoreLetterCaseAndSurroundingSpacesButNotInnerOnes) {
+  const struct {
+    QString name;
+    bool accepted;
+  } cases[] = {{"Admin", true},    {"ADMIN", true},   {"admin", true},
+               {"  Admin ", true}, {"Ad min", false}, {"Admin2", false}};
+  for (const auto& c : cases) {
+    Window w;
+    w.storeBothRoles();
+    w.show();
+    w.type("Utente", c.name);
+    QTest::keyClick(w.box("Utente"), Qt::Key_Tab);
+    Window::settle();
+    if (c.accepted) {
+      EXPECT_TRUE(w.platform.messages.empty()) << c.name.toStdString();
+      EXPECT_EQ(w.text("Utente"), c.name.trimmed().toStdString());
+      EXPECT_TRUE(w.box("Pw")->hasFocus());
+    } else {
+      ASSERT_EQ(w.platform.texts(), std::vector<std::string>{kWrongName}) << c.name.toStdString();
+      EXPECT_EQ(w.platform.messages[0].icon, Icon::Information);
+      EXPECT_EQ(w.platform.messages[0].title,
+                "Log Accessi Amministratore - Versione 020000 del 01/02/2011");
+      EXPECT_EQ(w.text("Utente"), "");
+      EXPECT_TRUE(w.box("Utente")->hasFocus());
+    }
+  }
+}
+
+TEST(SignIn, PasswordsCountLetterCaseAndDropSurroundingSpaces) {
+  const struct {
+    QString password;
+    bool accepted;
+  } cases[] = {
+      {"password1", true}, {" password1 ", true}, {"PASSWORD1", false}, {"password", false}};
+  for (const auto& c : cases) {
+    Window w;
+    w.storeBothRoles();
+    w.show();
+    w.signIn(0, "Admin", c.password);
+    if (c.accepted) {
+      EXPECT_TRUE(w.platform.messages.empty());
+      test::expectMode(w, test::kAdministratorSignedIn);
+    } else {
+      EXPECT_EQ(w.platform.texts(), std::vector<std::string>{kWrongPassword});
+      EXPECT_EQ(w.text("Utente"), "Admin");  // the next attempt needs only the password
+      EXPECT_EQ(w.text("Pw"), "");
+      EXPECT_TRUE(w.box("Pw")->hasFocus());
+      test::expectMode(w, test::kRoleChoice);
+    }
+  }
+}
+
+TEST(SignIn, TheDataControllerLandsInTheStartDate) {
+  Window w;
+  w.storeBothRoles();
+  w.show();
+  w.signIn(1, "titolare", "segreto99");
+  test::expectMode(w, test::kControllerSignedIn);
+  EXPECT_TRUE(w.box("Dt_1")->hasFocus());
+}
+
+TEST(SignIn, EnteringThePasswordBoxAgainSignsOut) {
+  Window w;
+  w.storeBothRoles();
+  w.show();
+  w.signIn(0, "Admin", "password1");
+  QTest::mouseClick(w.box("Pw"), Qt::LeftButton);
+  Window::settle();
+  EXPECT_FALSE(w.find("Frm_KoV")->isEnabled());
+  EXPECT_TRUE(w.find("Var_Par")->isHidden());
+  EXPECT_EQ(w.text("Pw"), "");
+  QTest::keyClicks(w.box("Pw"), "password1");
+  QTest::keyClick(w.box("Pw"), Qt::Key_Tab);
+  Window::settle();
+  test::expectMode(w, test::kAdministratorSignedIn);
+}
+
+TEST(SignIn, EmptyBoxesAreNeverComparedOrReported) {
+  Window w;
+  w.storeBothRoles();
+  w.show();
+  w.box("Utente")->setFocus();
+  Window::settle();
+  QTest::keyClick(w.box("Utente"), Qt::Key_Tab);
+  Window::settle();
+  // The password box sends an empty user box the focus back.
+  EXPECT_TRUE(w.box("Utente")->hasFocus());
+  EXPECT_TRUE(w.platform.messages.empty());
+}
+
+TEST(SignIn, FirstSetUpComparesNothing) {
+  Window w;
+  w.show();
+  w.signIn(0, "chiunque", "qualsiasi");
+  EXPECT_TRUE(w.platform.messages.empty());
+  EXPECT_EQ(w.text("Utente"), "chiunque");
+  EXPECT_EQ(w.text("Pw"), "qualsiasi");
+  test::expectMode(w, test::kAdministratorSetUp);
+}
+
+// A wrong name left for the password box: the leave runs to its end, message included,
+// then the focus comes back into the user box and the password box is never entered.
+TEST(SignIn, EachLeaveEndsBeforeTheNextEnter) {
+  Window w;
+  w.storeBothRoles();
+  w.show();
+  w.signIn(0, "Admin", "password1");
+  std::vector<std::string> atMessage;
+  w.platform.onMessage = [&](const test::Message&) {
+    atMessage.push_back(test::background(w.box("Pw")) == test::kYellow ? "password entered"
+                                                                       : "password untouched");
+    atMessage.push_back(w.find("Frm_KoV")->isEnabled() ? "still signed in" : "signed out");
+  };
+  w.type("Utente", "Intruso");
+  QTest::mouseClick(w.box("Pw"), Qt::LeftButton);
+  Window::settle();
+  EXPECT_EQ(w.platform.texts(), std::vector<std::string>{kWrongName});
+  // Entering the user box signs nobody out; only the password box does.
+  EXPECT_EQ(atMessage, (std::vector<std::string>{"password untouched", "still signed in"}));
+  EXPECT_TRUE(w.box("Utente")->hasFocus());
+  EXPECT_EQ(test::background(w.box("Utente")), test::kYellow);
+  EXPECT_NE(test::background(w.box("Pw")), test::kYellow);
+}
+
+// Another window taking the activation (a message box opening) is not a leave: a password
+// the user has not confirmed is never compared.
+TEST(SignIn, LosingTheActivationIsNotALeave) {
+  Window w;
+  w.storeBothRoles();
+  w.show();
+  w.type("Utente", "Admin");
+  QTest::keyClick(w.box("Utente"), Qt::Key_Tab);
+  Window::settle();
+  QTest::keyClicks(w.box("Pw"), "half");
+  QMessageBox other(QMessageBox::Information, "altro", "altro");
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  other.close();
+  w.window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w.window.get()));
+  Window::settle();
+  EXPECT_TRUE(w.platform.messages.empty());
+  EXPECT_EQ(w.text("Pw"), "half");
+  EXPECT_TRUE(w.box("Pw")->hasFocus());
+}
+
+}  // namespace
+}  // namespace kov

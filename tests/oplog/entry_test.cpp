@@ -1,0 +1,52 @@
+#include "oplog/entry.h"
+
+#include <gtest/gtest.h>
+
+#include "support/expected.h"
+
+namespace kov {
+namespace {
+
+using test::pad;
+
+TEST(EntryText, FieldsLieAtTheirPositions) {
+  const DateTime at{2026, 12, 4, 9, 5, 3};
+  const std::string description200(200, 'd');
+  const struct {
+    std::string workstation, account, description;
+    std::string expected;
+  } cases[] = {
+      {"PC-01", "Admin", "", "N04/12/202609:05:03" + pad("PC-01", 14) + pad("Admin", 20)},
+      {" PC", "Admin", "  Backup  ",
+       "N04/12/202609:05:03" + pad(" PC", 14) + pad("Admin", 20) + "Backup"},
+      {"PC-01", std::string(20, 'a'), "x",
+       "N04/12/202609:05:03" + pad("PC-01", 14) + std::string(20, 'a') + "x"},
+      {"WORKSTATION-LONG-NAME", "Admin", "a|b \"c\"",
+       "N04/12/202609:05:03WORKSTATION-LO" + pad("Admin", 20) + "a|b \"c\""},
+      {"PC", "Admin", description200,
+       "N04/12/202609:05:03" + pad("PC", 14) + pad("Admin", 20) + description200},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(entryText(at, c.workstation, c.account, c.description), c.expected);
+  }
+  EXPECT_EQ(entryText(at, "PC", "A", "").size(), 53U);
+  EXPECT_EQ(entryText(at, "PC", "A", description200).size(), 253U);
+  EXPECT_EQ(entryText({2026, 1, 31, 23, 59, 59}, "", "", "").substr(0, 19), "N31/01/202623:59:59");
+}
+
+TEST(EntryText, DisplayLineAndConfirmation) {
+  const std::string entry = "N04/12/202609:05:03" + pad("PC-01", 14) + pad("Admin", 20) + "Backup";
+  const std::string line =
+      "|04/12/2026|09:05:03|" + pad("PC-01", 14) + "|" + pad("Admin", 20) + "|Backup";
+  EXPECT_EQ(displayLine(entry), line);
+  EXPECT_EQ(
+      confirmationText(entry),
+      "Il seguente messaggio \xE8 stato salvato nel file di log dell'Amministratore di "
+      "Sistema \n\r|DT Evento  |Ora        |WorkStation |Account Utente      |Descrizione\n\r" +
+          line);
+  // An entry rewritten as reported has lost the spaces at its end.
+  EXPECT_EQ(displayLine("S04/12/202609:05:03PC"), "|04/12/2026|09:05:03|PC||");
+}
+
+}  // namespace
+}  // namespace kov
