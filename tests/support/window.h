@@ -108,12 +108,15 @@ struct Window {
     return {};
   }
 
-  // Types into a box as a user does: clicks into it, then the keys.
+  // Types into a box as a user does: clicks into it, then one key for each character
+  // (any character, as a keyboard layout or an input method delivers it).
   void type(const char* name, const QString& keys) const {
     QLineEdit* target = box(name);
     QTest::mouseClick(target, Qt::LeftButton);
     settle();
-    QTest::keyClicks(target, keys);
+    for (const QChar c : keys) {
+      QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
   }
 
   // Chooses a role and signs in with real focus changes: name, Tab, password, Tab.
