@@ -45,8 +45,8 @@ TEST(Screenshot, EveryModeRendersWhole) {
   for (const auto& mode : modes) {
     Window w;
     if (mode.files == 1) {
-      w.folder.write("KoV", test::administratorFile("PC-UFFICIO", false, "Log.txt",
-                                                    "C:\\Report", "Admin", "password1"));
+      w.folder.write("KoV", test::administratorFile("PC-UFFICIO", false, "Log.txt", "C:\\Report",
+                                                    "Admin", "password1"));
     }
     if (mode.files == 2) w.storeBothRoles();
     w.show();

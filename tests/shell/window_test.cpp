@@ -67,7 +67,8 @@ TEST(Window, EveryControlHasItsNameCaptionToolTipAndLimit) {
       {"Op_Pi_2", "Predisposizione credenziali utenti abilitati all'accesso nella rete", "", 0},
       {"Op_Pi_3", "Altro", "", 0},
       {"Opz_KOV_0", "",
-       QString::fromUtf8("Commentare l'operazione eseguita che verrà salvata nel file di log."), 200},
+       QString::fromUtf8("Commentare l'operazione eseguita che verrà salvata nel file di log."),
+       200},
       {"Cmd_Op", "Ok",
        "Consente di inserire il commento nel file delle operazioni svolte dall'amministatore di "
        "Sistema",
@@ -123,9 +124,9 @@ TEST(Window, BoxesRefuseWhatCannotBeStored) {
   } cases[] = {
       {"Rossi", "Rossi", 0},
       {QString::fromUtf8("Città €"), QString::fromUtf8("Città €"), 0},
-      {QString::fromUtf8("a☃b"), "ab", 1},       // outside Windows-1252
-      {QString::fromUtf8("aþÿb"), "ab", 2},      // codes 254 and 255
-      {"a\tb", "ab", 0},                         // a control character is never typed
+      {QString::fromUtf8("a☃b"), "ab", 1},   // outside Windows-1252
+      {QString::fromUtf8("aþÿb"), "ab", 2},  // codes 254 and 255
+      {"a\tb", "ab", 0},                     // a control character is never typed
       {"a|b \"c\"", "a|b \"c\"", 0},
       {QString(21, QLatin1Char('x')), QString(20, QLatin1Char('x')), 0},
   };
