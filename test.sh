@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer and
-# runs every test with ctest, ending with ctest's summary line.
+# runs every test with ctest, ending with ctest's summary line. Before the tests, each fuzz
+# target runs for 30 seconds when clang is there.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 scripts/install-deps.sh
 cmake --preset debug >/dev/null
 cmake --build --preset debug
+scripts/fuzz.sh 30
 export QT_QPA_PLATFORM=offscreen
 ctest --preset debug -j "$(nproc)"

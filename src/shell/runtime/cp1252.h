@@ -33,9 +33,13 @@ struct Cp1252Literal {
   }
 };
 
+// One constant per literal; the operator hands out a view of it.
 template <Cp1252Literal L>
-consteval std::string_view operator""_cp() {
-  return {L.bytes, L.size};
+inline constexpr std::string_view kCp1252{L.bytes, L.size};
+
+template <Cp1252Literal L>
+constexpr const std::string_view& operator""_cp() {
+  return kCp1252<L>;
 }
 
 // Upper case as the Windows "A" functions give it for Windows-1252 letters.
