@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer and
-# runs every test with ctest, ending with ctest's summary line. Before the tests, each fuzz
-# target runs for 30 seconds when clang is there.
+# runs every test with ctest, ending with ctest's summary line. Before them, each fuzz target
+# runs for 30 seconds, and the parts without Qt are cross-built for Windows and their tests
+# run under wine.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -9,5 +10,6 @@ scripts/install-deps.sh
 cmake --preset debug >/dev/null
 cmake --build --preset debug
 scripts/fuzz.sh 30
+scripts/windows-tests.sh
 export QT_QPA_PLATFORM=offscreen
 ctest --preset debug -j "$(nproc)"

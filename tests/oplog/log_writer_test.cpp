@@ -1,8 +1,11 @@
 #include "oplog/log_writer.h"
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 
@@ -109,6 +112,7 @@ TEST(AppendEntry, EachFailingStepIsReportedAndNothingStoredIsLost) {
   }
 }
 
+#ifndef _WIN32  // needs POSIX permissions or processes
 TEST(AppendEntry, AReadOnlyProgramFolderIsReported) {
   Writer w;
   w.folder.makeReadOnly();
@@ -118,7 +122,9 @@ TEST(AppendEntry, AReadOnlyProgramFolderIsReported) {
   EXPECT_NE(w.platform.messages[0].text.find("70-Autorizzazione negata"), std::string::npos);
   EXPECT_TRUE(w.folder.names().empty());
 }
+#endif
 
+#ifndef _WIN32  // needs POSIX permissions or processes
 TEST(AppendEntry, TwoProcessesAppendingAtOnceLoseAndTearNothing) {
   Writer w;
   constexpr int kEach = 1000;
@@ -156,6 +162,7 @@ TEST(AppendEntry, TwoProcessesAppendingAtOnceLoseAndTearNothing) {
   EXPECT_EQ(seen[0], kEach);
   EXPECT_EQ(seen[1], kEach);
 }
+#endif
 
 }  // namespace
 }  // namespace kov

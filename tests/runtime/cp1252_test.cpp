@@ -25,12 +25,14 @@ TEST(Cp1252, UpperCaseOfWindowsLetters) {
   for (const auto& c : cases) EXPECT_EQ(toUpper1252(c.text), c.upper) << c.text;
 }
 
+#ifndef _WIN32  // Windows takes Windows-1252 names as they are
 TEST(Cp1252, Utf8RoundTripAndUnmappableCharacters) {
   EXPECT_EQ(utf8FromCp1252("Citt\xE0 \x80"), "Città €");
   EXPECT_EQ(cp1252FromUtf8("Città €"), "Citt\xE0 \x80");
   EXPECT_EQ(cp1252FromUtf8("a\xE2\x98\x83z"), "a?z");  // a snowman has no Windows-1252 code
   EXPECT_EQ(cp1252FromUtf8("a\xFFz"), "a?z");          // not UTF-8 at all
 }
+#endif
 
 }  // namespace
 }  // namespace kov

@@ -1,7 +1,6 @@
 #include "shell/runtime/file.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 
@@ -50,15 +49,19 @@ TEST(File, NamesReachExistingFilesWhateverTheirLetterCase) {
     EXPECT_EQ(size, 7U) << asked;
   }
   EXPECT_EQ(folder.names(), std::vector<std::string>{"OdV"});
+#ifndef _WIN32
   EXPECT_EQ(nativeName(folder.path() + "\\sub\\ODV"), folder.path() + "/sub/ODV");
   EXPECT_EQ(nativeName(folder.path() + "\\REPORT\\"), folder.path() + "/REPORT/");
+#endif
 }
 
+#ifndef _WIN32  // Windows matches names itself
 TEST(File, FoldersAreMatchedWithoutRegardToLetterCaseToo) {
   TempFolder folder;
-  ::mkdir(folder.file("Report").c_str(), 0777);
+  folder.makeFolder("Report");
   EXPECT_EQ(nativeName(folder.path() + "\\report\\x.txt"), folder.path() + "/Report/x.txt");
 }
+#endif
 
 TEST(File, AppendCreatesTheFileAndAddsWholeRecords) {
   TempFolder folder;
@@ -104,13 +107,15 @@ TEST(File, DeleteRemovesTheFileAndTellsAMissingOne) {
   EXPECT_EQ(deleteFile(nameIn(folder, "OdV")).number, 53);
 }
 
+#ifndef _WIN32  // needs POSIX permissions or processes
 // Real faults, each with the error number a user is shown.
 TEST(File, RealFaultsGiveTheirErrorNumbers) {
   TempFolder folder;
-  ::mkdir(folder.file("folder").c_str(), 0777);
+  folder.makeFolder("folder");
   folder.write("locked", "x");
-  ::chmod(folder.file("locked").c_str(), 0);
-  ::mkdir(folder.file("readonly").c_str(), 0555);
+  folder.setOwnerAccess("locked", 0);
+  folder.makeFolder("readonly");
+  folder.setOwnerAccess("readonly", 5);
   test::Unprivileged user(folder);
   const struct {
     std::string name;
@@ -127,11 +132,13 @@ TEST(File, RealFaultsGiveTheirErrorNumbers) {
     EXPECT_EQ(file.open(nameIn(folder, c.name), c.mode).number, c.number) << c.name;
   }
 }
+#endif
 
+#ifndef _WIN32  // under wine, run as root, a read-only attribute does not hold
 TEST(File, UpdateOpensAReadOnlyFileForReading) {
   TempFolder folder;
   folder.write("KoV", record('a'));
-  ::chmod(folder.file("KoV").c_str(), 0444);
+  folder.setOwnerAccess("KoV", 4);
   test::Unprivileged user(folder);
   File file;
   ASSERT_FALSE(file.open(nameIn(folder, "KoV"), File::Mode::Update));
@@ -142,6 +149,7 @@ TEST(File, UpdateOpensAReadOnlyFileForReading) {
   EXPECT_EQ(writeRecord(file, 1, record('b')).number, 70);
   EXPECT_EQ(folder.read("KoV"), record('a'));
 }
+#endif
 
 TEST(Faults, TheNthCallOfAnOperationFails) {
   TempFolder folder;

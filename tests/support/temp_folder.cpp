@@ -1,23 +1,29 @@
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace kov::test {
 
 namespace fs = std::filesystem;
 
 TempFolder::TempFolder() {
-  std::string pattern = (fs::temp_directory_path() / "kov-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp");
-  path_ = pattern;
+  static std::mt19937_64 random{std::random_device{}()};
+  fs::path candidate;
+  do {
+    candidate = fs::temp_directory_path() / ("kov-test-" + std::to_string(random()));
+  } while (!fs::create_directory(candidate));
+  path_ = candidate.string();
 }
 
 TempFolder::~TempFolder() {
@@ -56,6 +62,7 @@ void TempFolder::makeReadOnly() const {
                   fs::perm_options::remove);
 }
 
+#ifndef _WIN32
 namespace {
 constexpr uid_t kNobody = 65534;
 }
@@ -74,6 +81,23 @@ Unprivileged::Unprivileged(const TempFolder& folder) {
 
 Unprivileged::~Unprivileged() {
   if (dropped_ && (::seteuid(0) != 0 || ::setegid(0) != 0)) std::abort();
+}
+#else
+// Windows tests run as an ordinary user already.
+Unprivileged::Unprivileged(const TempFolder& /*folder*/) {}
+Unprivileged::~Unprivileged() = default;
+#endif
+
+void TempFolder::makeFolder(const std::string& name) const {
+  fs::create_directory(file(name));
+}
+
+void TempFolder::setOwnerAccess(const std::string& name, int digit) const {
+  fs::perms perms = fs::perms::none;
+  if ((digit & 4) != 0) perms |= fs::perms::owner_read;
+  if ((digit & 2) != 0) perms |= fs::perms::owner_write;
+  if ((digit & 1) != 0) perms |= fs::perms::owner_exec;
+  fs::permissions(file(name), perms);
 }
 
 std::string readBytes(const std::string& path) {

@@ -24,6 +24,9 @@ class TempFolder {
   // The names in the folder, sorted.
   std::vector<std::string> names() const;
   void makeReadOnly() const;
+  void makeFolder(const std::string& name) const;
+  // Owner permissions only, as the octal digit of chmod: 4 read, 2 write, 1 execute.
+  void setOwnerAccess(const std::string& name, int digit) const;
 
  private:
   std::string path_;

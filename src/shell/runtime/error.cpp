@@ -57,10 +57,14 @@ Error errorFromErrno(int errnoValue, bool parentExists) {
     case EACCES:
     case EPERM:
     case EROFS:
+#ifdef ETXTBSY
     case ETXTBSY:
+#endif
       return errorOf(err::kPermissionDenied);
     case ENOSPC:
+#ifdef EDQUOT
     case EDQUOT:
+#endif
     case EFBIG:
       return errorOf(err::kDiskFull);
     case EMFILE:

@@ -1,7 +1,5 @@
 #include <windows.h>
 
-#include <cerrno>
-
 #include "faults.h"
 #include "file.h"
 
@@ -113,7 +111,13 @@ Error File::open(std::string_view name, Mode mode) {
     handle = ::CreateFileA(native_.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
   }
-  if (handle == INVALID_HANDLE_VALUE) return lastError();
+  if (handle == INVALID_HANDLE_VALUE) {
+    const DWORD attributes = ::GetFileAttributesA(native_.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+      return errorOf(err::kPathFileAccess);
+    }
+    return lastError();
+  }
   created_ = mode != Mode::Read && ::GetLastError() != ERROR_ALREADY_EXISTS;
   handle_ = handle;
   return {};
