@@ -6,7 +6,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
   libgtest-dev libbenchmark-dev
-  xvfb xauth fonts-dejavu-core
+  xvfb xauth fonts-dejavu-core attr
   clang clang-tidy cppcheck libclang-rt-14-dev
   valgrind
   g++-mingw-w64-x86-64 wine64

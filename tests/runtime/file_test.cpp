@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <cerrno>
 
 #include "shell/runtime/faults.h"
@@ -56,6 +58,19 @@ TEST(File, NamesReachExistingFilesWhateverTheirLetterCase) {
 }
 
 #ifndef _WIN32  // Windows matches names itself
+// The program file "kov" beside a missing administrator file "KoV" is not that file.
+TEST(File, TheProgramsOwnFileIsNeverADataFile) {
+  TempFolder folder;
+  std::filesystem::create_symlink(std::filesystem::read_symlink("/proc/self/exe"),
+                                  folder.file("kov"));
+  File file;
+  EXPECT_EQ(file.open(nameIn(folder, "KoV"), File::Mode::Read).number, 53);
+  ASSERT_FALSE(file.open(nameIn(folder, "KoV"), File::Mode::Append));
+  file.close();
+  EXPECT_EQ(folder.names(), (std::vector<std::string>{"KoV", "kov"}));
+  EXPECT_EQ(folder.read("KoV"), "");
+}
+
 TEST(File, FoldersAreMatchedWithoutRegardToLetterCaseToo) {
   TempFolder folder;
   folder.makeFolder("Report");

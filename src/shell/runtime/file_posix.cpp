@@ -48,14 +48,31 @@ bool injected(faults::Op op) {
   return true;
 }
 
+// True for the running program's own file. On Linux the program file "kov" lies beside the
+// administrator file "KoV" and must never be taken for it.
+bool isProgramFile(const std::string& native) {
+  static const struct stat program = [] {
+    struct stat st {};
+    ::stat("/proc/self/exe", &st);
+    return st;
+  }();
+  struct stat st {};
+  return ::stat(native.c_str(), &st) == 0 && st.st_ino == program.st_ino &&
+         st.st_dev == program.st_dev;
+}
+
 // The entry of `folder` whose name equals `part` without regard to letter case.
 std::string findIgnoringCase(const std::string& folder, const std::string& part) {
   DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
   if (dir == nullptr) return part;
   const std::string wanted = toUpper1252(cp1252FromUtf8(part));
+  const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + '/';
   std::vector<std::string> matches;
   while (const dirent* entry = ::readdir(dir)) {
-    if (toUpper1252(cp1252FromUtf8(entry->d_name)) == wanted) matches.emplace_back(entry->d_name);
+    if (toUpper1252(cp1252FromUtf8(entry->d_name)) == wanted &&
+        !isProgramFile(prefix + entry->d_name)) {
+      matches.emplace_back(entry->d_name);
+    }
   }
   ::closedir(dir);
   if (matches.empty()) return part;
