@@ -97,6 +97,8 @@ void KOV::buildControls() {
   Var_Par = named(new QCheckBox, QStringLiteral("Var_Par"),
                   QStringLiteral("Se attivo, consente all'amministratore di sistema di variare i "
                                  "parametri della Postazione"));
+  // Without a caption of its own, a screen reader names it after what it unlocks.
+  Var_Par->setAccessibleName(QStringLiteral("Parametri della Postazione di Lavoro"));
   auto* user = new QGridLayout(Frm_Utente);
   user->addWidget(Label7, 0, 0);
   user->addWidget(Utente, 0, 1);
