@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer and
-# runs every test with ctest, ending with ctest's summary line. Before them, each fuzz target
+# runs every test with ctest, ending with ctest's summary line. Before them, clang-tidy and
+# cppcheck must find nothing in the project's code, each fuzz target
 # runs for 30 seconds, and the parts without Qt are cross-built for Windows and their tests
 # run under wine.
 set -euo pipefail
@@ -9,6 +10,7 @@ cd "$(dirname "$0")"
 scripts/install-deps.sh
 cmake --preset debug >/dev/null
 cmake --build --preset debug
+scripts/lint.sh build/debug
 scripts/fuzz.sh 30
 scripts/windows-tests.sh
 export QT_QPA_PLATFORM=offscreen

@@ -13,7 +13,7 @@ namespace kov {
 
 Error KOV::Leggi_Parametri_KOV() {
   WorkstationParameters parameters;
-  const Error error = readCredentialFiles(platform_, par_, parameters);
+  Error error = readCredentialFiles(platform_, par_, parameters);
   setTextOf(Opz_KOV[1], parameters.name);
   setTextOf(Opz_KOV[2], parameters.reportName);
   setTextOf(Opz_KOV[3], parameters.reportPath);

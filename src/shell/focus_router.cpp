@@ -50,7 +50,7 @@ void FocusRouter::enterFocusHolder() {
   if (window_->isVisible() && !window_->isActiveWindow()) window_->activateWindow();
   QWidget* holder = window_->focusWidget();
   if (holder != nullptr && holder != entered_ && holder->isEnabled() &&
-      handlers_.count(holder) != 0) {
+      handlers_.contains(holder)) {
     enter(holder);
   }
 }

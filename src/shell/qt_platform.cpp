@@ -25,8 +25,9 @@ bool hasRegionalSettings(const QLocale& locale) {
 // The short date form with a four-digit year, as workstations are set up.
 QString shortDateFormat(const QLocale& locale) {
   QString format = locale.dateFormat(QLocale::ShortFormat);
-  if (!format.contains(QLatin1String("yyyy")))
+  if (!format.contains(QLatin1String("yyyy"))) {
     format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+  }
   return format;
 }
 

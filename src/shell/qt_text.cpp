@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 
 namespace kov {
 
@@ -14,21 +15,18 @@ std::string toCp1252(const QString& text) {
   QStringEncoder encode("windows-1252", QStringConverter::Flag::ConvertInvalidToNull);
   const QByteArray bytes = encode(text);
   std::string result(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-  for (char& c : result) {
-    if (c == '\0') c = '?';
-  }
+  std::replace(result.begin(), result.end(), '\0', '?');
   return result;
 }
 
 bool isStorable(const QString& text) {
   QStringEncoder encode("windows-1252");
   const QByteArray bytes = encode(text);
-  if (encode.hasError() || bytes.size() != text.size()) return false;
-  for (const char c : bytes) {
-    const auto code = static_cast<unsigned char>(c);
-    if (code < 32 || code >= 254) return false;
-  }
-  return true;
+  return !encode.hasError() && bytes.size() == text.size() &&
+         std::all_of(bytes.begin(), bytes.end(), [](char c) {
+           const auto code = static_cast<unsigned char>(c);
+           return code >= 32 && code < 254;
+         });
 }
 
 }  // namespace kov

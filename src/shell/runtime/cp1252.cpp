@@ -1,5 +1,7 @@
 #include "cp1252.h"
 
+#include <algorithm>
+
 #ifndef _WIN32
 #include <iconv.h>
 
@@ -26,8 +28,8 @@ char toUpper1252(char c) {
 }
 
 std::string toUpper1252(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) c = toUpper1252(c);
+  std::string upper(text.size(), '\0');
+  std::transform(text.begin(), text.end(), upper.begin(), [](char c) { return toUpper1252(c); });
   return upper;
 }
 
@@ -38,7 +40,8 @@ namespace {
 // conversion goes on after it (one byte on, or past one UTF-8 character).
 std::string convert(const char* to, const char* from, std::string_view text, bool fromUtf8) {
   iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(text);
+  const auto failed = reinterpret_cast<iconv_t>(-1);  // NOLINT: iconv_open's failure value
+  if (cd == failed) return std::string(text);
   std::string out;
   out.resize(text.size() * 4 + 4);
   auto* in = const_cast<char*>(text.data());  // iconv's interface is not const-correct

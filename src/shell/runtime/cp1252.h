@@ -16,6 +16,8 @@ struct Cp1252Literal {
   char bytes[N]{};
   std::size_t size = 0;
 
+  // Implicit: the literal operator's template argument is made from the literal itself.
+  // cppcheck-suppress noExplicitConstructor
   consteval Cp1252Literal(const char (&utf8)[N]) {  // NOLINT(google-explicit-constructor)
     for (std::size_t i = 0; i + 1 < N; ++i) {
       const auto c = static_cast<unsigned char>(utf8[i]);
