@@ -25,13 +25,13 @@ std::string fieldOf(std::string_view text, std::size_t from, std::size_t length)
   return std::string(trimSpaces(mid(text, from, length)));
 }
 
-void storeFieldText(Platform& platform, Kov_Par& par, std::int16_t& mode, std::int16_t rec,
+bool storeFieldText(Platform& platform, Kov_Par& par, std::int16_t& mode, std::int16_t rec,
                     std::string_view fieldText) {
   Cripta_Decripta(platform, "C", fieldText, par.Riga_Record);
-  if (par.Riga_Record.empty() && !fieldText.empty()) return;
+  if (par.Riga_Record.empty() && !fieldText.empty()) return false;
   par.Riga_Record = recordOf(par.Riga_Record);
   mode = 1;
-  Rw_Record(platform, par.File_Record, mode, rec, par.Riga_Record);
+  return Rw_Record(platform, par.File_Record, mode, rec, par.Riga_Record);
 }
 
 }  // namespace kov

@@ -28,8 +28,8 @@ std::string fieldOf(std::string_view text, std::size_t from,
 // Stores a field text as record `rec` of the file named by File_Record, the way every
 // writer does: scrambled into Riga_Record, made a record, `mode` set to 1, Rw_Record.
 // A field text that cannot be scrambled is not written, so no stored record is ever
-// replaced by an empty one.
-void storeFieldText(Platform& platform, Kov_Par& par, std::int16_t& mode, std::int16_t rec,
+// replaced by an empty one. True when the record is stored.
+bool storeFieldText(Platform& platform, Kov_Par& par, std::int16_t& mode, std::int16_t rec,
                     std::string_view fieldText);
 
 }  // namespace kov

@@ -5,10 +5,13 @@
 
 namespace kov {
 
-void Rw_Record(Platform& platform, const std::string& NomeFile, std::int16_t& Rw, std::int16_t Rec,
+bool Rw_Record(Platform& platform, const std::string& NomeFile, std::int16_t& Rw, std::int16_t Rec,
                std::string& Riga_rec) {
+  bool done = true;
   const auto trap = [&](const Error& error) {
-    if (error) showTrappedError(platform, "Rw_Record", error);
+    if (!error) return;
+    done = false;
+    showTrappedError(platform, "Rw_Record", error);
   };
   File file;
   trap(file.open(NomeFile, File::Mode::Update));
@@ -27,6 +30,7 @@ void Rw_Record(Platform& platform, const std::string& NomeFile, std::int16_t& Rw
       Rw = kRecordNotRead;
     }
   }
+  return done;
 }
 
 }  // namespace kov

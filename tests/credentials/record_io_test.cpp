@@ -43,7 +43,7 @@ TEST(Rw_Record, WritingOneRecordLeavesTheOthersByteForByte) {
   folder.write("KoV", four);
   std::int16_t rw = 1;
   std::string text = record('n');
-  Rw_Record(platform, folder.path() + "\\KoV", rw, 1, text);
+  EXPECT_TRUE(Rw_Record(platform, folder.path() + "\\KoV", rw, 1, text));
   EXPECT_EQ(folder.read("KoV"), record('n') + four.substr(256));
   text = "short";
   Rw_Record(platform, folder.path() + "\\KoV", rw, 2, text);
@@ -56,7 +56,7 @@ TEST(Rw_Record, AMissingFolderIsReportedForTheOpenAndForTheWrite) {
   test::FakePlatform platform;
   std::int16_t rw = 1;
   std::string text = record('x');
-  Rw_Record(platform, folder.path() + "\\missing\\KoV", rw, 1, text);
+  EXPECT_FALSE(Rw_Record(platform, folder.path() + "\\missing\\KoV", rw, 1, text));
   const std::string heading = "Si \xE8 verificato il seguente errore nella Sub Rw_Record :\n\r";
   EXPECT_EQ(platform.texts(),
             (std::vector<std::string>{heading + "76-Impossibile trovare il percorso",
@@ -79,7 +79,7 @@ TEST(Rw_Record, AReadOnlyFileRefusesTheWriteAndKeepsItsRecord) {
   test::Unprivileged user(folder);
   std::int16_t rw = 1;
   std::string text = record('2');
-  Rw_Record(platform, folder.path() + "\\TdT", rw, 1, text);
+  EXPECT_FALSE(Rw_Record(platform, folder.path() + "\\TdT", rw, 1, text));
   ASSERT_EQ(platform.messages.size(), 1U);
   EXPECT_EQ(platform.messages[0].text,
             "Si \xE8 verificato il seguente errore nella Sub Rw_Record :\n\r"
@@ -100,7 +100,7 @@ TEST(CredentialRecord, FieldTextsAndStoredRecordsAreExact) {
   Kov_Par par;
   par.File_Record = folder.path() + "\\TdT";
   std::int16_t mode = 0;
-  storeFieldText(platform, par, mode, 1, userFieldText("titolare", "segreto1"));
+  EXPECT_TRUE(storeFieldText(platform, par, mode, 1, userFieldText("titolare", "segreto1")));
   EXPECT_EQ(mode, 1);
   const std::string bytes = folder.read("TdT");
   // 40 scrambled characters, 213 plain spaces, "|", CR, LF.
@@ -119,7 +119,7 @@ TEST(CredentialRecord, AFieldTextThatCannotBeScrambledNeverReplacesAStoredRecord
   Kov_Par par;
   par.File_Record = folder.path() + "\\TdT";
   std::int16_t mode = 0;
-  storeFieldText(platform, par, mode, 1, userFieldText("titolare", "segreto\xFF"));
+  EXPECT_FALSE(storeFieldText(platform, par, mode, 1, userFieldText("titolare", "segreto\xFF")));
   EXPECT_EQ(folder.read("TdT"), stored);
   ASSERT_EQ(platform.messages.size(), 1U);
   EXPECT_NE(platform.messages[0].text.find("Cripta_Decripta"), std::string::npos);
