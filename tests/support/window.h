@@ -39,18 +39,6 @@ inline QColor buttonFace() {
   return QApplication::palette().color(QPalette::Button);
 }
 
-// The four records of a complete administrator file.
-inline std::string administratorFile(const std::string& workstation, bool restricted,
-                                     const std::string& reportName, const std::string& reportPath,
-                                     const std::string& user, const std::string& password) {
-  return storedRecord(pad(workstation, 20) + (restricted ? "1" : "0")) + storedRecord(reportName) +
-         storedRecord(reportPath) + storedRecord(pad(user, 20) + pad(password, 20));
-}
-
-inline std::string controllerFile(const std::string& user, const std::string& password) {
-  return storedRecord(pad(user, 20) + pad(password, 20));
-}
-
 struct Window {
   TempFolder folder;
   FakePlatform platform;

@@ -1,0 +1,194 @@
+#include "credentials/new_password.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "config/credential_files.h"
+#include "shell/runtime/faults.h"
+#include "support/expected.h"
+#include "support/fake_platform.h"
+#include "support/temp_folder.h"
+
+namespace kov {
+namespace {
+
+using test::administratorFile;
+using test::controllerFile;
+using test::pad;
+using test::storedRecord;
+
+const std::string kMissing = "Occorre indicare la Password scelta";
+const std::string kSpace = "All'interno della PassWord non \xE8 ammesso il carattere <spazio>";
+const std::string kNoCheck = "Occorre impostare la Password di controllo";
+const std::string kShort = "La PassWord deve essere di almeno 8 caratteri";
+const std::string kDiffer = "Le due PassWord non sono uguali. Impostarle di nuovo";
+
+TEST(NewPasswordRefusal, TheFirstFailingCheckRefuses) {
+  const struct {
+    std::string newPassword;
+    std::string checkPassword;
+    int ok;  // 0: accepted
+    std::string message;
+  } cases[] = {
+      {"", "", 1, kMissing},
+      {"    ", "password", 1, kMissing},
+      {"pass word", "pass word", 1, kSpace},  // long enough and matching
+      {"pass wo", "", 1, kSpace},             // the space before the missing check
+      {" password", "password", 1, kSpace},   // a space at an end counts until the box trims it
+      {"passw", "", 2, kNoCheck},             // the check before the length
+      {"passw", "   ", 2, kNoCheck},
+      {"passwor", "passwor", 1, kShort},
+      {"passwor", "password", 1, kShort},
+      {"password", "password", 0, ""},
+      {"password", "  password ", 0, ""},
+      {"Password", "password", 1, kDiffer},
+      {"password", "password1", 1, kDiffer},
+      {std::string(20, 'p'), std::string(20, 'p'), 0, ""},
+      {"p\xE0ssw\x80rd", "p\xE0ssw\x80rd", 0, ""},
+  };
+  for (const auto& c : cases) {
+    const auto refusal = newPasswordRefusal(c.newPassword, c.checkPassword);
+    if (c.ok == 0) {
+      EXPECT_FALSE(refusal.has_value()) << c.newPassword << "/" << c.checkPassword;
+      continue;
+    }
+    ASSERT_TRUE(refusal.has_value()) << c.newPassword << "/" << c.checkPassword;
+    EXPECT_EQ(refusal->ok, c.ok) << c.newPassword << "/" << c.checkPassword;
+    EXPECT_EQ(refusal->message, c.message) << c.newPassword << "/" << c.checkPassword;
+  }
+}
+
+// The files as a user left them: both roles stored.
+struct Stored {
+  test::TempFolder folder;
+  test::FakePlatform platform;
+  Kov_Par par;
+  std::int16_t mode = 0;
+  const std::string administrator =
+      administratorFile("PC-01", true, "Log.txt", "C:\\Report", "Admin", "vecchia1");
+  const std::string controller = controllerFile("Titolare", "vecchia2");
+
+  Stored() {
+    platform.folder = folder.path();
+    folder.write("KoV", administrator);
+    folder.write("TdT", controller);
+    par.Utenti = {"Admin", "Titolare"};
+    par.Pw_Utenti = {"vecchia1", "vecchia2"};
+  }
+  void store(std::int16_t role, const std::string& password) {
+    par.Tipo_Utente = role;
+    storeNewPassword(platform, par, mode, password);
+  }
+};
+
+TEST(StoreNewPassword, AdministratorWithoutPendingParametersChangesRecord4Alone) {
+  Stored s;
+  s.store(0, "nuova-pw1");
+  EXPECT_EQ(s.folder.read("KoV"),
+            s.administrator.substr(0, 768) + storedRecord(pad("Admin", 20) + pad("nuova-pw1", 20)));
+  EXPECT_EQ(s.folder.read("TdT"), s.controller);
+  EXPECT_EQ(s.par.Pw_Utenti, (std::array<std::string, 2>{"nuova-pw1", "vecchia2"}));
+  EXPECT_EQ(s.mode, 1);
+  EXPECT_EQ(s.par.File_Record, s.folder.path() + "\\KoV");
+  EXPECT_TRUE(s.platform.messages.empty());
+}
+
+TEST(StoreNewPassword, PendingParametersBecomeRecords1To3AndReadBackTheSame) {
+  const struct {
+    std::string workstation;
+    bool restricted;
+    std::string reportName;
+    std::string reportPath;
+  } cases[] = {
+      {"PC 7 sala", true, "Report.log", "\\\\server\\report"},
+      {"P", false, std::string(20, 'r'), std::string(199, 'x')},
+      {std::string(14, 'w'), true, "r", ""},
+  };
+  for (const auto& c : cases) {
+    Stored s;
+    s.par.Parametri_Postazione =
+        pad(c.workstation, 20) + (c.restricted ? "1" : "0") + pad(c.reportName, 20) + c.reportPath;
+    s.store(0, "nuova-pw1");
+    EXPECT_EQ(s.folder.read("KoV"), administratorFile(c.workstation, c.restricted, c.reportName,
+                                                      c.reportPath, "Admin", "nuova-pw1"))
+        << c.workstation;
+    EXPECT_EQ(s.folder.read("TdT"), s.controller);
+
+    // What the next start reads from the file.
+    Kov_Par next;
+    WorkstationParameters parameters;
+    EXPECT_FALSE(readCredentialFiles(s.platform, next, parameters));
+    EXPECT_EQ(parameters.name, c.workstation);
+    EXPECT_EQ(parameters.restricted, c.restricted);
+    EXPECT_EQ(parameters.reportName, c.reportName);
+    EXPECT_EQ(parameters.reportPath, c.reportPath);
+    EXPECT_EQ(next.Pw_Utenti[0], "nuova-pw1");
+    EXPECT_TRUE(s.platform.messages.empty());
+  }
+}
+
+TEST(StoreNewPassword, RecordsAreWrittenOneByOneInTheirOrder) {
+  // The n-th write fails: exactly record n keeps its old bytes.
+  const std::string fresh =
+      administratorFile("PC-02", false, "Nuovo.log", "D:\\Log", "Admin", "nuova-pw1");
+  for (std::size_t failing = 1; failing <= 4; ++failing) {
+    Stored s;
+    s.par.Parametri_Postazione = pad("PC-02", 20) + "0" + pad("Nuovo.log", 20) + "D:\\Log";
+    faults::reset();
+    faults::failAt(faults::Op::Write, static_cast<long>(failing), EIO);
+    s.store(0, "nuova-pw1");
+    faults::reset();
+    std::string expected = fresh;
+    const std::size_t at = (failing - 1) * 256;
+    expected.replace(at, 256, s.administrator.substr(at, 256));
+    EXPECT_EQ(s.folder.read("KoV"), expected) << failing;
+    EXPECT_EQ(s.platform.texts(),
+              (std::vector<std::string>{"Si \xE8 verificato il seguente errore nella Sub Rw_Record "
+                                        ":\n\r57-Errore di I/O della periferica"}));
+    // Only a password record on the disk changes the password the sign-in expects.
+    EXPECT_EQ(s.par.Pw_Utenti[0], failing == 4 ? "vecchia1" : "nuova-pw1") << failing;
+  }
+}
+
+TEST(StoreNewPassword, DataControllerWritesHisOwnFileAlone) {
+  Stored s;
+  // Parameters are the administrator's; the data controller's change never stores them.
+  s.par.Parametri_Postazione = pad("PC-09", 20) + "0" + pad("X.log", 20) + "X:\\";
+  s.par.Utenti[1] = std::string(20, 't');
+  s.store(1, std::string(20, 'n'));
+  EXPECT_EQ(s.folder.read("TdT"), storedRecord(std::string(20, 't') + std::string(20, 'n')));
+  EXPECT_EQ(s.folder.read("KoV"), s.administrator);
+  EXPECT_EQ(s.par.Pw_Utenti, (std::array<std::string, 2>{"vecchia1", std::string(20, 'n')}));
+  EXPECT_EQ(s.par.File_Record, s.folder.path() + "\\TdT");
+  EXPECT_TRUE(s.platform.messages.empty());
+}
+
+const std::string kHeading = "Si \xE8 verificato il seguente errore nella Sub Rw_Record :\n\r";
+
+#ifndef _WIN32  // under wine, run as root, a read-only attribute does not hold
+TEST(StoreNewPassword, AFileThatCannotBeWrittenKeepsTheOldPassword) {
+  Stored s;
+  s.folder.setOwnerAccess("TdT", 4);
+  test::Unprivileged user(s.folder);
+  s.store(1, "nuova-pw2");
+  EXPECT_EQ(s.platform.texts(), (std::vector<std::string>{kHeading + "70-Autorizzazione negata"}));
+  EXPECT_EQ(s.folder.read("TdT"), s.controller);
+  EXPECT_EQ(s.par.Pw_Utenti[1], "vecchia2");
+}
+#endif
+
+TEST(StoreNewPassword, AMissingProgramFolderKeepsTheOldPassword) {
+  Stored s;
+  s.platform.folder = s.folder.path() + "\\manca";
+  s.store(0, "nuova-pw1");
+  EXPECT_EQ(s.platform.texts(),
+            (std::vector<std::string>{kHeading + "76-Impossibile trovare il percorso",
+                                      kHeading + "52-Nome o numero di file non valido"}));
+  EXPECT_EQ(s.folder.names(), (std::vector<std::string>{"KoV", "TdT"}));
+  EXPECT_EQ(s.folder.read("KoV"), s.administrator);
+  EXPECT_EQ(s.par.Pw_Utenti[0], "vecchia1");
+}
+
+}  // namespace
+}  // namespace kov
