@@ -48,8 +48,7 @@ KOV::KOV(Kov_Par& par, Platform& platform) : par_(par), platform_(platform) {
 }
 
 void KOV::storableBox(QLineEdit* box, int maxLength) {
-  box->setMaxLength(maxLength);
-  box->setValidator(new StorableValidator([this] { platform_.beep(); }, box));
+  makeStorable(box, maxLength, platform_);
 }
 
 void KOV::buildControls() {

@@ -1,5 +1,7 @@
 #include "storable_validator.h"
 
+#include <QLineEdit>
+
 #include "qt_text.h"
 
 namespace kov {
@@ -11,6 +13,11 @@ QValidator::State StorableValidator::validate(QString& input, int& /*pos*/) cons
   if (isStorable(input)) return Acceptable;
   refused_();
   return Invalid;
+}
+
+void makeStorable(QLineEdit* box, int maxLength, Platform& platform) {
+  box->setMaxLength(maxLength);
+  box->setValidator(new StorableValidator([&platform] { platform.beep(); }, box));
 }
 
 }  // namespace kov

@@ -4,6 +4,10 @@
 #include <QValidator>
 #include <functional>
 
+#include "platform.h"
+
+class QLineEdit;
+
 namespace kov {
 
 class StorableValidator : public QValidator {
@@ -15,5 +19,9 @@ class StorableValidator : public QValidator {
  private:
   std::function<void()> refused_;
 };
+
+// Limits a text box to `maxLength` characters that can be stored; a refused character
+// beeps.
+void makeStorable(QLineEdit* box, int maxLength, Platform& platform);
 
 }  // namespace kov
