@@ -16,6 +16,22 @@ inline constexpr std::string_view kCheckPasswordMissing =
 inline constexpr std::string_view kPasswordsDiffer =
     "Le due PassWord non sono uguali. Impostarle di nuovo";
 
+// The password button of the main window.
+inline constexpr std::string_view kUserMissing = "Occorre indicare il nome dell'utente";
+inline constexpr std::string_view kPasswordMissing = "Occorre indicare la Password";
+inline constexpr std::string_view kWorkstationMissing = "Indicate il nome della postazione.";
+inline constexpr std::string_view kReportNameMissing =
+    "Indicare il nome del File di Log Generato dal Titolare del Trattamento";
+inline constexpr std::string_view kReportPathMissing =
+    "Indicare il Percorso dove generare il file di log per il Titolare del Trattamento";
+inline constexpr std::string_view kAdministratorUserMissing =
+    "Occorre impostare prima l'identificativo dell'Amministratore di Sistema";
+inline constexpr std::string_view kControllerUserMissing =
+    "Occorre impostare prima l'identificativo del Titolare del Trattamento";
+// What the recordings file says about the button's work.
+inline constexpr std::string_view kUserActivated = "Attivato l'Utente nella Procedura";
+inline constexpr std::string_view kPasswordChanged = "Variato la Password dell'utente";
+
 // Both the dialog and the first set-up.
 inline constexpr std::string_view kSpaceInPassword =
     "All'interno della PassWord non è ammesso il carattere <spazio>"_cp;
