@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "kov_par.h"
@@ -21,12 +22,18 @@ class QTimer;
 namespace kov {
 
 class FocusRouter;
+class Pw_Kov;
+
+// Shows the password dialog and returns once it has closed. On the desktop it is modal
+// (showModal); tests put in a way that does not block.
+using ShowDialog = std::function<void(Pw_Kov&)>;
+void showModal(Pw_Kov& dialog);
 
 class KOV : public QWidget {
   Q_OBJECT
 
  public:
-  KOV(Kov_Par& par, Platform& platform);
+  KOV(Kov_Par& par, Platform& platform, ShowDialog showDialog = showModal);
 
   // Start-up. False when the program must end without showing the window (restricted
   // access refused, or an error already reported).
@@ -46,6 +53,7 @@ class KOV : public QWidget {
   void Opz_KOV_GotFocus(std::int16_t Index);
   void Opz_KOV_LostFocus(std::int16_t Index);
   void Var_Par_Click();
+  void Cmd_VPw_Click();
   void Utente_GotFocus();
   void Utente_LostFocus();
   void Pw_GotFocus();
@@ -65,6 +73,7 @@ class KOV : public QWidget {
 
   Kov_Par& par_;
   Platform& platform_;
+  ShowDialog showDialog_;
   FocusRouter* focus_ = nullptr;
 
   std::int16_t In_Caricamento = 0;

@@ -39,7 +39,8 @@ QLabel* label(const QString& name, const QString& caption, QWidget* buddy = null
 
 }  // namespace
 
-KOV::KOV(Kov_Par& par, Platform& platform) : par_(par), platform_(platform) {
+KOV::KOV(Kov_Par& par, Platform& platform, ShowDialog showDialog)
+    : par_(par), platform_(platform), showDialog_(std::move(showDialog)) {
   setObjectName(QStringLiteral("KOV"));
   setWindowTitle(QStringLiteral("Log Accessi Amministratore - Versione "));
   focus_ = new FocusRouter(this);
@@ -205,6 +206,7 @@ void KOV::buildControls() {
     });
   }
   connect(Var_Par, &QCheckBox::toggled, this, [this] { Var_Par_Click(); });
+  connect(Cmd_VPw, &QPushButton::clicked, this, [this] { Cmd_VPw_Click(); });
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
   focus_->add(
       Utente, [this] { Utente_GotFocus(); }, [this] { Utente_LostFocus(); });

@@ -11,8 +11,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <functional>
 #include <memory>
 
+#include "credentials/pw_kov.h"
 #include "shell/kov.h"
 #include "shell/qt_text.h"
 #include "support/expected.h"
@@ -54,9 +56,30 @@ struct Window {
     folder.write("TdT", controllerFile("Titolare", "segreto99"));
   }
 
+  // What the test does while the password dialog is open (shown, modal and active); the
+  // test closes the dialog, by its button or its close button.
+  std::function<void(Pw_Kov&)> whileDialogOpen;
+  int dialogsShown = 0;
+
   bool load() {
-    window = std::make_unique<KOV>(par, platform);
+    window = std::make_unique<KOV>(par, platform, [this](Pw_Kov& dialog) { showDialog(dialog); });
     return window->Form_Load();
+  }
+
+  // Stands in for the modal showing, which would block the test.
+  void showDialog(Pw_Kov& dialog) {
+    ++dialogsShown;
+    dialog.setModal(true);
+    dialog.show();
+    dialog.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    if (whileDialogOpen) {
+      whileDialogOpen(dialog);
+    } else {
+      ADD_FAILURE() << "the password dialog was not expected";
+    }
+    EXPECT_FALSE(dialog.isVisible()) << "the test left the password dialog open";
+    dialog.close();
   }
 
   // Loads, shows and activates the window, ready for real key presses and focus changes.
