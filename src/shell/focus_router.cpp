@@ -26,17 +26,27 @@ bool FocusRouter::eventFilter(QObject* watched, QEvent* event) {
   if (found == handlers_.end()) return false;
   auto* control = static_cast<QWidget*>(watched);
   if (event->type() == QEvent::FocusOut) {
-    if (control != entered_ || isWindowChange(event)) return false;
-    entered_ = nullptr;
-    ++leaving_;
-    found->second.leave();
-    --leaving_;
-    // Posted, so that it follows whatever Qt still has to deliver for this focus change.
-    if (leaving_ == 0) QTimer::singleShot(0, this, &FocusRouter::enterFocusHolder);
+    if (control == entered_ && !isWindowChange(event)) leave(control);
   } else if (event->type() == QEvent::FocusIn) {
-    if (leaving_ == 0 && control != entered_) enter(control);
+    if (leaving_ != 0 || control == entered_) return false;
+    // Focus moved while the window was inactive (a message box had just closed) comes with
+    // no FocusOut: the control still entered leaves first.
+    if (entered_ != nullptr) {
+      leave(entered_);
+    } else {
+      enter(control);
+    }
   }
   return false;
+}
+
+void FocusRouter::leave(QWidget* control) {
+  entered_ = nullptr;
+  ++leaving_;
+  handlers_[control].leave();
+  --leaving_;
+  // Posted, so that it follows whatever Qt still has to deliver for this focus change.
+  if (leaving_ == 0) QTimer::singleShot(0, this, &FocusRouter::enterFocusHolder);
 }
 
 void FocusRouter::enter(QWidget* control) {

@@ -32,6 +32,7 @@ class FocusRouter : public QObject {
     std::function<void()> leave;
   };
   void enter(QWidget* control);
+  void leave(QWidget* control);
   void enterFocusHolder();
 
   QWidget* window_;

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPointer>
 #include <QScreen>
 
 #include "qt_text.h"
@@ -46,8 +47,12 @@ void QtPlatform::message(Icon icon, std::string_view text, std::string_view titl
   if (icon == Icon::Critical) boxIcon = QMessageBox::Critical;
   QString body = fromCp1252(text);
   body.replace(QLatin1String("\n\r"), QLatin1String("\n"));
-  QMessageBox box(boxIcon, fromCp1252(title), body, QMessageBox::Ok, QApplication::activeWindow());
+  const QPointer<QWidget> owner = QApplication::activeWindow();
+  QMessageBox box(boxIcon, fromCp1252(title), body, QMessageBox::Ok, owner);
   box.exec();
+  // Without a window manager nothing hands the activation back to the window the box
+  // came from.
+  if (owner != nullptr) owner->activateWindow();
 }
 
 void QtPlatform::beep() {

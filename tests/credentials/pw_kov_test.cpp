@@ -202,6 +202,32 @@ TEST(Pw_Kov, RefusedEntriesSendTheFocusBackWithTheTextsKept) {
   }
 }
 
+// The message box of a refusal may leave the dialog inactive, and the focus then moves with
+// no FocusOut: once the dialog is active again the box the focus left has its leave first.
+TEST(Pw_Kov, AFocusMoveWhileInactiveStillLeavesTheBoxItLeft) {
+  Dialog d(0);
+  d.open();
+  d.typeBoth("corta", " corta ");
+  QWidget box;
+  d.platform.onMessage = [&](const test::Message&) {
+    box.show();
+    box.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&box));
+  };
+  QTest::keyClick(d.box("C_Pw"), Qt::Key_Return);
+  EXPECT_EQ(d.platform.texts(),
+            std::vector<std::string>{"La PassWord deve essere di almeno 8 caratteri"});
+  EXPECT_EQ(d.box("C_Pw")->text(), " corta ");
+  box.close();
+  d.dialog->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(d.dialog.get()));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return background(d.box("N_Pw")) == kYellow; }));
+  EXPECT_EQ(d.box("C_Pw")->text(), "corta");
+  EXPECT_EQ(background(d.box("C_Pw")), kWhite);
+  EXPECT_TRUE(d.box("N_Pw")->hasFocus());
+  EXPECT_EQ(d.box("N_Pw")->selectionLength(), 5);
+}
+
 TEST(Pw_Kov, TheAccessKeyConfirmsAndOnlyTheDataControllersFileIsWritten) {
   Dialog d(1);
   d.open();

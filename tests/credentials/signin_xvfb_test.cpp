@@ -2,42 +2,14 @@
 // manager): each leave, its modal box included, ends before the next box is entered.
 #include <gtest/gtest.h>
 
-#include <QMessageBox>
-#include <QTimer>
-
-#include "shell/qt_platform.h"
+#include "support/real_boxes.h"
 #include "support/window.h"
 
 namespace kov {
 namespace {
 
-// The real platform on a temporary program folder.
-class RealBoxes : public QtPlatform {
- public:
-  explicit RealBoxes(std::string folder) : folder_(std::move(folder)) {}
-  std::string programFolder() override { return folder_; }
-
- private:
-  std::string folder_;
-};
-
-// Presses OK on every modal message box as soon as it is up, keeping its text.
-class BoxCloser : public QObject {
- public:
-  BoxCloser() {
-    connect(&poll_, &QTimer::timeout, this, [this] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        texts.push_back(box->text());
-        box->button(QMessageBox::Ok)->click();
-      }
-    });
-    poll_.start(20);
-  }
-  QStringList texts;
-
- private:
-  QTimer poll_;
-};
+using test::BoxCloser;
+using test::RealBoxes;
 
 struct RealWindow {
   test::TempFolder folder;
