@@ -31,6 +31,16 @@ TEST(File, OpeningAMissingFileForReadingIsError53) {
   EXPECT_FALSE(file.isOpen());
 }
 
+TEST(File, ANameHoldingANulIsError52AndCreatesNothing) {
+  TempFolder folder;
+  for (const File::Mode mode : {File::Mode::Read, File::Mode::Update, File::Mode::Append}) {
+    File file;
+    EXPECT_EQ(file.open(nameIn(folder, std::string("Rep\0ort", 7)), mode).number, 52);
+    EXPECT_FALSE(file.isOpen());
+  }
+  EXPECT_TRUE(folder.names().empty());
+}
+
 TEST(File, OperationsOnAHandleThatIsNotOpenAreError52) {
   File file;
   std::uint64_t size = 0;

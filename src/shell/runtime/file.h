@@ -27,6 +27,7 @@ class File {
   File& operator=(File&& other) noexcept;
   ~File() { close(); }
 
+  // A name holding a NUL is error 52.
   Error open(std::string_view name, Mode mode);
   bool isOpen() const { return handle_ != kClosed; }
   void close();

@@ -144,6 +144,8 @@ File& File::operator=(File&& other) noexcept {
 
 Error File::open(std::string_view name, Mode mode) {
   close();
+  // The system call would stop at the NUL and open another file.
+  if (name.find('\0') != std::string_view::npos) return errorOf(err::kBadFileNumber);
   native_ = nativeName(name);
   if (injected(faults::Op::Open)) return errorFor(errno, native_);
   const bool existed = exists(native_);

@@ -89,6 +89,8 @@ File& File::operator=(File&& other) noexcept {
 
 Error File::open(std::string_view name, Mode mode) {
   close();
+  // The system call would stop at the NUL and open another file.
+  if (name.find('\0') != std::string_view::npos) return errorOf(err::kBadFileNumber);
   native_ = nativeName(name);
   Error error;
   if (injected(faults::Op::Open, error)) return error;
