@@ -1,0 +1,340 @@
+#include "report/report_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <set>
+
+#include "report/report_files.h"
+#include "shell/runtime/faults.h"
+#include "support/fake_platform.h"
+#include "support/temp_folder.h"
+
+namespace kov {
+namespace {
+
+using test::entryText;
+using test::kHeadingRecord;
+using test::markedRecord;
+using test::reportedLine;
+using test::storedRecord;
+using test::trappedText;
+
+const std::string kReportName = "20261231_0905_Log.txt";
+
+// A program folder with a recordings file and a report folder "Report" beside it.
+struct ReportRun {
+  test::TempFolder folder;
+  test::FakePlatform platform;
+  ReportRequest request;
+
+  explicit ReportRun(const std::string& recordings, const std::string& start = "20261201",
+                     const std::string& end = "20261231") {
+    folder.write("OdV", recordings);
+    folder.makeFolder("Report");
+    request.recordings = folder.path() + "\\OdV";
+    request.report = folder.path() + "\\Report\\" + kReportName;
+    request.start = start;
+    request.end = end;
+    request.title = "Log Accessi";
+  }
+
+  ReportOutcome go() { return generateReport(platform, request); }
+  std::string report() const { return folder.read("Report/" + kReportName); }
+  bool hasReport() const { return folder.exists("Report/" + kReportName); }
+};
+
+struct Dated {
+  char flag;
+  std::string date;
+};
+
+// Eight entries around the period of December 2026.
+const std::vector<Dated> kEntries = {
+    {'N', "30/11/2026"}, {'N', "01/12/2026"}, {'S', "02/12/2026"}, {'N', "15/12/2026"},
+    {'N', "31/12/2026"}, {'S', "01/01/2027"}, {'N', "01/01/2027"}, {'N', "31/12/2025"},
+};
+
+std::string description(std::size_t i) {
+  return "Operazione " + std::to_string(i);
+}
+
+TEST(Report, CopiesTheEntriesOfThePeriodAndMarksThem) {
+  const struct {
+    const char* name;
+    std::string start, end;
+    bool includeReported;
+    std::set<std::size_t> copied;
+    std::int64_t unreported;
+  } cases[] = {
+      {"month, boundary days inside", "20261201", "20261231", false, {1, 3, 4}, 3},
+      {"month with the reported ones", "20261201", "20261231", true, {1, 2, 3, 4}, 3},
+      {"one day", "20261215", "20261215", false, {3}, 5},
+      {"one day, only a reported entry", "20261202", "20261202", false, {}, 6},
+      {"one day, reported entry asked for", "20261202", "20261202", true, {2}, 6},
+      {"a day with both flags", "20270101", "20270101", true, {5, 6}, 5},
+      {"end before start", "20261231", "20261201", true, {}, 6},
+  };
+  std::string recordings;
+  for (std::size_t i = 0; i < kEntries.size(); ++i) {
+    recordings += storedRecord(entryText(kEntries[i].flag, kEntries[i].date, description(i)));
+  }
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ReportRun run(recordings, c.start, c.end);
+    run.request.includeReported = c.includeReported;
+    const ReportOutcome outcome = run.go();
+
+    std::string report = c.copied.empty() ? "" : kHeadingRecord;
+    std::string marked;
+    for (std::size_t i = 0; i < kEntries.size(); ++i) {
+      const std::string text = entryText(kEntries[i].flag, kEntries[i].date, description(i));
+      const bool copied = c.copied.count(i) != 0;
+      if (copied) report += reportedLine(kEntries[i].date, description(i));
+      marked += copied ? markedRecord(text) : storedRecord(text);
+    }
+    EXPECT_EQ(run.hasReport(), !c.copied.empty());
+    EXPECT_EQ(run.hasReport() ? run.report() : "", report);
+    EXPECT_EQ(run.folder.read("OdV"), marked);
+    EXPECT_EQ(outcome.copied, static_cast<std::int64_t>(c.copied.size()));
+    EXPECT_EQ(outcome.unreported, c.unreported);
+    EXPECT_EQ(outcome.records, 8);
+    EXPECT_TRUE(outcome.complete);
+    EXPECT_FALSE(outcome.reportFailed);
+    EXPECT_TRUE(run.platform.messages.empty());
+  }
+}
+
+TEST(Report, LinesKeepTheFieldsAndCutTheDescriptionTo196) {
+  const std::string longest(200, 'x');
+  const std::string withBar = "copia | verifica";
+  const std::string maxAccount(20, 'a');
+  // Already reported once, so its empty description's account fill was dropped.
+  const std::string rewritten = "S04/12/2026" + test::kEntryTime + test::pad("PC-01", 14) + "Admin";
+  ReportRun run(storedRecord(entryText('N', "04/12/2026", longest)) +
+                storedRecord(entryText('N', "04/12/2026", withBar, maxAccount)) +
+                storedRecord(entryText('N', "04/12/2026", "")) + storedRecord(rewritten));
+  run.request.includeReported = true;
+  const ReportOutcome outcome = run.go();
+  EXPECT_EQ(outcome.copied, 4);
+  EXPECT_EQ(run.report(),
+            kHeadingRecord +
+                test::reportRecord(reportedLine("04/12/2026", longest).substr(0, 253)) +
+                reportedLine("04/12/2026", withBar, maxAccount) + reportedLine("04/12/2026", "") +
+                test::reportRecord("|04/12/2026|" + test::kEntryTime + "|PC-01         |Admin|"));
+  EXPECT_EQ(run.report().substr(256 + 57, 196), std::string(196, 'x'));
+  EXPECT_EQ(run.folder.read("OdV"),
+            markedRecord(entryText('N', "04/12/2026", longest)) +
+                markedRecord(entryText('N', "04/12/2026", withBar, maxAccount)) +
+                markedRecord(entryText('N', "04/12/2026", "")) + storedRecord(rewritten));
+}
+
+TEST(Report, AnExistingReportIsOverwrittenFromRecordOneAndKeepsItsLaterRecords) {
+  const std::string entries = storedRecord(entryText('N', "10/12/2026", "a")) +
+                              storedRecord(entryText('N', "11/12/2026", "b"));
+  ReportRun run(entries);
+  const std::string old = std::string(256, '1') + std::string(256, '2') + std::string(256, '3') +
+                          std::string(256, '4') + "tail";
+  run.folder.write("Report/" + kReportName, old);
+  run.go();
+  EXPECT_EQ(run.report(), kHeadingRecord + reportedLine("10/12/2026", "a") +
+                              reportedLine("11/12/2026", "b") + old.substr(3 * 256));
+}
+
+TEST(Report, SkipsNulRecordsAndReportsDamagedOnesByNumber) {
+  const std::string first = entryText('N', "10/12/2026", "prima");
+  const std::string last = entryText('N', "11/12/2026", "ultima");
+  std::string torn = storedRecord(first).substr(0, 100);
+  torn.resize(256, '\0');
+  std::string lfOnly = storedRecord(first).substr(0, 255) + "\n";
+  lfOnly[254] = '\n';
+  std::string barless = storedRecord(first);
+  barless[253] = ' ';
+  const std::string unscramblable = std::string(1, '\x01') + storedRecord(first).substr(1);
+  const std::vector<std::string> damaged = {std::string(253, ' ') + "|\r\n", torn, lfOnly, barless,
+                                            unscramblable};
+  std::string recordings = storedRecord(first) + std::string(256, '\0');
+  for (const std::string& record : damaged) recordings += record;
+  recordings += storedRecord(last);
+  ReportRun run(recordings);
+  const ReportOutcome outcome = run.go();
+
+  std::vector<std::string> expected;
+  for (int n = 3; n <= 7; ++n) {
+    if (n == 7)
+      expected.push_back(
+          trappedText("Cripta_Decripta", "5-Chiamata di routine o argomento non validi"));
+    expected.push_back("La riga <" + std::to_string(n) +
+                       "> del file delle rilevazioni risulta corrotta.Verr\xE0 pertanto scartata.");
+  }
+  EXPECT_EQ(run.platform.texts(), expected);
+  for (const test::Message& m : run.platform.messages) {
+    EXPECT_EQ(m.title, m.icon == Icon::Information ? "Log Accessi" : "KoV");
+  }
+  EXPECT_EQ(run.report(), kHeadingRecord + reportedLine("10/12/2026", "prima") +
+                              reportedLine("11/12/2026", "ultima"));
+  std::string marked = markedRecord(first) + std::string(256, '\0');
+  for (const std::string& record : damaged) marked += record;
+  EXPECT_EQ(run.folder.read("OdV"), marked + markedRecord(last));
+  EXPECT_EQ(outcome.records, 8);
+  EXPECT_EQ(outcome.unreported, 0);
+}
+
+// Three entries of the period, two unreported ones outside it.
+std::string periodAndOthers() {
+  return storedRecord(entryText('N', "10/12/2026", "a")) +
+         storedRecord(entryText('N', "10/11/2026", "fuori")) +
+         storedRecord(entryText('N', "11/12/2026", "b")) +
+         storedRecord(entryText('N', "10/01/2027", "fuori")) +
+         storedRecord(entryText('S', "12/12/2026", "c"));
+}
+
+TEST(Report, AReportThatCannotBeWrittenIsShownOnceAndMarksNothing) {
+  const struct {
+    const char* name;
+    std::string report;  // after the folder, in the program's form
+    std::string error;
+    bool unprivileged = false;
+  } cases[] = {
+      {"missing folder", "\\Missing\\" + kReportName, "76-Impossibile trovare il percorso"},
+      {"folder that is a file", "\\OdV\\" + kReportName, "76-Impossibile trovare il percorso"},
+      {"name holding a NUL", "\\Report\\" + std::string("Log\0.txt", 8),
+       "52-Nome o numero di file non valido"},
+      {"name too long", "\\Report\\" + std::string(300, 'n'),
+       "75-Errore di accesso al percorso/file"},
+      {"folder that is a report name", "\\Report", "75-Errore di accesso al percorso/file"},
+#ifndef _WIN32  // under wine, run as root, a read-only attribute does not hold
+      {"read-only folder", "\\Report\\" + kReportName, "70-Autorizzazione negata", true},
+#endif
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ReportRun run(periodAndOthers());
+    run.request.report = run.folder.path() + c.report;
+    run.request.includeReported = true;
+    if (c.unprivileged) run.folder.setOwnerAccess("Report", 5);
+    ReportOutcome outcome;
+    {
+      std::unique_ptr<test::Unprivileged> user;
+      if (c.unprivileged) user = std::make_unique<test::Unprivileged>(run.folder);
+      outcome = run.go();
+    }
+    ASSERT_EQ(run.platform.messages.size(), 1U);
+    EXPECT_EQ(run.platform.messages[0].icon, Icon::Critical);
+    EXPECT_EQ(run.platform.messages[0].title, "KoV");
+    EXPECT_EQ(run.platform.messages[0].text, trappedText("Rw_Record", c.error));
+    EXPECT_EQ(run.folder.read("OdV"), periodAndOthers());
+    EXPECT_FALSE(run.hasReport());
+    EXPECT_TRUE(outcome.reportFailed);
+    EXPECT_EQ(outcome.copied, 0);
+    EXPECT_EQ(outcome.unreported, 4);
+  }
+}
+
+#ifndef _WIN32  // under wine, run as root, a read-only attribute does not hold
+TEST(Report, ARecordingsFileThatCannotBeRewrittenKeepsTheEntriesUnreported) {
+  ReportRun run(periodAndOthers());
+  run.folder.setOwnerAccess("OdV", 4);
+  ReportOutcome outcome;
+  {
+    test::Unprivileged user(run.folder);
+    outcome = run.go();
+  }
+  EXPECT_EQ(run.platform.texts(),
+            std::vector<std::string>{trappedText("Rw_Record", "70-Autorizzazione negata")});
+  EXPECT_EQ(run.report(),
+            kHeadingRecord + reportedLine("10/12/2026", "a") + reportedLine("11/12/2026", "b"));
+  EXPECT_EQ(run.folder.read("OdV"), periodAndOthers());
+  EXPECT_FALSE(outcome.reportFailed);
+  EXPECT_EQ(outcome.copied, 2);
+  EXPECT_EQ(outcome.unreported, 4);
+}
+#endif
+
+TEST(Report, ARecordingsFileThatCannotBeReadIsShownAndLeftAlone) {
+  {
+    ReportRun run(periodAndOthers());
+    run.request.recordings = run.folder.path() + "\\Missing\\OdV";
+    const ReportOutcome outcome = run.go();
+    EXPECT_EQ(run.platform.texts(), std::vector<std::string>{trappedText(
+                                        "Cmd_Gp_Click", "76-Impossibile trovare il percorso")});
+    EXPECT_FALSE(outcome.complete);
+    EXPECT_FALSE(run.hasReport());
+  }
+  {
+    ReportRun run(periodAndOthers());
+    faults::reset();
+    faults::failAt(faults::Op::Read, 1, EIO);
+    const ReportOutcome outcome = run.go();
+    faults::reset();
+    EXPECT_EQ(run.platform.texts(), std::vector<std::string>{trappedText(
+                                        "Cmd_Gp_Click", "57-Errore di I/O della periferica")});
+    EXPECT_FALSE(outcome.complete);
+    EXPECT_EQ(outcome.records, 0);
+    EXPECT_FALSE(run.hasReport());
+    EXPECT_EQ(run.folder.read("OdV"), periodAndOthers());
+  }
+}
+
+// A failure at each open, read, write and sync of a run in turn: whatever has been done
+// by then, every entry of the period is either still unreported or in the report, and
+// every record is either as it was or marked.
+TEST(Report, AFailureAnywhereLosesNoEntry) {
+  constexpr int kRecords = 6000;  // past one read and one report write, with gaps
+  std::vector<std::string> stored;
+  std::vector<std::string> marked;
+  std::vector<std::size_t> reportAt;  // where an entry's line goes in the report
+  std::string recordings;
+  for (int n = 1; n <= kRecords; ++n) {
+    const bool inPeriod = n % 1000 != 0;
+    const std::string text = entryText('N', inPeriod ? "15/12/2026" : "01/01/2027", description(n));
+    stored.push_back(storedRecord(text));
+    marked.push_back(markedRecord(text));
+    reportAt.push_back(inPeriod ? (n - n / 1000) * 256U : 0);
+    recordings += stored.back();
+  }
+  for (const faults::Op op :
+       {faults::Op::Open, faults::Op::Read, faults::Op::Write, faults::Op::Sync}) {
+    long calls = 0;
+    {
+      ReportRun clean(recordings);
+      faults::reset();
+      clean.go();
+      calls = faults::calls(op);
+      ASSERT_TRUE(clean.platform.messages.empty());
+    }
+    ASSERT_GT(calls, 0);
+    for (long nth = 1; nth <= calls; ++nth) {
+      SCOPED_TRACE(testing::Message() << "operation " << static_cast<int>(op) << ", call " << nth);
+      ReportRun run(recordings);
+      faults::reset();
+      faults::failAt(op, nth, EIO);
+      const ReportOutcome outcome = run.go();
+      faults::reset();
+      ASSERT_EQ(run.platform.messages.size(), 1U);
+      EXPECT_EQ(run.platform.messages[0].icon, Icon::Critical);
+      const std::string after = run.folder.read("OdV");
+      ASSERT_EQ(after.size(), recordings.size());
+      const std::string report = run.hasReport() ? run.report() : "";
+      std::int64_t stillUnreported = 0;
+      for (std::size_t i = 0; i < stored.size(); ++i) {
+        const std::string_view record = std::string_view(after).substr(i * 256, 256);
+        if (record == stored[i]) {
+          ++stillUnreported;
+          continue;
+        }
+        ASSERT_EQ(record, marked[i]) << i + 1;
+        ASSERT_EQ(report.substr(reportAt[i], 256),
+                  reportedLine("15/12/2026", description(static_cast<int>(i) + 1)))
+            << i + 1;
+      }
+      // A report that did not reach the disk marks nothing.
+      EXPECT_TRUE(!outcome.reportFailed || after == recordings);
+      // A run that read the whole file never calls an entry left unreported reported.
+      EXPECT_TRUE(!outcome.complete || outcome.unreported >= stillUnreported);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kov
