@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "credentials/scramble.h"
+#include "oplog/entry.h"
 #include "period.h"
 #include "report_lines.h"
 #include "shell/kov_par.h"
@@ -161,13 +162,13 @@ class Scan {
     }
     const std::string key = RovesciaData(mid(entry, 2, 10));
     if (key > request_.end || key < request_.start) {
-      if (entry[0] == 'N') ++outcome_.unreported;
+      if (entry[0] == kUnreported) ++outcome_.unreported;
       return;
     }
-    if (!request_.includeReported && entry[0] == 'S') return;
+    if (!request_.includeReported && entry[0] == kReported) return;
     if (marks_.numbers.empty()) report_.add(recordOf(report_text::kHeading));
-    report_.add(recordOf(reportLine(entry)));
-    if (entry[0] == 'N') ++marks_.wereUnreported;
+    report_.add(recordOf(displayLine(entry)));
+    if (entry[0] == kUnreported) ++marks_.wereUnreported;
     marks_.numbers.push_back(n);
     marks_.records += reportedRecord(platform_, std::move(entry));
   }

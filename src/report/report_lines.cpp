@@ -1,6 +1,7 @@
 #include "report_lines.h"
 
 #include "credentials/scramble.h"
+#include "oplog/entry.h"
 #include "shell/runtime/records.h"
 #include "shell/runtime/text.h"
 
@@ -17,22 +18,8 @@ std::string reportFileName(std::string_view endKey, std::string_view time,
   return name;
 }
 
-std::string reportLine(std::string_view entry) {
-  std::string line("|");
-  line += mid(entry, 2, 10);  // date
-  line += '|';
-  line += mid(entry, 12, 8);  // time
-  line += '|';
-  line += mid(entry, 20, 14);  // workstation
-  line += '|';
-  line += mid(entry, 34, 20);  // account
-  line += '|';
-  line += mid(entry, 54);  // description
-  return line;
-}
-
 std::string reportedRecord(Platform& platform, std::string entry) {
-  entry[0] = 'S';
+  entry[0] = kReported;
   // The entry came out of the unscrambling, so every code is at most 253 and the
   // scrambling cannot fail.
   std::string scrambled;
