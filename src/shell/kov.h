@@ -60,6 +60,10 @@ class KOV : public QWidget {
   void Pw_LostFocus();
   void Op_Pi_Click(std::int16_t Index);
   void Cmd_Op_Click();
+  void Dt_GotFocus(std::int16_t Index);
+  void Dt_KeyPress(std::int16_t Index, std::int16_t& KeyAscii);
+  void Dt_LostFocus(std::int16_t Index);
+  void Cmd_Gp_Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;  // Form_Unload
@@ -70,6 +74,8 @@ class KOV : public QWidget {
   std::string textOf(const QLineEdit* box) const;
   void setTextOf(QLineEdit* box, std::string_view text);
   void storableBox(QLineEdit* box, int maxLength);
+  // The ten characters a date box shows, "  /  /    " when untouched.
+  std::string dateText(std::int16_t Index) const;
 
   Kov_Par& par_;
   Platform& platform_;
@@ -78,6 +84,9 @@ class KOV : public QWidget {
 
   std::int16_t In_Caricamento = 0;
   std::string Utente_Windows;
+  // The period keys, yyyymmdd, set on leaving Dt(2) with both date boxes filled.
+  std::string Data_Inizio;
+  std::string Data_Fine;
 
   QGroupBox* Frm_Orologio = nullptr;
   QLabel* Lb1 = nullptr;

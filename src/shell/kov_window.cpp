@@ -12,7 +12,9 @@
 #include <QVBoxLayout>
 
 #include "colours.h"
+#include "date_box.h"
 #include "focus_router.h"
+#include "key_typed.h"
 #include "kov.h"
 #include "qt_text.h"
 #include "storable_validator.h"
@@ -168,13 +170,12 @@ void KOV::buildControls() {
       new QGroupBox(QStringLiteral("Generazione Report Accessi dell'Amministratore di Sistema")),
       QStringLiteral("Frm_TdT"));
   Frm_TdT->setEnabled(false);
-  Dt[1] = named(new QLineEdit, indexed("Dt", 1),
+  Dt[1] = named(new DateBox, indexed("Dt", 1),
                 QStringLiteral("Data di Inizio ricerca delle scritture da ricercare"));
   Lb_Dt1 = label(QStringLiteral("Lb_Dt1"), QStringLiteral("Da Data Accesso"), Dt[1]);
-  Dt[2] = named(new QLineEdit, indexed("Dt", 2),
+  Dt[2] = named(new DateBox, indexed("Dt", 2),
                 QStringLiteral("Data di Fine ricerca delle scritture da rilevare"));
   Label1 = label(QStringLiteral("Label1"), QStringLiteral("A  Data Accesso"), Dt[2]);
-  for (const std::size_t i : {1U, 2U}) Dt[i]->setInputMask(QStringLiteral("99/99/9999"));
   Anche_gia_Lette = named(new QCheckBox(QStringLiteral("Anche gli accessi già trattati")),
                           QStringLiteral("Anche_gia_Lette"),
                           QStringLiteral("se attivo preleva anche le scritture già rilevate in "
@@ -218,6 +219,13 @@ void KOV::buildControls() {
     });
   }
   connect(Cmd_Op, &QPushButton::clicked, this, [this] { Cmd_Op_Click(); });
+  for (std::int16_t i = 1; i <= 2; ++i) {
+    QLineEdit* box = Dt[static_cast<std::size_t>(i)];
+    focus_->add(
+        box, [this, i] { Dt_GotFocus(i); }, [this, i] { Dt_LostFocus(i); });
+    new KeyTyped(box, [this, i](std::int16_t& KeyAscii) { Dt_KeyPress(i, KeyAscii); });
+  }
+  connect(Cmd_Gp, &QPushButton::clicked, this, [this] { Cmd_Gp_Click(); });
   for (std::int16_t i = 0; i < 4; ++i) {
     focus_->add(
         Opz_KOV[static_cast<std::size_t>(i)], [this, i] { Opz_KOV_GotFocus(i); },

@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "report/controller_window.h"
+#include "shell/runtime/file.h"
+
+namespace kov {
+namespace {
+
+using test::Controller;
+using test::entryText;
+using test::kHeadingRecord;
+using test::loggedRecord;
+using test::markedRecord;
+using test::reportedLine;
+using test::storedRecord;
+
+const std::string kCreated =
+    "Creato il file delle operazioni dell'Amministratore di Sistema dal 01/12/2026 al 31/12/2026";
+const std::string kRemoved =
+    "Rimosso il file delle operazioni eseguite dell'Amministratore di Sistema";
+const std::string kConfirmation =
+    "Il seguente messaggio \xE8 stato salvato nel file di log dell'Amministratore di Sistema ";
+const std::string kNotDeleted =
+    "Il File delle operazioni non \xE8 stato Eliminato in quanto ci sono scritture ancora da "
+    "rilevare";
+const std::string kDeleted = "Il File delle scritture \xE8 stato Eliminato";
+
+std::string found(const Controller& w, int count) {
+  return "Sono state rilevate n.  " + std::to_string(count) + " scritture in " + w.folder.path() +
+         "\\report\\20261231_0905_Log.txt";
+}
+
+// The confirmation that the log writer shows ends with the logged description.
+bool confirms(const std::string& message, const std::string& description) {
+  return message.rfind(kConfirmation, 0) == 0 && message.size() >= description.size() &&
+         message.compare(message.size() - description.size(), description.size(), description) == 0;
+}
+
+TEST(ReportWindow, ARunCopiesMarksLogsAndWarnsOfEntriesLeft) {
+  const std::string a = entryText('N', "01/12/2026", "a");
+  const std::string b = entryText('N', "31/12/2026", "b");
+  const std::string before = entryText('N', "30/11/2026", "fuori");
+  const std::string after = entryText('N', "01/01/2027", "fuori");
+  const std::string reported = entryText('S', "12/12/2026", "c");
+  const std::string blank = std::string(253, ' ') + "|\r\n";
+  Controller w(storedRecord(a) + storedRecord(before) + storedRecord(b) + storedRecord(after) +
+               storedRecord(reported) + blank);
+  w.period("01122026", "31122026");
+  w.click("Rimuovi");
+  w.click("Cmd_Gp");
+
+  const std::vector<std::string> texts = w.platform.texts();
+  ASSERT_EQ(texts.size(), 5U);
+  EXPECT_EQ(texts[0],
+            "La riga <6> del file delle rilevazioni risulta corrotta.Verr\xE0 pertanto scartata.");
+  EXPECT_EQ(texts[1], found(w, 2));
+  EXPECT_TRUE(confirms(texts[2], kCreated)) << texts[2];
+  EXPECT_EQ(texts[3], "Attenzione, Ci sono ancora n.< 2> scritture da rilevare");
+  EXPECT_EQ(texts[4], kNotDeleted);
+  for (const test::Message& m : w.platform.messages) {
+    EXPECT_EQ(m.icon, Icon::Information);
+    EXPECT_EQ(m.title, test::kCaption);
+  }
+  EXPECT_EQ(w.report(),
+            kHeadingRecord + reportedLine("01/12/2026", "a") + reportedLine("31/12/2026", "b"));
+  EXPECT_EQ(w.recordings(), markedRecord(a) + storedRecord(before) + markedRecord(b) +
+                                storedRecord(after) + storedRecord(reported) + blank +
+                                loggedRecord(kCreated));
+  EXPECT_EQ(w.text("Opz_KOV_3"), w.folder.path() + "\\report\\");
+  EXPECT_EQ(w.text("Opz_KOV_0"), "");
+  EXPECT_TRUE(w.box("Dt_1")->hasFocus());
+}
+
+TEST(ReportWindow, RemovalWithNothingLeftStartsTheRecordingsFileAnew) {
+  const std::string reportedBefore = storedRecord(entryText('S', "10/11/2026", "vecchia"));
+  for (const bool copies : {true, false}) {
+    SCOPED_TRACE(copies ? "an entry copied" : "nothing copied");
+    Controller w((copies ? storedRecord(entryText('N', "10/12/2026", "a")) : "") + reportedBefore);
+    w.period("01122026", "31122026");
+    w.click("Rimuovi");
+    w.click("Cmd_Gp");
+    std::vector<std::string> texts = w.platform.texts();
+    ASSERT_EQ(texts.size(), copies ? 4U : 3U);
+    if (copies) {
+      EXPECT_EQ(texts[0], found(w, 1));
+      EXPECT_TRUE(confirms(texts[1], kCreated));
+      EXPECT_EQ(w.report(), kHeadingRecord + reportedLine("10/12/2026", "a"));
+    } else {
+      EXPECT_EQ(texts[0], "Non sono state trovate scritture per il periodo selezionato");
+      EXPECT_FALSE(w.folder.exists("report/20261231_0905_Log.txt"));
+    }
+    EXPECT_EQ(texts[texts.size() - 2], kDeleted);
+    EXPECT_TRUE(confirms(texts.back(), kRemoved));
+    EXPECT_EQ(w.recordings(), loggedRecord(kRemoved));
+    EXPECT_TRUE(isHidden(w.folder.path() + "\\OdV"));  // whatever its letter case
+  }
+}
+
+TEST(ReportWindow, AlreadyReportedEntriesAreCopiedAgainOnlyWhenAsked) {
+  const std::string reported = entryText('S', "10/12/2026", "gia trattata");
+  for (const bool again : {false, true}) {
+    Controller w(storedRecord(reported));
+    w.period("01122026", "31122026");
+    if (again) w.click("Anche_gia_Lette");
+    w.click("Cmd_Gp");
+    if (again) {
+      EXPECT_EQ(w.platform.texts()[0], found(w, 1));
+      EXPECT_EQ(w.report(), kHeadingRecord + reportedLine("10/12/2026", "gia trattata"));
+      EXPECT_EQ(w.recordings(), storedRecord(reported) + loggedRecord(kCreated));
+    } else {
+      EXPECT_EQ(w.platform.texts(), std::vector<std::string>{"Non sono state trovate scritture "
+                                                             "per il periodo selezionato"});
+      EXPECT_FALSE(w.folder.exists("report/20261231_0905_Log.txt"));
+      EXPECT_EQ(w.recordings(), storedRecord(reported));
+    }
+  }
+}
+
+TEST(ReportWindow, AnEmptyReportFolderBecomesABackslashEvenWithoutAPeriod) {
+  Controller w(storedRecord(entryText('N', "10/12/2026", "a")));
+  w.box("Opz_KOV_3")->clear();
+  w.click("Cmd_Gp");
+  EXPECT_EQ(w.text("Opz_KOV_3"), "\\");
+  EXPECT_EQ(w.platform.texts(),
+            std::vector<std::string>{"Occorre impostare il periodo da Esportare"});
+  EXPECT_TRUE(w.box("Dt_1")->hasFocus());
+  EXPECT_EQ(w.recordings(), storedRecord(entryText('N', "10/12/2026", "a")));
+}
+
+TEST(ReportWindow, AReportThatCannotBeWrittenIsShownOnceAndEveryEntryStaysUnreported) {
+  const std::string recordings = storedRecord(entryText('N', "10/12/2026", "a")) +
+                                 storedRecord(entryText('N', "11/12/2026", "b")) +
+                                 storedRecord(entryText('N', "10/01/2027", "fuori"));
+  enum class Folder { Missing, AFile, ReadOnly };
+  const struct {
+    Folder folder;
+    std::string error;
+  } cases[] = {
+      {Folder::Missing, "76-Impossibile trovare il percorso"},
+      {Folder::AFile, "76-Impossibile trovare il percorso"},
+      {Folder::ReadOnly, "70-Autorizzazione negata"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.error);
+    Controller w(recordings);
+    std::filesystem::remove(w.folder.file("report"));
+    if (c.folder == Folder::AFile) w.folder.write("report", "not a folder");
+    if (c.folder == Folder::ReadOnly) {
+      w.folder.makeFolder("report");
+      w.folder.setOwnerAccess("report", 5);
+    }
+    w.period("01122026", "31122026");
+    w.click("Rimuovi");
+    {
+      test::Unprivileged user(w.folder);  // so that the read-only folder holds as root too
+      w.click("Cmd_Gp");
+    }
+    ASSERT_EQ(w.platform.messages.size(), 3U);
+    EXPECT_EQ(w.platform.messages[0].icon, Icon::Critical);
+    EXPECT_EQ(w.platform.messages[0].title, "KoV");
+    EXPECT_EQ(w.platform.messages[0].text, test::trappedText("Rw_Record", c.error));
+    EXPECT_EQ(w.platform.messages[1].text,
+              "Attenzione, Ci sono ancora n.< 3> scritture da rilevare");
+    EXPECT_EQ(w.platform.messages[2].text, kNotDeleted);
+    EXPECT_EQ(w.recordings(), recordings);
+  }
+}
+
+TEST(ReportWindow, MoreThan32767RecordsAreScannedWholeAndTheUserIsToldUnlessRemoved) {
+  // Records 1 to 32766 reported long ago, 32767 damaged, 32768 an entry of the period.
+  const std::string last = entryText('N', "31/12/2026", "numero 32768");
+  std::string recordings;
+  for (int n = 1; n <= 32766; ++n) {
+    recordings += storedRecord(entryText('S', "01/01/2020", "vecchia"));
+  }
+  recordings += std::string(253, ' ') + "|\r\n" + storedRecord(last);
+  const std::string overLimit =
+      "Il file delle rilevazioni contiene n. 32768 scritture: le versioni precedenti della "
+      "procedura ne leggono al massimo 32767. Si consiglia di rimuoverlo con l'opzione "
+      "\"Rimuovi i Report esistenti\" appena non ci sono pi\xF9 scritture da rilevare.";
+  for (const bool remove : {false, true}) {
+    SCOPED_TRACE(remove ? "removed" : "kept");
+    Controller w(recordings);
+    w.period("01122026", "31122026");
+    if (remove) w.click("Rimuovi");
+    w.click("Cmd_Gp");
+    const std::vector<std::string> texts = w.platform.texts();
+    ASSERT_EQ(texts.size(), remove ? 5U : 4U);
+    EXPECT_EQ(texts[0],
+              "La riga <32767> del file delle rilevazioni risulta corrotta.Verr\xE0 pertanto "
+              "scartata.");
+    EXPECT_EQ(texts[1], found(w, 1));
+    EXPECT_EQ(w.report(), kHeadingRecord + reportedLine("31/12/2026", "numero 32768"));
+    if (remove) {
+      EXPECT_EQ(texts[3], kDeleted);
+      EXPECT_EQ(w.recordings(), loggedRecord(kRemoved));
+    } else {
+      EXPECT_EQ(texts[3], overLimit);
+      EXPECT_EQ(w.recordings(),
+                recordings.substr(0, 32767U * 256) + markedRecord(last) + loggedRecord(kCreated));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kov
