@@ -1,5 +1,7 @@
 #include "scramble.h"
 
+#include <algorithm>
+
 #include "shell/kov_par.h"
 
 namespace kov {
@@ -15,16 +17,22 @@ void Cripta_Decripta(Platform& platform, std::string_view mode, std::string_view
   } else {
     return;
   }
-  output.reserve(input.size());
+  // The lowest and highest codes first, then the shift: both loops run without a branch
+  // per character.
+  unsigned char lowest = 255;
+  unsigned char highest = 0;
   for (const char c : input) {
-    const int code = static_cast<unsigned char>(c) + shift;
-    if (code < 0 || code > 255) {
-      output.clear();
-      showTrappedError(platform, "Cripta_Decripta", errorOf(err::kInvalidArgument));
-      return;
-    }
-    output += static_cast<char>(code);
+    lowest = std::min(lowest, static_cast<unsigned char>(c));
+    highest = std::max(highest, static_cast<unsigned char>(c));
   }
+  if (lowest + shift < 0 || highest + shift > 255) {
+    showTrappedError(platform, "Cripta_Decripta", errorOf(err::kInvalidArgument));
+    return;
+  }
+  output.resize(input.size());
+  std::transform(input.begin(), input.end(), output.begin(), [shift](char c) {
+    return static_cast<char>(static_cast<unsigned char>(c) + shift);
+  });
 }
 
 }  // namespace kov

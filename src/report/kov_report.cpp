@@ -4,7 +4,7 @@
 
 #include "report/recordings_removal.h"
 #include "report/report_engine.h"
-#include "report/report_lines.h"
+#include "report/report_name.h"
 #include "report/texts.h"
 #include "shell/kov.h"
 #include "shell/qt_text.h"

@@ -6,7 +6,6 @@
 #include "credentials/scramble.h"
 #include "oplog/entry.h"
 #include "period.h"
-#include "report_lines.h"
 #include "shell/kov_par.h"
 #include "shell/runtime/records.h"
 #include "shell/runtime/text.h"
@@ -36,9 +35,10 @@ class ReportWriter {
  public:
   ReportWriter(Platform& platform, std::string_view name) : platform_(platform), name_(name) {}
 
-  void add(std::string_view record) {
+  // Adds the record of a line.
+  void add(std::string_view line) {
     if (failed_) return;
-    pending_ += record;
+    appendRecordOf(pending_, line);
     if (pending_.size() >= kFlushBytes) flush();
   }
 
@@ -76,6 +76,18 @@ struct Marks {
   std::vector<std::int64_t> numbers;
   std::string records;
   std::int64_t wereUnreported = 0;  // of them, entries that carried "N"
+  std::string scrambled;            // reused from entry to entry
+
+  // The record of entry n marked reported: flag "S", spaces at both ends removed,
+  // scrambled again. The entry came out of the unscrambling, so every code is at most 253
+  // and the scrambling cannot fail.
+  void add(Platform& platform, std::int64_t n, std::string& entry) {
+    if (entry[0] == kUnreported) ++wereUnreported;
+    entry[0] = kReported;
+    Cripta_Decripta(platform, "C", trimSpaces(mid(entry, 1, kRecordText)), scrambled);
+    appendRecordOf(records, scrambled);
+    numbers.push_back(n);
+  }
 
   // Runs of consecutive records go out in one write each; then one sync.
   Error writeTo(const File& file) const {
@@ -108,6 +120,9 @@ class Scan {
       showTrappedError(platform_, kScanProcedure, error);
       return outcome_;
     }
+    // Room for every record at once: growing megabytes by doubling costs more than the scan.
+    marks_.records.reserve(static_cast<std::size_t>(count) * kRecordSize);
+    marks_.numbers.reserve(static_cast<std::size_t>(count));
     outcome_.complete = read(recordings, count);
     if (!report_.finish()) {
       outcome_.reportFailed = true;
@@ -149,28 +164,26 @@ class Scan {
   void examine(std::int64_t n, std::string_view record) {
     ++outcome_.records;
     if (isNul(record)) return;
-    std::string entry;
+    entry_.clear();
     if (isWhole(record)) {
-      Cripta_Decripta(platform_, "D", trimSpaces(record.substr(0, kRecordText)), entry);
+      Cripta_Decripta(platform_, "D", trimSpaces(record.substr(0, kRecordText)), entry_);
     }
-    if (entry.empty()) {
+    if (entry_.empty()) {
       std::string text(report_text::kDamagedBefore);
       text += std::to_string(n);
       text += report_text::kDamagedAfter;
       platform_.message(Icon::Information, text, request_.title);
       return;
     }
-    const std::string key = RovesciaData(mid(entry, 2, 10));
+    const std::string key = RovesciaData(mid(entry_, 2, 10));
     if (key > request_.end || key < request_.start) {
-      if (entry[0] == kUnreported) ++outcome_.unreported;
+      if (entry_[0] == kUnreported) ++outcome_.unreported;
       return;
     }
-    if (!request_.includeReported && entry[0] == kReported) return;
-    if (marks_.numbers.empty()) report_.add(recordOf(report_text::kHeading));
-    report_.add(recordOf(displayLine(entry)));
-    if (entry[0] == kUnreported) ++marks_.wereUnreported;
-    marks_.numbers.push_back(n);
-    marks_.records += reportedRecord(platform_, std::move(entry));
+    if (!request_.includeReported && entry_[0] == kReported) return;
+    if (marks_.numbers.empty()) report_.add(report_text::kHeading);
+    report_.add(displayLine(entry_));
+    marks_.add(platform_, n, entry_);
   }
 
   Platform& platform_;
@@ -178,6 +191,7 @@ class Scan {
   ReportWriter report_;
   Marks marks_;
   ReportOutcome outcome_;
+  std::string entry_;  // the unscrambled entry, reused from record to record
 };
 
 }  // namespace

@@ -17,6 +17,10 @@ TEST(Records, RecordOfFillsCutsAndEnds) {
   EXPECT_EQ(recordOf(""), std::string(253, ' ') + "|\r\n");
   EXPECT_EQ(recordOf("abc"), "abc" + std::string(250, ' ') + "|\r\n");
   EXPECT_EQ(recordOf(std::string(300, 'x')), record('x'));
+  std::string gathered = "head";
+  appendRecordOf(gathered, "abc");
+  appendRecordOf(gathered, std::string(300, 'x'));
+  EXPECT_EQ(gathered, "head" + recordOf("abc") + record('x'));
 }
 
 TEST(Records, ReadTellsARecordPastTheEndAndLeavesTheTextAlone) {

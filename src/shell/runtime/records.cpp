@@ -5,10 +5,17 @@
 namespace kov {
 
 std::string recordOf(std::string_view text) {
-  std::string record(text.substr(0, kRecordText));
-  record.resize(kRecordText, ' ');
-  record += "|\r\n";
+  std::string record;
+  record.reserve(kRecordSize);
+  appendRecordOf(record, text);
   return record;
+}
+
+void appendRecordOf(std::string& bytes, std::string_view text) {
+  const std::string_view kept = text.substr(0, kRecordText);
+  bytes += kept;
+  bytes.append(kRecordText - kept.size(), ' ');
+  bytes += "|\r\n";
 }
 
 Error countRecords(const File& file, std::int64_t& count) {

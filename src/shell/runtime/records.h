@@ -17,6 +17,8 @@ inline constexpr std::size_t kRecordText = 253;
 
 // The record of a text: its first 253 characters, filled with spaces, then "|" CR LF.
 std::string recordOf(std::string_view text);
+// Appends the record of a text to `bytes`, for writers that gather many records.
+void appendRecordOf(std::string& bytes, std::string_view text);
 
 // The number of complete records (the size divided by 256, rounded down).
 Error countRecords(const File& file, std::int64_t& count);

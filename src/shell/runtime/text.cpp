@@ -1,11 +1,22 @@
 #include "text.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace kov {
 
 std::string_view trimSpaces(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+  // Records end in long runs of fill, skipped eight spaces at a time.
+  constexpr std::uint64_t kEightSpaces = 0x2020202020202020;
+  std::size_t end = text.size();
+  for (std::uint64_t word = 0; end >= sizeof word; end -= sizeof word) {
+    std::memcpy(&word, text.data() + end - sizeof word, sizeof word);
+    if (word != kEightSpaces) break;
+  }
+  while (end > 0 && text[end - 1] == ' ') --end;
+  std::size_t begin = 0;
+  while (begin < end && text[begin] == ' ') ++begin;
+  return text.substr(begin, end - begin);
 }
 
 std::string padCut(std::string_view text, std::size_t width) {

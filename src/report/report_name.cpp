@@ -1,0 +1,18 @@
+#include "report_name.h"
+
+#include "shell/runtime/text.h"
+
+namespace kov {
+
+std::string reportFileName(std::string_view endKey, std::string_view time,
+                           std::string_view baseName) {
+  std::string name(endKey);
+  name += '_';
+  name += mid(time, 1, 2);
+  name += mid(time, 4, 2);
+  name += '_';
+  name += baseName;
+  return name;
+}
+
+}  // namespace kov

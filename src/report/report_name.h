@@ -1,0 +1,14 @@
+// The name of a report file.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kov {
+
+// End key + "_" + hours and minutes of `time` ("HH:mm:ss") + "_" + base name, so
+// 20261231_0905_Log.txt for a period ending on 31/12/2026 and a run at 09:05.
+std::string reportFileName(std::string_view endKey, std::string_view time,
+                           std::string_view baseName);
+
+}  // namespace kov
