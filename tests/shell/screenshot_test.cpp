@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QDir>
 
+#include "credentials/pw_kov.h"
 #include "support/window.h"
 
 namespace kov {
@@ -30,6 +31,19 @@ void expectNothingClipped(const QWidget* window) {
   }
 }
 
+QString pictureFile(const test::TempFolder& scratch, const char* file) {
+  const QString folder = qEnvironmentVariable("KOV_SCREENSHOTS");
+  return QDir(folder.isEmpty() ? QString::fromStdString(scratch.path()) : folder)
+      .filePath(QString::fromLatin1(file));
+}
+
+void expectRenderedWhole(QWidget* window, const QString& file) {
+  expectNothingClipped(window);
+  const QImage picture = window->grab().toImage();
+  EXPECT_FALSE(picture.isNull());
+  EXPECT_TRUE(picture.save(file)) << file.toStdString();
+}
+
 TEST(Screenshot, EveryModeRendersWhole) {
   const struct {
     const char* file;
@@ -40,7 +54,6 @@ TEST(Screenshot, EveryModeRendersWhole) {
       {"role-choice.png", 2, -1},         {"administrator.png", 2, 0},
       {"controller.png", 2, 1},
   };
-  const QString folder = qEnvironmentVariable("KOV_SCREENSHOTS");
   test::TempFolder scratch;
   for (const auto& mode : modes) {
     Window w;
@@ -53,13 +66,22 @@ TEST(Screenshot, EveryModeRendersWhole) {
     if (mode.signInRole == 0) w.signIn(0, "Admin", "password1");
     if (mode.signInRole == 1) w.signIn(1, "Titolare", "segreto99");
     QTest::qWait(600);  // one tick of the clock
-    expectNothingClipped(w.window.get());
-    const QImage picture = w.window->grab().toImage();
-    EXPECT_FALSE(picture.isNull());
-    const QString target = QDir(folder.isEmpty() ? QString::fromStdString(scratch.path()) : folder)
-                               .filePath(QString::fromLatin1(mode.file));
-    EXPECT_TRUE(picture.save(target)) << target.toStdString();
+    expectRenderedWhole(w.window.get(), pictureFile(scratch, mode.file));
   }
+}
+
+TEST(Screenshot, ThePasswordDialogRendersWhole) {
+  test::TempFolder scratch;
+  Window w;
+  w.storeBothRoles();
+  w.show();
+  w.signIn(0, "Admin", "password1");
+  w.whileDialogOpen = [&](Pw_Kov& dialog) {
+    expectRenderedWhole(&dialog, pictureFile(scratch, "password-dialog.png"));
+    dialog.close();
+  };
+  w.click("Cmd_VPw");
+  EXPECT_EQ(w.dialogsShown, 1);
 }
 
 }  // namespace
