@@ -29,23 +29,8 @@ void restart(Window& w) {
   w.show();
 }
 
-// Replaces a box's text as a user does after tabbing into it (entering selects it all).
-void retype(const Window& w, const char* name, const QString& text) {
-  w.box(name)->setFocus();
-  Window::settle();
-  QTest::keyClicks(w.box(name), text);
-}
-
 QLineEdit* boxOf(const Pw_Kov& dialog, const char* name) {
   return dialog.findChild<QLineEdit*>(QString::fromLatin1(name));
-}
-
-// Types the new password twice in the dialog and confirms with Enter.
-void confirm(const Pw_Kov& dialog, const QString& password) {
-  QTest::keyClicks(boxOf(dialog, "N_Pw"), password);
-  QTest::keyClick(boxOf(dialog, "N_Pw"), Qt::Key_Return);
-  QTest::keyClicks(boxOf(dialog, "C_Pw"), password);
-  QTest::keyClick(boxOf(dialog, "C_Pw"), Qt::Key_Return);
 }
 
 TEST(FirstSetUp, TheAdministratorIsStoredWithTheParametersLoggedAndTheWindowCloses) {
@@ -54,9 +39,9 @@ TEST(FirstSetUp, TheAdministratorIsStoredWithTheParametersLoggedAndTheWindowClos
   w.type("Utente", "Admin");
   QTest::keyClick(w.box("Utente"), Qt::Key_Tab);
   QTest::keyClicks(w.box("Pw"), "password");  // 8 characters
-  retype(w, "Opz_KOV_1", "PC 7");
-  retype(w, "Opz_KOV_2", "Log.txt");
-  retype(w, "Opz_KOV_3", "\\\\server\\report");
+  w.retype("Opz_KOV_1", "PC 7");
+  w.retype("Opz_KOV_2", "Log.txt");
+  w.retype("Opz_KOV_3", "\\\\server\\report");
   w.click("Acc_Ris");
   w.click("Cmd_VPw");
   EXPECT_EQ(
@@ -120,9 +105,9 @@ TEST(FirstSetUp, EachRefusalShowsItsMessageSendsTheFocusBackAndStoresNothing) {
       QTest::keyClicks(w.box("Pw"), c.password);
     }
     // An empty workstation box is left untouched: entering it proposes the computer's name.
-    if (!c.workstation.isEmpty()) retype(w, "Opz_KOV_1", c.workstation);
-    if (!c.reportName.isEmpty()) retype(w, "Opz_KOV_2", c.reportName);
-    if (!c.reportPath.isEmpty()) retype(w, "Opz_KOV_3", c.reportPath);
+    if (!c.workstation.isEmpty()) w.retype("Opz_KOV_1", c.workstation);
+    if (!c.reportName.isEmpty()) w.retype("Opz_KOV_2", c.reportName);
+    if (!c.reportPath.isEmpty()) w.retype("Opz_KOV_3", c.reportPath);
     w.click("Cmd_VPw");
     ASSERT_EQ(w.platform.texts(), std::vector<std::string>{c.message});
     EXPECT_EQ(w.platform.messages[0].icon, Icon::Information);
@@ -142,9 +127,9 @@ TEST(FirstSetUp, AFileThatCannotBeWrittenIsReportedAndTheSetUpIsOfferedAgain) {
   w.type("Utente", "Admin");
   QTest::keyClick(w.box("Utente"), Qt::Key_Tab);
   QTest::keyClicks(w.box("Pw"), "password1");
-  retype(w, "Opz_KOV_1", "PC 7");
-  retype(w, "Opz_KOV_2", "Log.txt");
-  retype(w, "Opz_KOV_3", "C:\\Report");
+  w.retype("Opz_KOV_1", "PC 7");
+  w.retype("Opz_KOV_2", "Log.txt");
+  w.retype("Opz_KOV_3", "C:\\Report");
   w.click("Cmd_VPw");
   const std::vector<std::string> texts = w.platform.texts();
   ASSERT_EQ(texts.size(), 5U);  // one for each record, then the log writer's confirmation
@@ -173,7 +158,7 @@ TEST(PasswordChange, TheNewPasswordIsStoredLoggedAndSignsInAtOnce) {
     EXPECT_FALSE(timer->isActive());
     EXPECT_EQ(w.par.Parametri_Postazione, "");
     EXPECT_EQ(dialog.findChild<QLabel*>("Nome_Ut")->text(), "Admin");
-    confirm(dialog, "nuova-pw1");
+    test::confirmPassword(dialog, "nuova-pw1");
   };
   w.click("Cmd_VPw");
   EXPECT_EQ(w.dialogsShown, 1);
@@ -205,9 +190,9 @@ TEST(PasswordChange, TickedParametersAreHandedToTheDialogAndStoredWithThePasswor
   EXPECT_TRUE(w.find("Frm_Par")->isEnabled());
   EXPECT_TRUE(w.find("Acc_Ris")->isEnabled());
   EXPECT_EQ(test::background(w.box("Opz_KOV_3")), test::kWhite);
-  retype(w, "Opz_KOV_1", "PC 9");
-  retype(w, "Opz_KOV_2", "Nuovo.log");
-  retype(w, "Opz_KOV_3", "D:\\Log");
+  w.retype("Opz_KOV_1", "PC 9");
+  w.retype("Opz_KOV_2", "Nuovo.log");
+  w.retype("Opz_KOV_3", "D:\\Log");
   w.click("Acc_Ris");
   w.whileDialogOpen = [&](Pw_Kov& dialog) {
     EXPECT_EQ(w.par.Parametri_Postazione, pad("PC 9", 20) + "1" + pad("Nuovo.log", 20) + "D:\\Log");
@@ -216,7 +201,7 @@ TEST(PasswordChange, TickedParametersAreHandedToTheDialogAndStoredWithThePasswor
     EXPECT_FALSE(w.find<QCheckBox>("Var_Par")->isChecked());
     EXPECT_FALSE(w.find("Frm_Par")->isEnabled());
     EXPECT_EQ(test::background(w.box("Opz_KOV_3")), test::buttonFace());
-    confirm(dialog, "nuova-pw1");
+    test::confirmPassword(dialog, "nuova-pw1");
   };
   w.click("Cmd_VPw");
   EXPECT_EQ(w.dialogsShown, 1);
@@ -314,7 +299,7 @@ TEST(PasswordChange, TheDesktopShowsTheDialogModally) {
     if (dialog == nullptr) return;
     poll.stop();
     timerStopped = !w.window->findChild<QTimer*>("Timer1")->isActive();
-    confirm(*dialog, "nuova-pw2");
+    test::confirmPassword(*dialog, "nuova-pw2");
   });
   poll.start(20);
   w.click("Cmd_VPw");

@@ -58,11 +58,6 @@ struct Office : test::Window {
     return bytes;
   }
 
-  void retype(const char* name, const QString& text) const {
-    box(name)->setFocus();
-    settle();
-    QTest::keyClicks(box(name), text);
-  }
   // The administrator's password again, after an entry has locked the window.
   void unlock(const QString& password) const {
     QTest::keyClicks(box("Pw"), password);
@@ -132,12 +127,7 @@ TEST(EndToEnd, FromAnEmptyFolderToAReportAndARestrictedStart) {
   o.retype("Opz_KOV_1", "PC-NUOVO");
   o.retype("Opz_KOV_2", "Nuovo.txt");
   o.click("Acc_Ris");
-  o.whileDialogOpen = [](Pw_Kov& dialog) {
-    for (const char* name : {"N_Pw", "C_Pw"}) {
-      QTest::keyClicks(dialog.findChild<QLineEdit*>(name), "nuovapass1");
-      QTest::keyClick(dialog.findChild<QLineEdit*>(name), Qt::Key_Return);
-    }
-  };
+  o.whileDialogOpen = [](const Pw_Kov& dialog) { test::confirmPassword(dialog, "nuovapass1"); };
   o.click("Cmd_VPw");
   EXPECT_EQ(o.dialogsShown, 1);
   o.logged("PC-NUOVO", "Admin", "Variato la Password dell'utente");

@@ -141,6 +141,22 @@ struct Window {
     settle();
   }
   std::string text(const char* name) const { return toCp1252(box(name)->text()); }
+
+  // Replaces a box's text as a user does after tabbing into it (entering selects it all).
+  void retype(const char* name, const QString& keys) const {
+    box(name)->setFocus();
+    settle();
+    QTest::keyClicks(box(name), keys);
+  }
 };
+
+// Types the new password twice in the password dialog and confirms with Enter.
+inline void confirmPassword(const Pw_Kov& dialog, const QString& password) {
+  for (const char* name : {"N_Pw", "C_Pw"}) {
+    auto* box = dialog.findChild<QLineEdit*>(QString::fromLatin1(name));
+    QTest::keyClicks(box, password);
+    QTest::keyClick(box, Qt::Key_Return);
+  }
+}
 
 }  // namespace kov::test
