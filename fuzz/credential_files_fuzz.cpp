@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   kov::Kov_Par par;
   kov::Imposta_Versione(par, platform.folder);
   kov::WorkstationParameters parameters;
-  if (kov::readCredentialFiles(platform, par, parameters)) std::abort();  // a writable folder
+  const kov::CredentialsRead read = kov::readCredentialFiles(platform, par, parameters);
+  if (read.creating || read.unreadable) std::abort();  // a readable, writable folder
   // Fields are cut from a 253-character text: never longer than their place.
   for (const std::string& field : {par.Utenti[0], par.Pw_Utenti[0], par.Utenti[1],
                                    par.Pw_Utenti[1], parameters.name, parameters.reportName}) {

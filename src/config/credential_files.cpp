@@ -32,30 +32,37 @@ bool restrictedFlag(Platform& platform, std::string_view fieldText) {
 enum class Outcome { Read, Created };
 
 // Opens File_Record and reads up to `maxLines` lines of it; a missing file is created.
-Error readLinesOf(Platform& platform, const Kov_Par& par, std::size_t maxLines,
-                  std::vector<std::string>& lines, Outcome& outcome) {
-  outcome = Outcome::Read;
+Outcome readLinesOf(Platform& platform, const Kov_Par& par, std::size_t maxLines,
+                    std::vector<std::string>& lines, CredentialsRead& read) {
+  const auto trap = [&](const Error& error) {
+    if (!error) return;
+    showTrappedError(platform, kProcedure, error);
+    read.unreadable = true;
+  };
   File file;
-  Error error = file.open(par.File_Record, File::Mode::Read);
+  const Error error = file.open(par.File_Record, File::Mode::Read);
   if (error.number == err::kFileNotFound) {
-    outcome = Outcome::Created;
-    return createHidden(par.File_Record);
+    read.creating = createHidden(par.File_Record);
+    return Outcome::Created;
   }
-  if (error) showTrappedError(platform, kProcedure, error);
-  if ((error = readLines(file, maxLines, lines))) showTrappedError(platform, kProcedure, error);
-  return {};
+  trap(error);
+  trap(readLines(file, maxLines, lines));
+  return Outcome::Read;
 }
 
 }  // namespace
 
-Error readCredentialFiles(Platform& platform, Kov_Par& par, WorkstationParameters& parameters) {
+CredentialsRead readCredentialFiles(Platform& platform, Kov_Par& par,
+                                    WorkstationParameters& parameters) {
   const std::string folder = platform.programFolder();
   std::vector<std::string> lines;
-  Outcome outcome = Outcome::Read;
+  CredentialsRead read;
 
   par.File_Record = folder + std::string(kAdministratorFile);
-  if (Error error = readLinesOf(platform, par, 4, lines, outcome)) return error;
-  if (outcome == Outcome::Created) return createHidden(par.File_Rilevazioni);
+  if (readLinesOf(platform, par, 4, lines, read) == Outcome::Created) {
+    if (!read.creating) read.creating = createHidden(par.File_Rilevazioni);
+    return read;
+  }
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::string text = unscrambleLine(platform, lines[i]);
     switch (i) {
@@ -77,13 +84,12 @@ Error readCredentialFiles(Platform& platform, Kov_Par& par, WorkstationParameter
   }
 
   par.File_Record = folder + std::string(kControllerFile);
-  if (Error error = readLinesOf(platform, par, 1, lines, outcome)) return error;
-  if (outcome == Outcome::Read && !lines.empty()) {
+  if (readLinesOf(platform, par, 1, lines, read) == Outcome::Read && !lines.empty()) {
     const std::string text = unscrambleLine(platform, lines[0]);
     par.Utenti[1] = fieldOf(text, 1, 20);
     par.Pw_Utenti[1] = fieldOf(text, 21, 20);
   }
-  return {};
+  return read;
 }
 
 }  // namespace kov

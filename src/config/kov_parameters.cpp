@@ -11,14 +11,14 @@
 
 namespace kov {
 
-Error KOV::Leggi_Parametri_KOV() {
+CredentialsRead KOV::Leggi_Parametri_KOV() {
   WorkstationParameters parameters;
-  Error error = readCredentialFiles(platform_, par_, parameters);
+  CredentialsRead read = readCredentialFiles(platform_, par_, parameters);
   setTextOf(Opz_KOV[1], parameters.name);
   setTextOf(Opz_KOV[2], parameters.reportName);
   setTextOf(Opz_KOV[3], parameters.reportPath);
   Acc_Ris->setChecked(parameters.restricted);
-  return error;
+  return read;
 }
 
 void KOV::Opz_KOV_GotFocus(std::int16_t Index) {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "config/credential_files.h"
 #include "kov_par.h"
 
 class QCheckBox;
@@ -42,7 +43,7 @@ class KOV : public QWidget {
   // The window's procedures.
   void Abilita();
   void DiSabilita();
-  Error Leggi_Parametri_KOV();
+  CredentialsRead Leggi_Parametri_KOV();
   void Scrive_Riga_di_Log();
   void Assegna_Val_Op_Pi();
   void Leggi_Numero_Scritture();

@@ -31,10 +31,14 @@ bool KOV::Form_Load() {
   const std::string userName = Leggi_Nome_Utente(platform_);
   Utente_Windows = userName.substr(0, userName.size() - 1);
 
-  if (const Error error = Leggi_Parametri_KOV()) {
-    showStartupError(platform_, error);
+  const CredentialsRead read = Leggi_Parametri_KOV();
+  if (read.creating) {
+    showStartupError(platform_, read.creating);
     return false;
   }
+  // A role whose file could not be read may well be stored: offering its first set-up
+  // would let anyone write over its credentials. The failure has been shown; end here.
+  if (read.unreadable) return false;
 
   if (par_.Utenti[0].empty()) {
     Tp_Ut[0]->setChecked(true);

@@ -23,9 +23,14 @@ struct Reader {
     platform.folder = folder.path();
     Imposta_Versione(par, folder.path());
   }
-  Error read() { return readCredentialFiles(platform, par, parameters); }
+  CredentialsRead read() { return readCredentialFiles(platform, par, parameters); }
   bool hidden(const std::string& name) const { return isHidden(folder.path() + "\\" + name); }
 };
+
+// Every file read, or created when missing.
+bool wholly(const CredentialsRead& read) {
+  return !read.creating && !read.unreadable;
+}
 
 std::string administratorFile(const std::string& workstation, char flag, const std::string& report,
                               const std::string& path, const std::string& user,
@@ -36,7 +41,7 @@ std::string administratorFile(const std::string& workstation, char flag, const s
 
 TEST(ReadCredentialFiles, EmptyFolderCreatesTheAdministratorAndRecordingsFilesHidden) {
   Reader r;
-  EXPECT_FALSE(r.read());
+  EXPECT_TRUE(wholly(r.read()));
   EXPECT_EQ(r.folder.names(), (std::vector<std::string>{"KoV", "Odv"}));
   EXPECT_EQ(r.folder.read("KoV"), "");
   EXPECT_EQ(r.folder.read("Odv"), "");
@@ -51,7 +56,7 @@ TEST(ReadCredentialFiles, ExistingEntriesSurviveAMissingAdministratorFile) {
   Reader r;
   const std::string entries = storedRecord("N04/12/202609:05:03") + storedRecord("S01/12/2026");
   r.folder.write("OdV", entries);
-  EXPECT_FALSE(r.read());
+  EXPECT_TRUE(wholly(r.read()));
   EXPECT_EQ(r.folder.names(), (std::vector<std::string>{"KoV", "OdV"}));
   EXPECT_EQ(r.folder.read("OdV"), entries);
   EXPECT_TRUE(r.hidden("OdV"));
@@ -61,7 +66,7 @@ TEST(ReadCredentialFiles, CompleteAdministratorFileAndNoControllerFile) {
   Reader r;
   const std::string path = "\\\\server\\report" + std::string(184, 'p');  // 199 characters
   r.folder.write("KoV", administratorFile("  PC 1  ", '1', "Log.txt", path, "Admin", "password1"));
-  EXPECT_FALSE(r.read());
+  EXPECT_TRUE(wholly(r.read()));
   EXPECT_EQ(r.parameters.name, "PC 1");
   EXPECT_TRUE(r.parameters.restricted);
   EXPECT_EQ(r.parameters.reportName, "Log.txt");
@@ -82,7 +87,7 @@ TEST(ReadCredentialFiles, BothFilesFillBothRoles) {
                  administratorFile("PC 1", '0', "Log.txt", "C:\\Report", "Admin", "pw12345678") +
                      storedRecord("a fifth line has no effect"));
   r.folder.write("TdT", storedRecord(pad("Titolare", 20) + pad("segreto99", 20)));
-  EXPECT_FALSE(r.read());
+  EXPECT_TRUE(wholly(r.read()));
   EXPECT_FALSE(r.parameters.restricted);
   EXPECT_EQ(r.par.Utenti, (std::array<std::string, 2>{"Admin", "Titolare"}));
   EXPECT_EQ(r.par.Pw_Utenti, (std::array<std::string, 2>{"pw12345678", "segreto99"}));
@@ -102,7 +107,7 @@ TEST(ReadCredentialFiles, RestrictedAccessFlagOfEveryShape) {
   for (const auto& c : cases) {
     Reader r;
     r.folder.write("KoV", storedRecord(c.record1));
-    EXPECT_FALSE(r.read());
+    EXPECT_TRUE(wholly(r.read()));
     EXPECT_EQ(r.parameters.restricted, c.restricted) << c.record1;
     EXPECT_EQ(r.parameters.name, "PC");
     ASSERT_EQ(r.platform.messages.size(), c.messages) << c.record1;
@@ -128,7 +133,7 @@ TEST(ReadCredentialFiles, DamagedFilesGiveEmptyFieldsAndNeverStop) {
   for (const auto& c : cases) {
     Reader r;
     r.folder.write("KoV", c.bytes);
-    EXPECT_FALSE(r.read());
+    EXPECT_TRUE(wholly(r.read()));
     EXPECT_EQ(r.par.Utenti[0], c.user);
     EXPECT_EQ(r.platform.messages.size(), c.messages);
   }
@@ -138,7 +143,9 @@ TEST(ReadCredentialFiles, AFolderInPlaceOfAFileIsReportedAndReadingGoesOn) {
   Reader r;
   r.folder.makeFolder("KoV");
   r.folder.write("TdT", storedRecord(pad("Titolare", 20) + pad("segreto99", 20)));
-  EXPECT_FALSE(r.read());
+  const CredentialsRead read = r.read();
+  EXPECT_FALSE(read.creating);
+  EXPECT_TRUE(read.unreadable);
   const std::string heading =
       "Si \xE8 verificato il seguente errore nella Sub Leggi_Parametri_KOV :\n\r";
   EXPECT_EQ(r.platform.texts(),
@@ -155,7 +162,9 @@ TEST(ReadCredentialFiles, AFileWithoutReadPermissionIsReportedAndLeftAsItIs) {
   r.folder.write("TdT", stored);
   r.folder.setOwnerAccess("TdT", 0);
   test::Unprivileged user(r.folder);
-  EXPECT_FALSE(r.read());
+  const CredentialsRead read = r.read();
+  EXPECT_FALSE(read.creating);
+  EXPECT_TRUE(read.unreadable);
   EXPECT_EQ(r.platform.messages.size(), 2U);
   EXPECT_NE(r.platform.messages[0].text.find("70-Autorizzazione negata"), std::string::npos);
   EXPECT_EQ(r.par.Utenti[0], "Admin");
@@ -170,7 +179,7 @@ TEST(ReadCredentialFiles, AFolderWhereNothingCanBeCreatedPassesTheErrorUp) {
   Reader r;
   r.folder.makeReadOnly();
   test::Unprivileged user(r.folder);
-  const Error error = r.read();
+  const Error error = r.read().creating;
   EXPECT_EQ(error.number, 70);
   EXPECT_EQ(error.description, "Autorizzazione negata");
   EXPECT_TRUE(r.platform.messages.empty());

@@ -118,7 +118,9 @@ TEST(StoreNewPassword, PendingParametersBecomeRecords1To3AndReadBackTheSame) {
     // What the next start reads from the file.
     Kov_Par next;
     WorkstationParameters parameters;
-    EXPECT_FALSE(readCredentialFiles(s.platform, next, parameters));
+    const CredentialsRead read = readCredentialFiles(s.platform, next, parameters);
+    EXPECT_FALSE(read.creating);
+    EXPECT_FALSE(read.unreadable);
     EXPECT_EQ(parameters.name, c.workstation);
     EXPECT_EQ(parameters.restricted, c.restricted);
     EXPECT_EQ(parameters.reportName, c.reportName);
