@@ -33,15 +33,16 @@ void KOV::Cmd_Gp_Click() {
                               caption};
   const ReportOutcome outcome = generateReport(platform_, request);
   std::int64_t logged = 0;  // entries appended after the scan
-  if (!outcome.reportFailed && outcome.copied == 0) {
-    inform(kNothingFound);
-  } else if (!outcome.reportFailed) {
+  if (outcome.copied > 0) {
     inform(std::string(kFoundBefore) + ' ' + std::to_string(outcome.copied) +
            std::string(kFoundAfter) + request.report);
     setTextOf(Opz_KOV[0], std::string(kCreatedBefore) + dateText(1) + std::string(kCreatedBetween) +
                               dateText(2));
     Scrive_Riga_di_Log();
     ++logged;
+  } else if (outcome.complete && !outcome.reportFailed) {
+    // Only a scan that saw every entry can tell that none was found.
+    inform(kNothingFound);
   }
   if (outcome.unreported > 0) {
     inform(std::string(kLeftBefore) + ' ' + std::to_string(outcome.unreported) +

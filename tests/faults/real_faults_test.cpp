@@ -1,22 +1,37 @@
-// Real faults of the program folder, as the operating system gives them. Each test checks
-// the exact messages and that nothing stored is lost.
+// Real faults of the program folder, as the operating system gives them: data files that
+// cannot be read, a folder in place of a data file. Each test checks the exact messages and
+// that nothing stored is lost.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "report/report_files.h"
-#include "support/window.h"
+#include "report/controller_window.h"
+#include "support/modes.h"
 #ifndef _WIN32  // permissions
 
 namespace kov {
 namespace {
 
 namespace fs = std::filesystem;
+using test::confirmation;
 using test::entryText;
 using test::storedRecord;
 using test::trappedText;
 
+const std::string kBackup = "Verificato le operazioni di BackUp. Ultimo Salvataggio del 04/12/2026";
 const std::string kNotOpen = "52-Nome o numero di file non valido";
+const std::string kNotDeleted =
+    "Il File delle operazioni non \xE8 stato Eliminato in quanto ci sono scritture ancora da "
+    "rilevare";
+
+// Types the period of December 2026 into the date boxes, leaving each by Tab.
+void typeDecember(const test::Window& w) {
+  for (const char* date : {"Dt_1", "Dt_2"}) {
+    QTest::keyClicks(w.box(date), date[3] == '1' ? "01122026" : "31122026");
+    QTest::keyClick(w.box(date), Qt::Key_Tab);
+    test::Window::settle();
+  }
+}
 
 // A file the program's user may write but not read, or a folder where the file should be.
 enum class Fault { WriteOnly, Folder };
@@ -66,6 +81,58 @@ TEST(RealFaults, ACredentialFileThatCannotBeReadEndsTheStartAndKeepsEveryRecord)
       EXPECT_EQ(w.folder.read("TdT"), controller);
     }
     EXPECT_EQ(w.folder.read("OdV"), entries);
+  }
+}
+
+TEST(RealFaults, ARecordingsFileThatCannotBeReadOrIsAFolderIsToldAndKeptWhole) {
+  const std::string entries = storedRecord(entryText('N', "10/12/2026", "a")) +
+                              storedRecord(entryText('N', "11/12/2026", "b"));
+  const struct {
+    Fault fault;
+    std::string error;
+    std::vector<std::string> entryFailure;  // what saving an entry meets
+  } cases[] = {
+      {Fault::WriteOnly, "70-Autorizzazione negata", {}},
+      {Fault::Folder,
+       "75-Errore di accesso al percorso/file",
+       {trappedText("Scrive_Riga_di_Log", "75-Errore di accesso al percorso/file"),
+        trappedText("Scrive_Riga_di_Log", kNotOpen)}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.error);
+    test::Window w;
+    w.storeBothRoles();
+    w.folder.makeFolder("report");
+    w.folder.write("OdV", entries);
+    spoil(w, "OdV", c.fault);
+    {
+      test::Unprivileged user(w.folder);
+      w.show();
+      test::expectMode(w, test::kRoleChoice);
+      EXPECT_EQ(w.find<QLabel>("N_Accessi")->text(), "");  // uncounted, without a message
+      EXPECT_TRUE(w.platform.messages.empty());
+
+      w.signIn(0, "Admin", "password1");
+      w.click("Cmd_Op");
+      std::vector<std::string> expected = c.entryFailure;
+      expected.push_back(confirmation("PC-01", "Admin", kBackup));
+      EXPECT_EQ(w.platform.texts(), expected);
+
+      w.platform.messages.clear();
+      w.signIn(1, "Titolare", "segreto99");
+      typeDecember(w);
+      w.click("Rimuovi");
+      w.click("Cmd_Gp");
+      // Nothing was read: no count of entries, no report, no removal.
+      EXPECT_EQ(w.platform.texts(),
+                (std::vector<std::string>{trappedText("Cmd_Gp_Click", c.error), kNotDeleted}));
+    }
+    EXPECT_FALSE(w.folder.exists("report/20261231_0905_Log.txt"));
+    if (c.fault == Fault::WriteOnly) {
+      EXPECT_EQ(w.folder.read("OdV"), entries + test::loggedEntry("PC-01", "Admin", kBackup));
+    } else {
+      EXPECT_TRUE(fs::is_directory(w.folder.file("OdV")));
+    }
   }
 }
 

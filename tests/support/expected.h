@@ -38,4 +38,21 @@ inline std::string controllerFile(const std::string& user, const std::string& pa
   return storedRecord(pad(user, 20) + pad(password, 20));
 }
 
+// The stored record of an entry that the log writer makes at the fake clock's moment,
+// 09:05:03 on 04/12/2026.
+inline std::string loggedEntry(const std::string& workstation, const std::string& account,
+                               const std::string& description) {
+  return storedRecord("N04/12/202609:05:03" + pad(workstation, 14) + pad(account, 20) +
+                      description);
+}
+
+// The log writer's confirmation of that entry.
+inline std::string confirmation(const std::string& workstation, const std::string& account,
+                                const std::string& description) {
+  return "Il seguente messaggio \xE8 stato salvato nel file di log dell'Amministratore di "
+         "Sistema \n\r|DT Evento  |Ora        |WorkStation |Account Utente      |Descrizione\n\r"
+         "|04/12/2026|09:05:03|" +
+         pad(workstation, 14) + "|" + pad(account, 20) + "|" + description;
+}
+
 }  // namespace kov::test
