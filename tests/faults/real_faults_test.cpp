@@ -1,13 +1,14 @@
 // Real faults of the program folder, as the operating system gives them: data files that
-// cannot be read, a folder in place of a data file. Each test checks the exact messages and
-// that nothing stored is lost.
+// cannot be read, a folder in place of the recordings file, a full disk. Each test checks
+// the exact messages and that nothing stored is lost.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "report/controller_window.h"
 #include "support/modes.h"
-#ifndef _WIN32  // permissions
+#ifndef _WIN32  // permissions and mounts
+#include "support/small_disk.h"
 
 namespace kov {
 namespace {
@@ -20,6 +21,7 @@ using test::trappedText;
 
 const std::string kBackup = "Verificato le operazioni di BackUp. Ultimo Salvataggio del 04/12/2026";
 const std::string kNotOpen = "52-Nome o numero di file non valido";
+const std::string kDiskFull = "61-Disco pieno";
 const std::string kNotDeleted =
     "Il File delle operazioni non \xE8 stato Eliminato in quanto ci sono scritture ancora da "
     "rilevare";
@@ -134,6 +136,116 @@ TEST(RealFaults, ARecordingsFileThatCannotBeReadOrIsAFolderIsToldAndKeptWhole) {
       EXPECT_TRUE(fs::is_directory(w.folder.file("OdV")));
     }
   }
+}
+
+// The program folder on a disk of 1 MiB, filled to its last block by the test.
+struct OnSmallDisk : test::Window {
+  test::SmallDisk disk{folder.path(), std::size_t{1} << 20};
+
+  // Entries of December filling whole blocks of the disk, so the next one needs a new block.
+  std::string blockOfEntries() const {
+    std::string entries;
+    const auto count = static_cast<int>(::sysconf(_SC_PAGESIZE) / 256);
+    for (int i = 0; i < count; ++i) entries += storedRecord(entryText('N', "10/12/2026", "a"));
+    return entries;
+  }
+  // Types the administrator's password again after an entry has locked the window.
+  void unlock() const {
+    QTest::keyClicks(box("Pw"), "password1");
+    QTest::keyClick(box("Pw"), Qt::Key_Tab);
+    settle();
+  }
+};
+
+std::string withoutSmallDisk(const test::SmallDisk& disk) {
+  return "a tmpfs cannot be mounted here (" + disk.refusal() +
+         "), so the full disk is left to the injected ENOSPC of FaultWalk";
+}
+
+TEST(FullDisk, AnEntryThatFindsTheDiskFullIsToldAndTheNextOneLandsOnARecordBoundary) {
+  OnSmallDisk w;
+  if (!w.disk.mounted()) GTEST_SKIP() << withoutSmallDisk(w.disk);
+  w.storeBothRoles();
+  const std::string entries = w.blockOfEntries();
+  w.folder.write("OdV", entries);
+  w.show();
+  w.signIn(0, "Admin", "password1");
+  ASSERT_TRUE(w.disk.fill());
+  w.click("Cmd_Op");
+  EXPECT_EQ(w.platform.texts(),
+            (std::vector<std::string>{trappedText("Scrive_Riga_di_Log", kDiskFull),
+                                      confirmation("PC-01", "Admin", kBackup)}));
+  EXPECT_EQ(w.recordings(), entries);
+
+  w.disk.empty();
+  w.unlock();
+  w.click("Cmd_Op");
+  EXPECT_EQ(w.recordings(), entries + test::loggedEntry("PC-01", "Admin", kBackup));
+}
+
+TEST(FullDisk, AReportThatFindsTheDiskFullMarksNothingAndRunsWholeOnceThereIsRoom) {
+  OnSmallDisk w;
+  if (!w.disk.mounted()) GTEST_SKIP() << withoutSmallDisk(w.disk);
+  w.storeBothRoles();
+  w.folder.makeFolder("report");
+  const std::string entries = w.blockOfEntries();
+  const auto count = static_cast<int>(entries.size() / 256);
+  w.folder.write("OdV", entries);
+  w.show();
+  w.signIn(1, "Titolare", "segreto99");
+  typeDecember(w);
+  w.click("Rimuovi");
+  ASSERT_TRUE(w.disk.fill());
+  w.click("Cmd_Gp");
+  EXPECT_EQ(w.platform.texts(),
+            (std::vector<std::string>{trappedText("Rw_Record", kDiskFull),
+                                      "Attenzione, Ci sono ancora n.< " + std::to_string(count) +
+                                          "> scritture da rilevare",
+                                      kNotDeleted}));
+  EXPECT_EQ(w.recordings(), entries);
+  EXPECT_EQ(w.folder.read("report/20261231_0905_Log.txt"), "");  // opened, nothing written
+
+  w.disk.empty();
+  w.platform.messages.clear();
+  w.click("Cmd_Gp");
+  std::string report = test::kHeadingRecord;
+  for (int i = 0; i < count; ++i) report += test::reportedLine("10/12/2026", "a");
+  EXPECT_EQ(w.folder.read("report/20261231_0905_Log.txt"), report);
+  const std::vector<std::string> texts = w.platform.texts();
+  ASSERT_EQ(texts.size(), 4U);
+  EXPECT_EQ(texts[0], "Sono state rilevate n.  " + std::to_string(count) + " scritture in " +
+                          w.folder.path() + "\\report\\20261231_0905_Log.txt");
+  EXPECT_EQ(texts[2], "Il File delle scritture \xE8 stato Eliminato");
+  EXPECT_EQ(w.recordings(),
+            test::loggedRecord(
+                "Rimosso il file delle operazioni eseguite dell'Amministratore di Sistema"));
+}
+
+TEST(FullDisk, APasswordChangeOnAFullDiskStoresThePasswordAndTellsTheEntryWasNotSaved) {
+  OnSmallDisk w;
+  if (!w.disk.mounted()) GTEST_SKIP() << withoutSmallDisk(w.disk);
+  w.storeBothRoles();
+  const std::string entries = w.blockOfEntries();
+  w.folder.write("OdV", entries);
+  w.show();
+  w.signIn(0, "Admin", "password1");
+  w.whileDialogOpen = [](const Pw_Kov& dialog) { test::confirmPassword(dialog, "nuova-pw1"); };
+  ASSERT_TRUE(w.disk.fill());
+  w.click("Cmd_VPw");
+  // The record is rewritten in place, which needs no new block; the entry does.
+  EXPECT_EQ(w.platform.texts(),
+            (std::vector<std::string>{
+                trappedText("Scrive_Riga_di_Log", kDiskFull),
+                confirmation("PC-01", "Admin", "Variato la Password dell'utente")}));
+  EXPECT_EQ(w.folder.read("KoV"),
+            test::administratorFile("PC-01", false, "Log.txt", w.folder.path() + "\\report",
+                                    "Admin", "nuova-pw1"));
+  EXPECT_EQ(w.folder.read("TdT"), test::controllerFile("Titolare", "segreto99"));
+  EXPECT_EQ(w.recordings(), entries);
+  QTest::keyClicks(w.box("Pw"), "nuova-pw1");
+  QTest::keyClick(w.box("Pw"), Qt::Key_Tab);
+  test::Window::settle();
+  test::expectMode(w, test::kAdministratorSignedIn);
 }
 
 }  // namespace
