@@ -74,7 +74,8 @@ void BM_Report(benchmark::State& state) {
   Folder folder;
   test::FakePlatform platform;
   const ReportRequest request{folder.file("OdV"),
-                              folder.file("20261231_0905_Log.txt"),
+                              folder.file(""),
+                              "20261231_0905_Log.txt",
                               "20261201",
                               "20261231",
                               false,

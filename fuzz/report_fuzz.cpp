@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   platform.put("OdV", data, size);
   platform.put("Report", nullptr, 0);
   kov::ReportRequest request{platform.folder + "\\OdV",
-                             platform.folder + "\\Report",
+                             platform.folder + "\\",
+                             "Report",
                              "",
                              std::string(10, '\xFF'),
                              true,

@@ -26,7 +26,8 @@ void KOV::Cmd_Gp_Click() {
   }
 
   const ReportRequest request{par_.File_Rilevazioni,
-                              textOf(Opz_KOV[3]) + name,
+                              textOf(Opz_KOV[3]),
+                              name,
                               Data_Inizio,
                               Data_Fine,
                               Anche_gia_Lette->checkState() != Qt::Unchecked,
@@ -35,7 +36,7 @@ void KOV::Cmd_Gp_Click() {
   std::int64_t logged = 0;  // entries appended after the scan
   if (outcome.copied > 0) {
     inform(std::string(kFoundBefore) + ' ' + std::to_string(outcome.copied) +
-           std::string(kFoundAfter) + request.report);
+           std::string(kFoundAfter) + request.report());
     setTextOf(Opz_KOV[0], std::string(kCreatedBefore) + dateText(1) + std::string(kCreatedBetween) +
                               dateText(2));
     Scrive_Riga_di_Log();

@@ -6,6 +6,7 @@
 #include "credentials/scramble.h"
 #include "oplog/entry.h"
 #include "period.h"
+#include "report_name.h"
 #include "shell/kov_par.h"
 #include "shell/runtime/records.h"
 #include "shell/runtime/text.h"
@@ -33,7 +34,8 @@ bool isNul(std::string_view record) {
 // ends the writing.
 class ReportWriter {
  public:
-  ReportWriter(Platform& platform, std::string_view name) : platform_(platform), name_(name) {}
+  ReportWriter(Platform& platform, const ReportRequest& request)
+      : platform_(platform), request_(request) {}
 
   // Adds the record of a line.
   void add(std::string_view line) {
@@ -52,7 +54,11 @@ class ReportWriter {
  private:
   void flush() {
     if (failed_ || pending_.empty()) return;
-    if (!file_.isOpen()) failed_ = trapped(file_.open(name_, File::Mode::Update));
+    if (!file_.isOpen()) {
+      failed_ = trapped(isPortableFileName(request_.name)
+                            ? file_.open(request_.report(), File::Mode::Update)
+                            : errorOf(err::kBadFileNumber));
+    }
     if (!failed_) failed_ = trapped(file_.writeAt(written_, pending_));
     written_ += pending_.size();
     pending_.clear();
@@ -64,7 +70,7 @@ class ReportWriter {
   }
 
   Platform& platform_;
-  std::string name_;
+  const ReportRequest& request_;
   File file_;
   std::string pending_;
   std::uint64_t written_ = 0;
@@ -109,7 +115,7 @@ struct Marks {
 class Scan {
  public:
   Scan(Platform& platform, const ReportRequest& request)
-      : platform_(platform), request_(request), report_(platform, request.report) {}
+      : platform_(platform), request_(request), report_(platform, request) {}
 
   ReportOutcome run() {
     File recordings;

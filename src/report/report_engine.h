@@ -19,11 +19,14 @@ inline constexpr std::int64_t kClassicRecordLimit = 32767;
 
 struct ReportRequest {
   std::string recordings;  // the recordings file's full name
-  std::string report;      // the report file's full name
+  std::string folder;      // the report folder, ending with its separator
+  std::string name;        // the report file's name in it
   std::string start;       // period keys, yyyymmdd, compared as texts
   std::string end;
   bool includeReported = false;  // copy the period's entries already reported, too
   std::string title;             // title of the information boxes
+
+  std::string report() const { return folder + name; }  // the report file's full name
 };
 
 struct ReportOutcome {
@@ -40,7 +43,7 @@ struct ReportOutcome {
 // is not whole ("|" CR LF at its end) or whose text unscrambles to nothing is shown as
 // damaged, by its number, and skipped. File failures are shown as trapped errors, each
 // once: "Cmd_Gp_Click" for the scan's open and reads, "Rw_Record" for the report's writes
-// and the rewrites.
+// and the rewrites. A report name that Windows would refuse is such a failure, error 52.
 ReportOutcome generateReport(Platform& platform, const ReportRequest& request);
 
 }  // namespace kov

@@ -1,5 +1,7 @@
 #include "report_name.h"
 
+#include <algorithm>
+
 #include "shell/runtime/text.h"
 
 namespace kov {
@@ -13,6 +15,13 @@ std::string reportFileName(std::string_view endKey, std::string_view time,
   name += '_';
   name += baseName;
   return name;
+}
+
+bool isPortableFileName(std::string_view name) {
+  return std::none_of(name.begin(), name.end(), [](char c) {
+    return static_cast<unsigned char>(c) < ' ' ||
+           std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos;
+  });
 }
 
 }  // namespace kov

@@ -11,4 +11,10 @@ namespace kov {
 std::string reportFileName(std::string_view endKey, std::string_view time,
                            std::string_view baseName);
 
+// False for a file name holding a character that Windows refuses in names (< > : " / \ | ?
+// * and the control characters): such a report could not be read by the Windows clients of
+// a shared folder, and on Windows ":" would even write it into a hidden stream of another
+// file. The rule holds on every system.
+bool isPortableFileName(std::string_view name);
+
 }  // namespace kov

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <set>
 
 #include "report/report_files.h"
@@ -33,7 +34,8 @@ struct ReportRun {
     folder.write("OdV", recordings);
     folder.makeFolder("Report");
     request.recordings = folder.path() + "\\OdV";
-    request.report = folder.path() + "\\Report\\" + kReportName;
+    request.folder = folder.path() + "\\Report\\";
+    request.name = kReportName;
     request.start = start;
     request.end = end;
     request.title = "Log Accessi";
@@ -189,28 +191,42 @@ std::string periodAndOthers() {
          storedRecord(entryText('S', "12/12/2026", "c"));
 }
 
+// A folder or a name that the file system refuses, or that Windows would: the report is
+// not written, nothing is marked and the recordings file stays byte for byte.
 TEST(Report, AReportThatCannotBeWrittenIsShownOnceAndMarksNothing) {
-  const struct {
-    const char* name;
-    std::string report;  // after the folder, in the program's form
+  const std::string kRefused = "52-Nome o numero di file non valido";
+  struct Case {
+    std::string name;
+    std::string folder;  // after the program folder, in the program's form
+    std::string file;
     std::string error;
     bool unprivileged = false;
-  } cases[] = {
-      {"missing folder", "\\Missing\\" + kReportName, "76-Impossibile trovare il percorso"},
-      {"folder that is a file", "\\OdV\\" + kReportName, "76-Impossibile trovare il percorso"},
-      {"name holding a NUL", "\\Report\\" + std::string("Log\0.txt", 8),
-       "52-Nome o numero di file non valido"},
-      {"name too long", "\\Report\\" + std::string(300, 'n'),
+  };
+  std::vector<Case> cases = {
+      {"missing folder", "\\Missing\\", kReportName, "76-Impossibile trovare il percorso"},
+      {"folder that is a file", "\\OdV\\", kReportName, "76-Impossibile trovare il percorso"},
+      {"folder holding a NUL", "\\Rep" + std::string(1, '\0') + "ort\\", kReportName, kRefused},
+      {"folder name too long", "\\" + std::string(300, 'f') + "\\", kReportName,
        "75-Errore di accesso al percorso/file"},
-      {"folder that is a report name", "\\Report", "75-Errore di accesso al percorso/file"},
+      {"name holding a NUL", "\\Report\\", std::string("Log\0.txt", 8), kRefused},
+      {"name too long", "\\Report\\", std::string(300, 'n'),
+       "75-Errore di accesso al percorso/file"},
+      {"name of a folder", "\\", "Report", "75-Errore di accesso al percorso/file"},
+      {"name holding a control character", "\\Report\\", "Log\x1F.txt", kRefused},
 #ifndef _WIN32  // under wine, run as root, a read-only attribute does not hold
-      {"read-only folder", "\\Report\\" + kReportName, "70-Autorizzazione negata", true},
+      {"read-only folder", "\\Report\\", kReportName, "70-Autorizzazione negata", true},
 #endif
   };
-  for (const auto& c : cases) {
+  // Every character that Windows refuses in a file name, anywhere in the name.
+  for (const char c : std::string("<>:\"/\\|?*")) {
+    cases.push_back({std::string("name holding ") + c, "\\Report\\",
+                     "20261231_0905_Lo" + std::string(1, c) + "g.txt", kRefused});
+  }
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ReportRun run(periodAndOthers());
-    run.request.report = run.folder.path() + c.report;
+    run.request.folder = run.folder.path() + c.folder;
+    run.request.name = c.file;
     run.request.includeReported = true;
     if (c.unprivileged) run.folder.setOwnerAccess("Report", 5);
     ReportOutcome outcome;
@@ -224,7 +240,8 @@ TEST(Report, AReportThatCannotBeWrittenIsShownOnceAndMarksNothing) {
     EXPECT_EQ(run.platform.messages[0].title, "KoV");
     EXPECT_EQ(run.platform.messages[0].text, trappedText("Rw_Record", c.error));
     EXPECT_EQ(run.folder.read("OdV"), periodAndOthers());
-    EXPECT_FALSE(run.hasReport());
+    EXPECT_EQ(run.folder.names(), (std::vector<std::string>{"OdV", "Report"}));
+    EXPECT_TRUE(std::filesystem::is_empty(run.folder.file("Report")));
     EXPECT_TRUE(outcome.reportFailed);
     EXPECT_EQ(outcome.copied, 0);
     EXPECT_EQ(outcome.unreported, 4);

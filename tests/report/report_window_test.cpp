@@ -168,6 +168,25 @@ TEST(ReportWindow, AReportThatCannotBeWrittenIsShownOnceAndEveryEntryStaysUnrepo
   }
 }
 
+// The administrator may type any of these into "Nome File Report"; the Windows clients of a
+// shared report folder could not read such a report, so it is refused on every system.
+TEST(ReportWindow, AReportNameThatWindowsRefusesIsAWriteFailureAndMarksNothing) {
+  const std::string recordings = storedRecord(entryText('N', "10/12/2026", "a"));
+  for (const char* name : {"Log?.txt", "rep\\Log.txt", "rep/Log.txt", "Log.txt:nascosto"}) {
+    SCOPED_TRACE(name);
+    Controller w(recordings);
+    w.box("Opz_KOV_2")->setText(name);
+    w.period("01122026", "31122026");
+    w.click("Cmd_Gp");
+    EXPECT_EQ(w.platform.texts(),
+              (std::vector<std::string>{
+                  test::trappedText("Rw_Record", "52-Nome o numero di file non valido"),
+                  "Attenzione, Ci sono ancora n.< 1> scritture da rilevare"}));
+    EXPECT_EQ(w.recordings(), recordings);
+    EXPECT_TRUE(std::filesystem::is_empty(w.folder.file("report")));
+  }
+}
+
 TEST(ReportWindow, MoreThan32767RecordsAreScannedWholeAndTheUserIsToldUnlessRemoved) {
   // Records 1 to 32766 reported long ago, 32767 damaged, 32768 an entry of the period.
   const std::string last = entryText('N', "31/12/2026", "numero 32768");
