@@ -1,0 +1,208 @@
+// The shapes a real program folder can hold, through every reader of bytes from disk: the
+// start-up's reading of the administrator file, the count of the recordings, the report's
+// scan. Each reader shows what the table says, changes no byte it should not, and copies
+// no damaged record as if it were an entry.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "report/controller_window.h"
+#include "support/modes.h"
+
+namespace kov {
+namespace {
+
+using test::storedRecord;
+
+using Records = std::vector<std::string>;
+
+std::string concatenated(const Records& records) {
+  std::string bytes;
+  for (const std::string& record : records) bytes += record;
+  return bytes;
+}
+
+// The file of these records with its second record damaged in one way.
+std::string damagingTheSecond(Records records, const std::function<void(std::string&)>& damage) {
+  damage(records.at(1));
+  return concatenated(records);
+}
+
+// The file of these records followed by `filler` records up to `total`.
+std::string filledTo(const Records& records, const std::string& filler, std::size_t total) {
+  std::string bytes = concatenated(records);
+  bytes.reserve(total * 256);
+  for (std::size_t n = records.size(); n < total; ++n) bytes += filler;
+  return bytes;
+}
+
+struct Shape {
+  const char* name;
+  // The file made of a file's records (`filler` pads the large ones).
+  std::function<std::string(const Records& records, const std::string& filler)> make;
+  // Start-up over an administrator file of this shape: its mode, and how many records
+  // could not be unscrambled.
+  const test::Mode* start;
+  std::size_t unscramblingErrors;
+  // The report over entries a, b, c of the period in a recordings file of this shape: the
+  // record numbers shown as damaged, and the entries copied.
+  std::vector<int> damaged;
+  std::string copied;
+};
+
+const Shape kShapes[] = {
+    {"0 bytes",
+     [](const Records&, const std::string&) { return std::string(); },
+     &test::kAdministratorSetUp,
+     0,
+     {},
+     ""},
+    {"a torn record at the end",
+     [](const Records& r, const std::string&) { return concatenated(r) + r[0].substr(0, 100); },
+     &test::kRoleChoice,
+     0,
+     {},
+     "abc"},
+    {"a record without its bar",
+     [](const Records& r, const std::string&) {
+       return damagingTheSecond(r, [](std::string& record) { record[253] = ' '; });
+     },
+     &test::kRoleChoice,
+     0,
+     {2},
+     "ac"},
+    {"records ended by LF only",
+     [](const Records& r, const std::string&) {
+       std::string bytes;
+       for (const std::string& record : r) bytes += record.substr(0, 254) + "\n";
+       return bytes;
+     },
+     &test::kRoleChoice,
+     0,
+     {1, 2},
+     ""},
+    {"a record of NULs",
+     [](const Records& r, const std::string&) {
+       return damagingTheSecond(r, [](std::string& record) { record.assign(256, '\0'); });
+     },
+     // The NULs end no line: the next record joins them and the user record is not read.
+     &test::kAdministratorSetUp,
+     1,
+     {},
+     "ac"},
+    {"a record that unscrambles to nothing",
+     [](const Records& r, const std::string&) {
+       return damagingTheSecond(r, [](std::string& record) { record = storedRecord(""); });
+     },
+     &test::kRoleChoice,
+     0,
+     {2},
+     "ac"},
+    {"a line longer than 256 bytes",
+     [](const Records& r, const std::string&) {
+       return damagingTheSecond(r, [](std::string& record) { record.insert(253, 44, ' '); });
+     },
+     &test::kRoleChoice,
+     0,
+     {2, 3},
+     "a"},
+    {"100 MiB",
+     [](const Records& r, const std::string& filler) {
+       return filledTo(r, filler, (std::size_t{100} << 20) / 256);
+     },
+     &test::kRoleChoice,
+     0,
+     {},
+     "abc"},
+    {"32,768 records",
+     [](const Records& r, const std::string& filler) { return filledTo(r, filler, 32768); },
+     &test::kRoleChoice,
+     0,
+     {},
+     "abc"},
+};
+
+const std::string kCreated =
+    "Creato il file delle operazioni dell'Amministratore di Sistema dal 01/12/2026 al 31/12/2026";
+
+std::string entryOf(char name) {
+  return test::entryText('N', "1" + std::string(1, name - 'a' + '0') + "/12/2026",
+                         std::string(1, name));
+}
+
+TEST(DamagedFiles, EveryReaderOverEveryShape) {
+  for (const Shape& shape : kShapes) {
+    SCOPED_TRACE(shape.name);
+
+    // Start-up over an administrator file of this shape.
+    {
+      test::Window w;
+      w.storeBothRoles();
+      const Records records = {
+          w.folder.read("KoV").substr(0, 256), w.folder.read("KoV").substr(256, 256),
+          w.folder.read("KoV").substr(512, 256), w.folder.read("KoV").substr(768, 256)};
+      const std::string administrator = shape.make(records, storedRecord(""));
+      w.folder.write("KoV", administrator);
+      ASSERT_TRUE(w.load());
+      test::expectMode(w, *shape.start);
+      EXPECT_EQ(w.platform.messages.size(), shape.unscramblingErrors);
+      for (const test::Message& m : w.platform.messages) {
+        EXPECT_EQ(m.text, test::trappedText("Cripta_Decripta",
+                                            "5-Chiamata di routine o argomento non validi"));
+      }
+      EXPECT_TRUE(w.folder.read("KoV") == administrator);
+    }
+
+    // The count and the report over a recordings file of this shape, holding the entries
+    // a, b and c of December; the large ones hold entries reported long ago besides.
+    const Records entries = {storedRecord(entryOf('a')), storedRecord(entryOf('b')),
+                             storedRecord(entryOf('c'))};
+    const std::string recordings =
+        shape.make(entries, storedRecord(test::entryText('S', "01/01/2020", "vecchia")));
+    test::Controller w(recordings);
+    const std::size_t count = recordings.size() / 256;
+    EXPECT_EQ(w.find<QLabel>("N_Accessi")->text(), QString::number(count));
+    EXPECT_TRUE(w.platform.messages.empty());
+    w.period("01122026", "31122026");
+    w.click("Cmd_Gp");
+
+    std::vector<std::string> expected;
+    for (const int n : shape.damaged) {
+      expected.push_back("La riga <" + std::to_string(n) +
+                         "> del file delle rilevazioni risulta corrotta.Verr\xE0 pertanto "
+                         "scartata.");
+    }
+    std::string report = test::kHeadingRecord;
+    std::string after = recordings;
+    for (const char name : shape.copied) {
+      report += test::reportedLine("1" + std::string(1, name - 'a' + '0') + "/12/2026",
+                                   std::string(1, name));
+      const std::size_t at = recordings.find(storedRecord(entryOf(name)));
+      ASSERT_EQ(at % 256, 0U) << name;
+      after.replace(at, 256, test::markedRecord(entryOf(name)));
+    }
+    if (shape.copied.empty()) {
+      expected.push_back("Non sono state trovate scritture per il periodo selezionato");
+      EXPECT_FALSE(w.folder.exists("report/20261231_0905_Log.txt"));
+    } else {
+      expected.push_back("Sono state rilevate n.  " + std::to_string(shape.copied.size()) +
+                         " scritture in " + w.folder.path() + "\\report\\20261231_0905_Log.txt");
+      expected.push_back(test::confirmation("PC-01", "Titolare", kCreated));
+      EXPECT_TRUE(w.report() == report);
+      // A torn last record is filled with NULs, and the entry logged starts on a boundary.
+      after.append((256 - after.size() % 256) % 256, '\0');
+      after += test::loggedRecord(kCreated);
+    }
+    if (count > 32767) {
+      expected.push_back("Il file delle rilevazioni contiene n. " + std::to_string(count) +
+                         " scritture: le versioni precedenti della procedura ne leggono al "
+                         "massimo 32767. Si consiglia di rimuoverlo con l'opzione \"Rimuovi i "
+                         "Report esistenti\" appena non ci sono pi\xF9 scritture da rilevare.");
+    }
+    EXPECT_EQ(w.platform.texts(), expected);
+    EXPECT_TRUE(w.recordings() == after);
+  }
+}
+
+}  // namespace
+}  // namespace kov
