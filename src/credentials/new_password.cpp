@@ -28,12 +28,13 @@ void storeNewPassword(Platform& platform, Kov_Par& par, std::int16_t& mode,
   if (role == 0) {
     par.File_Record = folder + std::string(kAdministratorFile);
     const std::string& pending = par.Parametri_Postazione;
-    if (!pending.empty()) {
-      storeFieldText(platform, par, mode, 1, fieldOf(pending, 1, 21));
-      storeFieldText(platform, par, mode, 2, fieldOf(pending, 22, 20));
-      storeFieldText(platform, par, mode, 3, fieldOf(pending, 42));
-    }
-    stored = storeFieldText(platform, par, mode, 4, userFieldText(par.Utenti[0], password));
+    // Parameters and password are saved together or, from the first record that fails, not
+    // at all.
+    stored =
+        (pending.empty() || (storeFieldText(platform, par, mode, 1, fieldOf(pending, 1, 21)) &&
+                             storeFieldText(platform, par, mode, 2, fieldOf(pending, 22, 20)) &&
+                             storeFieldText(platform, par, mode, 3, fieldOf(pending, 42)))) &&
+        storeFieldText(platform, par, mode, 4, userFieldText(par.Utenti[0], password));
   } else if (role == 1) {
     par.File_Record = folder + std::string(kControllerFile);
     stored = storeFieldText(platform, par, mode, 1, userFieldText(par.Utenti[1], password));

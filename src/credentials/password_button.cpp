@@ -35,11 +35,14 @@ void storeSetUp(Platform& platform, Kov_Par& par, const UserEntries& entries) {
   const std::string user = userFieldText(entries.user, entries.password);
   if (par.Utente_da_Attivare == 1) {
     par.File_Record = folder + std::string(kAdministratorFile);
+    // The records go in order and stop at one that did not reach the disk: a record written
+    // after the hole of a missing one would be read back as that one, the credentials as
+    // the report path.
     storeFieldText(platform, par, par.Modo_Record, 1,
-                   workstationFieldText(parameters.name, parameters.restricted));
-    storeFieldText(platform, par, par.Modo_Record, 2, parameters.reportName);
-    storeFieldText(platform, par, par.Modo_Record, 3, parameters.reportPath);
-    storeFieldText(platform, par, par.Modo_Record, 4, user);
+                   workstationFieldText(parameters.name, parameters.restricted)) &&
+        storeFieldText(platform, par, par.Modo_Record, 2, parameters.reportName) &&
+        storeFieldText(platform, par, par.Modo_Record, 3, parameters.reportPath) &&
+        storeFieldText(platform, par, par.Modo_Record, 4, user);
   } else if (par.Utente_da_Attivare == 2) {
     par.File_Record = folder + std::string(kControllerFile);
     storeFieldText(platform, par, par.Modo_Record, 1, user);

@@ -130,8 +130,8 @@ TEST(StoreNewPassword, PendingParametersBecomeRecords1To3AndReadBackTheSame) {
   }
 }
 
-TEST(StoreNewPassword, RecordsAreWrittenOneByOneInTheirOrder) {
-  // The n-th write fails: exactly record n keeps its old bytes.
+TEST(StoreNewPassword, AFailedRecordStopsTheOnesAfterIt) {
+  // The n-th write fails: records 1 to n - 1 are new, n to 4 keep their old bytes.
   const std::string fresh =
       administratorFile("PC-02", false, "Nuovo.log", "D:\\Log", "Admin", "nuova-pw1");
   for (std::size_t failing = 1; failing <= 4; ++failing) {
@@ -141,15 +141,14 @@ TEST(StoreNewPassword, RecordsAreWrittenOneByOneInTheirOrder) {
     faults::failAt(faults::Op::Write, static_cast<long>(failing), EIO);
     s.store(0, "nuova-pw1");
     faults::reset();
-    std::string expected = fresh;
-    const std::size_t at = (failing - 1) * 256;
-    expected.replace(at, 256, s.administrator.substr(at, 256));
-    EXPECT_EQ(s.folder.read("KoV"), expected) << failing;
+    const std::size_t kept = (failing - 1) * 256;
+    EXPECT_EQ(s.folder.read("KoV"), fresh.substr(0, kept) + s.administrator.substr(kept))
+        << failing;
     EXPECT_EQ(s.platform.texts(),
               (std::vector<std::string>{"Si \xE8 verificato il seguente errore nella Sub Rw_Record "
                                         ":\n\r57-Errore di I/O della periferica"}));
     // Only a password record on the disk changes the password the sign-in expects.
-    EXPECT_EQ(s.par.Pw_Utenti[0], failing == 4 ? "vecchia1" : "nuova-pw1") << failing;
+    EXPECT_EQ(s.par.Pw_Utenti[0], "vecchia1") << failing;
   }
 }
 
