@@ -49,14 +49,7 @@ TEST(Keyboard, TabFollowsTheLayoutInEveryMode) {
   };
   for (const auto& c : cases) {
     Window w;
-    if (c.files == 1) {
-      w.folder.write(
-          "KoV", test::administratorFile("PC", false, "Log.txt", "C:\\R", "Admin", "password1"));
-    }
-    if (c.files == 2) w.storeBothRoles();
-    w.show();
-    if (c.signInRole == 0) w.signIn(0, "Admin", "password1");
-    if (c.signInRole == 1) w.signIn(1, "Titolare", "segreto99");
+    w.showMode(c.files, c.signInRole);
     EXPECT_EQ(tabOrder(w.window.get()), c.order) << c.mode;
   }
 }

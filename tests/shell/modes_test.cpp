@@ -22,14 +22,7 @@ TEST(Modes, EveryModeSetsEveryControl) {
   };
   for (const auto& c : cases) {
     Window w;
-    if (c.files == 1) {
-      w.folder.write(
-          "KoV", test::administratorFile("PC", false, "Log.txt", "C:\\R", "Admin", "password1"));
-    }
-    if (c.files == 2) w.storeBothRoles();
-    w.show();
-    if (c.signInRole == 0) w.signIn(0, "Admin", "password1");
-    if (c.signInRole == 1) w.signIn(1, "Titolare", "segreto99");
+    w.showMode(c.files, c.signInRole);
     test::expectMode(w, c.mode);
     EXPECT_TRUE(w.platform.messages.empty()) << c.mode.name;
   }

@@ -57,14 +57,7 @@ TEST(Screenshot, EveryModeRendersWhole) {
   test::TempFolder scratch;
   for (const auto& mode : modes) {
     Window w;
-    if (mode.files == 1) {
-      w.folder.write("KoV", test::administratorFile("PC-UFFICIO", false, "Log.txt", "C:\\Report",
-                                                    "Admin", "password1"));
-    }
-    if (mode.files == 2) w.storeBothRoles();
-    w.show();
-    if (mode.signInRole == 0) w.signIn(0, "Admin", "password1");
-    if (mode.signInRole == 1) w.signIn(1, "Titolare", "segreto99");
+    w.showMode(mode.files, mode.signInRole);
     QTest::qWait(600);  // one tick of the clock
     expectRenderedWhole(w.window.get(), pictureFile(scratch, mode.file));
   }

@@ -82,6 +82,18 @@ struct Window {
     dialog.close();
   }
 
+  // Shows the window on a folder holding no role (0), the administrator alone (1) or both
+  // roles (2), then signs in the role given (-1: nobody): each mode of the window.
+  void showMode(int roles, int signInRole) {
+    if (roles == 1) {
+      folder.write("KoV", administratorFile("PC", false, "Log.txt", "C:\\R", "Admin", "password1"));
+    }
+    if (roles == 2) storeBothRoles();
+    show();
+    if (signInRole == 0) signIn(0, "Admin", "password1");
+    if (signInRole == 1) signIn(1, "Titolare", "segreto99");
+  }
+
   // Loads, shows and activates the window, ready for real key presses and focus changes.
   void show() {
     ASSERT_TRUE(load());

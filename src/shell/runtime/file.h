@@ -23,8 +23,6 @@ class File {
   File() = default;
   File(const File&) = delete;
   File& operator=(const File&) = delete;
-  File(File&& other) noexcept;
-  File& operator=(File&& other) noexcept;
   ~File() { close(); }
 
   // A name holding a NUL is error 52.

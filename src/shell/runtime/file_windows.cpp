@@ -67,26 +67,6 @@ std::string nativeName(std::string_view name) {
   return std::string(name);
 }
 
-File::File(File&& other) noexcept
-    : handle_(other.handle_),
-      created_(other.created_),
-      writable_(other.writable_),
-      native_(std::move(other.native_)) {
-  other.handle_ = kClosed;
-}
-
-File& File::operator=(File&& other) noexcept {
-  if (this != &other) {
-    close();
-    handle_ = other.handle_;
-    created_ = other.created_;
-    writable_ = other.writable_;
-    native_ = std::move(other.native_);
-    other.handle_ = kClosed;
-  }
-  return *this;
-}
-
 Error File::open(std::string_view name, Mode mode) {
   close();
   // The system call would stop at the NUL and open another file.
