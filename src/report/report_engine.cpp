@@ -19,6 +19,7 @@ constexpr std::string_view kScanProcedure = "Cmd_Gp_Click";
 constexpr std::string_view kRecordProcedure = "Rw_Record";
 constexpr std::int64_t kChunkRecords = 4096;  // 1 MiB per read
 constexpr std::size_t kFlushBytes = std::size_t{1} << 20;
+constexpr char kStoredAsSpace = ' ' - 2;
 
 // A record as the writer leaves it: anything else is a torn append or not one of ours.
 bool isWhole(std::string_view record) {
@@ -90,7 +91,11 @@ struct Marks {
   void add(Platform& platform, std::int64_t n, std::string& entry) {
     if (entry[0] == kUnreported) ++wereUnreported;
     entry[0] = kReported;
-    Cripta_Decripta(platform, "C", trimSpaces(mid(entry, 1, kRecordText)), scrambled);
+    std::string_view text = trimSpaces(mid(entry, 1, kRecordText));
+    // Code 30 is stored as a space, which reading takes for fill: one space kept after it
+    // keeps it in the entry. The entry had that space, or it would not end with code 30.
+    if (text.back() == kStoredAsSpace) text = std::string_view(entry).substr(0, text.size() + 1);
+    Cripta_Decripta(platform, "C", text, scrambled);
     appendRecordOf(records, scrambled);
     numbers.push_back(n);
   }

@@ -131,6 +131,19 @@ TEST(Report, LinesKeepTheFieldsAndCutTheDescriptionTo196) {
                 markedRecord(entryText('N', "04/12/2026", "")) + storedRecord(rewritten));
 }
 
+// Code 30 is stored as a space: at the end of a marked entry it would be taken for fill.
+TEST(Report, MarkingKeepsACode30BeforeTheSpacesAtTheEnd) {
+  const std::string ends = entryText('N', "04/12/2026", "fine\x1E\x1E  ");
+  ReportRun run(storedRecord(ends));
+  EXPECT_EQ(run.go().copied, 1);
+  std::string marked = ends;
+  marked[0] = 'S';
+  EXPECT_EQ(run.folder.read("OdV"), storedRecord(marked.substr(0, marked.size() - 1)));
+  run.request.includeReported = true;
+  EXPECT_EQ(run.go().copied, 1);
+  EXPECT_EQ(run.report(), kHeadingRecord + reportedLine("04/12/2026", "fine\x1E\x1E  "));
+}
+
 TEST(Report, AnExistingReportIsOverwrittenFromRecordOneAndKeepsItsLaterRecords) {
   const std::string entries = storedRecord(entryText('N', "10/12/2026", "a")) +
                               storedRecord(entryText('N', "11/12/2026", "b"));
