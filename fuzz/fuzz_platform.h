@@ -1,5 +1,5 @@
-// A silent Platform for fuzzing: message boxes are counted, never shown, and the program
-// folder is a scratch folder in memory-backed storage.
+// A silent Platform for fuzzing: message boxes and beeps are counted, never shown; the clock
+// is set by the target, and the program folder is a scratch folder in memory-backed storage.
 #pragma once
 
 #include <unistd.h>
@@ -15,6 +15,8 @@ namespace kov::fuzz {
 class SilentPlatform : public Platform {
  public:
   int messages = 0;
+  int beeps = 0;
+  DateTime clock{2026, 12, 4, 9, 5, 3};
   std::string folder;
 
   SilentPlatform() {
@@ -31,8 +33,8 @@ class SilentPlatform : public Platform {
   SilentPlatform& operator=(const SilentPlatform&) = delete;
 
   void message(Icon, std::string_view, std::string_view) override { ++messages; }
-  void beep() override {}
-  DateTime now() override { return {2026, 12, 4, 9, 5, 3}; }
+  void beep() override { ++beeps; }
+  DateTime now() override { return clock; }
   std::string regionalDate(const DateTime& at) override { return formatDate(at); }
   std::string regionalTime(const DateTime& at) override { return formatTime(at); }
   std::string userName() override { return "fuzz"; }
@@ -45,8 +47,8 @@ class SilentPlatform : public Platform {
     const std::string path = folder + "/" + name;
     std::filesystem::remove(path);
     if (data == nullptr) return;
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data),
-                                                static_cast<std::streamsize>(size));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   }
 };
 
