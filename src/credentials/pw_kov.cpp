@@ -107,7 +107,7 @@ void Pw_Kov::boxGotFocus(QLineEdit* box) {
 }
 
 void Pw_Kov::boxLostFocus(QLineEdit* box) {
-  box->setText(fromCp1252(trimSpaces(toCp1252(box->text()))));
+  putText(box, fromCp1252(trimSpaces(toCp1252(box->text()))));
   setBackground(box, Colour::White);
 }
 

@@ -74,7 +74,7 @@ class KOV : public QWidget {
   // Texts of the controls, in Windows-1252.
   std::string textOf(const QLineEdit* box) const;
   void setTextOf(QLineEdit* box, std::string_view text);
-  void storableBox(QLineEdit* box, int maxLength);
+  void storableBox(QLineEdit* box, int limit);
   // The ten characters a date box shows, "  /  /    " when untouched.
   std::string dateText(std::int16_t Index) const;
 

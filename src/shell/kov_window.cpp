@@ -50,8 +50,8 @@ KOV::KOV(Kov_Par& par, Platform& platform, ShowDialog showDialog)
   Timer1->start();
 }
 
-void KOV::storableBox(QLineEdit* box, int maxLength) {
-  makeStorable(box, maxLength, platform_);
+void KOV::storableBox(QLineEdit* box, int limit) {
+  makeStorable(box, limit, platform_);
 }
 
 void KOV::buildControls() {
@@ -238,7 +238,7 @@ std::string KOV::textOf(const QLineEdit* box) const {
 }
 
 void KOV::setTextOf(QLineEdit* box, std::string_view text) {
-  box->setText(fromCp1252(text));
+  putText(box, fromCp1252(text));
 }
 
 }  // namespace kov

@@ -6,18 +6,37 @@
 
 namespace kov {
 
-StorableValidator::StorableValidator(std::function<void()> refused, QObject* parent)
-    : QValidator(parent), refused_(std::move(refused)) {}
+StorableValidator::StorableValidator(QLineEdit* box, int limit, Platform& platform)
+    : QValidator(box), box_(box), limit_(limit), platform_(platform) {
+  connect(box, &QLineEdit::textChanged, this, [this](const QString& text) { before_ = text; });
+}
 
 QValidator::State StorableValidator::validate(QString& input, int& /*pos*/) const {
-  if (isStorable(input)) return Acceptable;
-  refused_();
+  // Qt also validates the standing text, on Enter and on leaving the box: only a change is
+  // judged.
+  if (putting_ || input == before_) return Acceptable;
+  const bool tooLong = input.size() > limit_ && input.size() > before_.size();
+  if (!tooLong && isStorable(input)) return Acceptable;
+  platform_.beep();
   return Invalid;
 }
 
-void makeStorable(QLineEdit* box, int maxLength, Platform& platform) {
-  box->setMaxLength(maxLength);
-  box->setValidator(new StorableValidator([&platform] { platform.beep(); }, box));
+void StorableValidator::put(const QString& text) {
+  putting_ = true;
+  box_->setText(text);
+  putting_ = false;
+}
+
+void makeStorable(QLineEdit* box, int limit, Platform& platform) {
+  box->setValidator(new StorableValidator(box, limit, platform));
+}
+
+void putText(QLineEdit* box, const QString& text) {
+  if (auto* validator = box->findChild<StorableValidator*>(QString(), Qt::FindDirectChildrenOnly)) {
+    validator->put(text);
+  } else {
+    box->setText(text);
+  }
 }
 
 }  // namespace kov

@@ -1,8 +1,12 @@
-// Refuses, as they are typed or pasted, the characters that cannot be stored.
+// What a text box takes from the keyboard and the clipboard: characters that can be stored,
+// up to the box's limit. A key or a paste that breaks either rule leaves the text as it was
+// and beeps; a paste that does not fit is refused whole, never cut.
+//
+// The limit is an input limit, as the classic maximum length is: a text the program puts
+// into the box stays whole (the report folder gets its closing "\" even at 199 characters).
 #pragma once
 
 #include <QValidator>
-#include <functional>
 
 #include "platform.h"
 
@@ -13,15 +17,24 @@ namespace kov {
 class StorableValidator : public QValidator {
   Q_OBJECT
  public:
-  StorableValidator(std::function<void()> refused, QObject* parent);
+  StorableValidator(QLineEdit* box, int limit, Platform& platform);
   State validate(QString& input, int& pos) const override;
+  // Puts a text of the program into the box, whole and without a word.
+  void put(const QString& text);
 
  private:
-  std::function<void()> refused_;
+  QLineEdit* box_;
+  int limit_;
+  Platform& platform_;
+  QString before_;  // the text as it stood before the change being judged
+  bool putting_ = false;
 };
 
-// Limits a text box to `maxLength` characters that can be stored; a refused character
-// beeps.
-void makeStorable(QLineEdit* box, int maxLength, Platform& platform);
+// Gives a text box its limit and the validator.
+void makeStorable(QLineEdit* box, int limit, Platform& platform);
+
+// Puts a text of the program into a box: whole, through the validator of a box made
+// storable.
+void putText(QLineEdit* box, const QString& text);
 
 }  // namespace kov

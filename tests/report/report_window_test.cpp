@@ -129,6 +129,29 @@ TEST(ReportWindow, AnEmptyReportFolderBecomesABackslashEvenWithoutAPeriod) {
   EXPECT_EQ(w.recordings(), storedRecord(entryText('N', "10/12/2026", "a")));
 }
 
+// The limit of the report folder box is for typing: the closing "\" goes in even then.
+TEST(ReportWindow, AReportFolderOf199CharactersGetsItsClosingBackslash) {
+  test::Window w;
+  const std::string sub = "r" + std::string(198 - w.folder.path().size() - 1, 'p');
+  const std::string folder = w.folder.path() + "\\" + sub;  // 199 characters
+  ASSERT_EQ(folder.size(), 199U);
+  w.folder.write("KoV",
+                 test::administratorFile("PC-01", false, "Log.txt", folder, "Admin", "password1"));
+  w.folder.write("TdT", test::controllerFile("Titolare", "segreto99"));
+  w.folder.write("OdV", storedRecord(entryText('N', "10/12/2026", "a")));
+  w.folder.makeFolder(sub);
+  w.show();
+  w.signIn(1, "Titolare", "segreto99");
+  QTest::keyClicks(w.box("Dt_1"), "01122026");
+  QTest::keyClick(w.box("Dt_1"), Qt::Key_Tab);
+  QTest::keyClicks(w.box("Dt_2"), "31122026");
+  QTest::keyClick(w.box("Dt_2"), Qt::Key_Tab);
+  w.click("Cmd_Gp");
+  EXPECT_EQ(w.text("Opz_KOV_3"), folder + "\\");
+  EXPECT_EQ(w.folder.read(sub + "/20261231_0905_Log.txt"),
+            kHeadingRecord + reportedLine("10/12/2026", "a"));
+}
+
 TEST(ReportWindow, AReportThatCannotBeWrittenIsShownOnceAndEveryEntryStaysUnreported) {
   const std::string recordings = storedRecord(entryText('N', "10/12/2026", "a")) +
                                  storedRecord(entryText('N', "11/12/2026", "b")) +
