@@ -8,6 +8,7 @@
 #include "shell/kov.h"
 #include "shell/qt_text.h"
 #include "shell/runtime/text.h"
+#include "shell/storable_validator.h"
 
 namespace kov {
 
@@ -23,7 +24,10 @@ CredentialsRead KOV::Leggi_Parametri_KOV() {
 
 void KOV::Opz_KOV_GotFocus(std::int16_t Index) {
   QLineEdit* box = Opz_KOV[static_cast<std::size_t>(Index)];
-  if (Index == 1 && box->text().isEmpty()) setTextOf(box, Leggi_Nome_Computer(platform_));
+  // The proposal stands for typing: it takes no more than the box takes.
+  if (Index == 1 && box->text().isEmpty()) {
+    putText(box, fromCp1252(Leggi_Nome_Computer(platform_)).left(inputLimit(box)));
+  }
   box->setSelection(0, static_cast<int>(box->text().size()));
   setBackground(box, Colour::Yellow);
 }

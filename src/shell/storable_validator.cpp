@@ -33,6 +33,10 @@ void makeStorable(QLineEdit* box, int limit, Platform& platform) {
   box->setValidator(new StorableValidator(box, limit, platform));
 }
 
+int inputLimit(const QLineEdit* box) {
+  return box->findChild<StorableValidator*>(QString(), Qt::FindDirectChildrenOnly)->limit();
+}
+
 void putText(QLineEdit* box, const QString& text) {
   if (auto* validator = box->findChild<StorableValidator*>(QString(), Qt::FindDirectChildrenOnly)) {
     validator->put(text);

@@ -21,6 +21,7 @@ class StorableValidator : public QValidator {
   State validate(QString& input, int& pos) const override;
   // Puts a text of the program into the box, whole and without a word.
   void put(const QString& text);
+  int limit() const { return limit_; }
 
  private:
   QLineEdit* box_;
@@ -36,5 +37,7 @@ void makeStorable(QLineEdit* box, int limit, Platform& platform);
 // Puts a text of the program into a box: whole, through the validator of a box made
 // storable.
 void putText(QLineEdit* box, const QString& text);
+// The number of characters a box made storable takes from typing and pasting.
+int inputLimit(const QLineEdit* box);
 
 }  // namespace kov

@@ -154,6 +154,13 @@ TEST(StartUp, WorkstationFieldProposesTheComputerNameAndTrimsOnLeaving) {
   EXPECT_EQ(test::background(w.box("Opz_KOV_2")), test::kYellow);
   workstation->setFocus();
   EXPECT_EQ(w.text("Opz_KOV_1"), "PC  1");  // a name already there is kept
+
+  // A proposal takes no more than the box takes from typing.
+  Window longer;
+  longer.platform.computer = "UFFICIO-AMMINISTRAZIONE";
+  longer.show();
+  longer.box("Opz_KOV_1")->setFocus();
+  EXPECT_EQ(longer.text("Opz_KOV_1"), "UFFICIO-AMMINI");
 }
 
 }  // namespace
