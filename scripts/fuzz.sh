@@ -17,5 +17,6 @@ for target in build/fuzz/fuzz/*_fuzz; do
   "$target" -max_total_time="$seconds" -print_final_stats=1 "$scratch/$name" "fuzz/corpus/$name" \
     >"$scratch/$name.log" 2>&1 || { cat "$scratch/$name.log"; echo "fuzz: $name failed"; exit 1; }
   runs=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$scratch/$name.log" | grep -o '[0-9]*$')
-  echo "fuzz: $name ran $runs inputs in ${seconds}s without a fault"
+  reached=$(grep -o 'DONE .*' "$scratch/$name.log" | grep -o 'cov: [0-9]* ft: [0-9]* corp: [^ ]*')
+  echo "fuzz: $name ran $runs inputs in ${seconds}s without a fault ($reached)"
 done
