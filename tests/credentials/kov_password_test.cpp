@@ -7,20 +7,13 @@
 namespace kov {
 namespace {
 
+using test::kActivated;
+using test::kCaption;
+using test::kChanged;
+using test::kWorkstation;
 using test::pad;
 using test::storedRecord;
 using test::Window;
-
-const std::string kCaption = "Log Accessi Amministratore - Versione 020000 del 01/02/2011";
-const std::string kActivated = "Attivato l'Utente nella Procedura";
-const std::string kChanged = "Variato la Password dell'utente";
-const std::string kWorkstation = "Indicate il nome della postazione.";
-
-// The stored entry that the log writer makes at the fake clock's moment (04/12/2026 09:05:03).
-std::string entryRecord(const std::string& workstation, const std::string& user,
-                        const std::string& description) {
-  return storedRecord("N04/12/202609:05:03" + pad(workstation, 14) + pad(user, 20) + description);
-}
 
 // A program run that starts afresh on the same folder.
 void restart(Window& w) {
@@ -48,7 +41,7 @@ TEST(FirstSetUp, TheAdministratorIsStoredWithTheParametersLoggedAndTheWindowClos
       w.folder.read("KoV"),
       test::administratorFile("PC 7", true, "Log.txt", "\\\\server\\report", "Admin", "password"));
   EXPECT_FALSE(w.folder.exists("TdT"));
-  EXPECT_EQ(w.recordings(), entryRecord("PC 7", "Admin", kActivated));
+  EXPECT_EQ(w.recordings(), test::loggedEntry("PC 7", "Admin", kActivated));
   ASSERT_EQ(w.platform.messages.size(), 1U);  // the log writer's confirmation
   EXPECT_EQ(w.text("Opz_KOV_0"), "");
   EXPECT_FALSE(w.window->isVisible());
@@ -72,7 +65,7 @@ TEST(FirstSetUp, TheDataControllerIsStoredAloneAndSignsInAtTheNextStart) {
   w.click("Cmd_VPw");
   EXPECT_EQ(w.folder.read("TdT"), test::controllerFile("Titolare", "segreto99"));
   EXPECT_EQ(w.folder.read("KoV"), administrator);
-  EXPECT_EQ(w.recordings(), entryRecord("", "Titolare", kActivated));
+  EXPECT_EQ(w.recordings(), test::loggedEntry("", "Titolare", kActivated));
   EXPECT_FALSE(w.window->isVisible());
 
   restart(w);
@@ -137,7 +130,7 @@ TEST(FirstSetUp, AFileThatCannotBeWrittenIsReportedAndTheSetUpIsOfferedAgain) {
             "Si \xE8 verificato il seguente errore nella Sub Rw_Record :\n\r"
             "70-Autorizzazione negata");
   EXPECT_EQ(w.folder.read("KoV"), "");
-  EXPECT_EQ(w.recordings(), entryRecord("PC 7", "Admin", kActivated));
+  EXPECT_EQ(w.recordings(), test::loggedEntry("PC 7", "Admin", kActivated));
   EXPECT_FALSE(w.window->isVisible());
 
   restart(w);
@@ -164,7 +157,7 @@ TEST(PasswordChange, TheNewPasswordIsStoredLoggedAndSignsInAtOnce) {
   // Records 1 to 3 as they were, the new password in record 4.
   EXPECT_EQ(w.folder.read("KoV"),
             administrator.substr(0, 768) + storedRecord(pad("Admin", 20) + pad("nuova-pw1", 20)));
-  EXPECT_EQ(w.recordings(), entryRecord("PC-01", "Admin", kChanged));
+  EXPECT_EQ(w.recordings(), test::loggedEntry("PC-01", "Admin", kChanged));
   EXPECT_EQ(w.text("Opz_KOV_0"), "");
   // Signed out, into the password box.
   EXPECT_TRUE(QTest::qWaitFor([&] { return w.box("Pw")->hasFocus(); }));
@@ -206,7 +199,7 @@ TEST(PasswordChange, TickedParametersAreHandedToTheDialogAndStoredWithThePasswor
   EXPECT_EQ(w.folder.read("KoV"),
             test::administratorFile("PC 9", true, "Nuovo.log", "D:\\Log", "Admin", "nuova-pw1"));
   EXPECT_EQ(w.folder.read("TdT"), test::controllerFile("Titolare", "segreto99"));
-  EXPECT_EQ(w.recordings(), entryRecord("PC 9", "Admin", kChanged));
+  EXPECT_EQ(w.recordings(), test::loggedEntry("PC 9", "Admin", kChanged));
 
   // Leaving the field before the parameters come back: the next click hands none over.
   w.whileDialogOpen = [&](Pw_Kov& dialog) {
@@ -232,7 +225,7 @@ TEST(PasswordChange, ClosingTheDialogStoresNothingButIsLogged) {
   w.click("Cmd_VPw");
   EXPECT_EQ(w.folder.read("KoV"), administrator);
   EXPECT_EQ(w.folder.read("TdT"), controller);
-  EXPECT_EQ(w.recordings(), entryRecord("PC-01", "Titolare", kChanged));
+  EXPECT_EQ(w.recordings(), test::loggedEntry("PC-01", "Titolare", kChanged));
   w.signIn(1, "Titolare", "segreto99");
   test::expectMode(w, test::kControllerSignedIn);
 }
@@ -303,7 +296,7 @@ TEST(PasswordChange, TheDesktopShowsTheDialogModally) {
   w.click("Cmd_VPw");
   EXPECT_TRUE(timerStopped);
   EXPECT_EQ(w.folder.read("TdT"), test::controllerFile("Titolare", "nuova-pw2"));
-  EXPECT_EQ(w.recordings(), entryRecord("PC-01", "Titolare", kChanged));
+  EXPECT_EQ(w.recordings(), test::loggedEntry("PC-01", "Titolare", kChanged));
 }
 
 }  // namespace

@@ -15,13 +15,13 @@ namespace {
 
 using test::administratorFile;
 using test::controllerFile;
+using test::kShort;
+using test::kSpace;
 using test::pad;
 using test::storedRecord;
 
 const std::string kMissing = "Occorre indicare la Password scelta";
-const std::string kSpace = "All'interno della PassWord non \xE8 ammesso il carattere <spazio>";
 const std::string kNoCheck = "Occorre impostare la Password di controllo";
-const std::string kShort = "La PassWord deve essere di almeno 8 caratteri";
 const std::string kDiffer = "Le due PassWord non sono uguali. Impostarle di nuovo";
 
 TEST(NewPasswordRefusal, TheFirstFailingCheckRefuses) {

@@ -11,13 +11,13 @@ namespace {
 
 using test::administratorFile;
 using test::controllerFile;
+using test::kShort;
+using test::kSpace;
+using test::kWorkstation;
 using test::pad;
 
 const std::string kUser = "Occorre indicare il nome dell'utente";
 const std::string kPassword = "Occorre indicare la Password";
-const std::string kSpace = "All'interno della PassWord non \xE8 ammesso il carattere <spazio>";
-const std::string kShort = "La PassWord deve essere di almeno 8 caratteri";
-const std::string kWorkstation = "Indicate il nome della postazione.";
 const std::string kReportName =
     "Indicare il nome del File di Log Generato dal Titolare del Trattamento";
 const std::string kReportPath =

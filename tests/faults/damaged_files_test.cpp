@@ -12,6 +12,7 @@
 namespace kov {
 namespace {
 
+using test::kCreated;
 using test::storedRecord;
 
 using Records = std::vector<std::string>;
@@ -121,9 +122,6 @@ const Shape kShapes[] = {
      {},
      "abc"},
 };
-
-const std::string kCreated =
-    "Creato il file delle operazioni dell'Amministratore di Sistema dal 01/12/2026 al 31/12/2026";
 
 std::string entryOf(char name) {
   return test::entryText('N', "1" + std::string(1, name - 'a' + '0') + "/12/2026",

@@ -21,6 +21,12 @@ namespace {
 namespace fs = std::filesystem;
 using faults::Op;
 using test::confirmation;
+using test::kActivated;
+using test::kBackup;
+using test::kCaption;
+using test::kChanged;
+using test::kCreated;
+using test::kRemoved;
 using test::pad;
 using test::storedRecord;
 
@@ -64,17 +70,8 @@ Msg notOpen(const char* procedure) {
 const Msg kStartUpError{Msg::Kind::StartUp, ""};
 const Msg kFoundOne{Msg::Kind::FoundOne, ""};
 
-const std::string kBackup = "Verificato le operazioni di BackUp. Ultimo Salvataggio del 04/12/2026";
-const std::string kActivated = "Attivato l'Utente nella Procedura";
-const std::string kChanged = "Variato la Password dell'utente";
-const std::string kCreated =
-    "Creato il file delle operazioni dell'Amministratore di Sistema dal 01/12/2026 al 31/12/2026";
-const std::string kRemoved =
-    "Rimosso il file delle operazioni eseguite dell'Amministratore di Sistema";
 const Msg kDeleted("Il File delle scritture \xE8 stato Eliminato");
-const Msg kNotDeleted(
-    "Il File delle operazioni non \xE8 stato Eliminato in quanto ci sono scritture ancora da "
-    "rilevare");
+const Msg kNotDeletedMsg(test::kNotDeleted);
 Msg left(int count) {
   return Msg("Attenzione, Ci sono ancora n.< " + std::to_string(count) + "> scritture da rilevare");
 }
@@ -255,10 +252,10 @@ const Row kRows[] = {
     {S::Report, Op::Sync, 2, 2, {failed(kRw), kFoundOne, kCreatedConfirmed, left(2)}, kClean},
     {S::Report, Op::Sync, 3, 3, {kFoundOne, failed(kWriter), kCreatedConfirmed, left(1)}, kClean},
     // The report with removal; then the count, the deletion, the new file and its entry.
-    {S::ReportRemoving, Op::Open, 1, 1, {failed(kScan), kNotDeleted}, 0},
-    {S::ReportRemoving, Op::Open, 2, 2, {failed(kRw), left(1), kNotDeleted}, 0},
+    {S::ReportRemoving, Op::Open, 1, 1, {failed(kScan), kNotDeletedMsg}, 0},
+    {S::ReportRemoving, Op::Open, 2, 2, {failed(kRw), left(1), kNotDeletedMsg}, 0},
     {S::ReportRemoving, Op::Open, 3, 3,
-     {kFoundOne, failed(kWriter), notOpen(kWriter), kCreatedConfirmed, kNotDeleted},
+     {kFoundOne, failed(kWriter), notOpen(kWriter), kCreatedConfirmed, kNotDeletedMsg},
      kReportLines | kMarked},
     {S::ReportRemoving, Op::Open, 4, 4, {kFoundOne, kCreatedConfirmed, failed(kScan)},
      kReportLines | kMarked | kLogged},
@@ -269,18 +266,18 @@ const Row kRows[] = {
      {kFoundOne, kCreatedConfirmed, kDeleted, failed(kWriter), notOpen(kWriter),
       kRemovedConfirmed},
      kRemovalRun & ~kRemovalLogged},
-    {S::ReportRemoving, Op::Read, 1, 1, {failed(kScan), kNotDeleted}, 0},
-    {S::ReportRemoving, Op::Write, 1, 1, {failed(kRw), left(1), kNotDeleted}, kReportCreated},
+    {S::ReportRemoving, Op::Read, 1, 1, {failed(kScan), kNotDeletedMsg}, 0},
+    {S::ReportRemoving, Op::Write, 1, 1, {failed(kRw), left(1), kNotDeletedMsg}, kReportCreated},
     {S::ReportRemoving, Op::Write, 2, 2,
-     {failed(kRw), kFoundOne, kCreatedConfirmed, left(1), kNotDeleted}, kReportLines | kLogged},
+     {failed(kRw), kFoundOne, kCreatedConfirmed, left(1), kNotDeletedMsg}, kReportLines | kLogged},
     {S::ReportRemoving, Op::Write, 3, 3,
-     {kFoundOne, failed(kWriter), kCreatedConfirmed, kNotDeleted}, kReportLines | kMarked},
+     {kFoundOne, failed(kWriter), kCreatedConfirmed, kNotDeletedMsg}, kReportLines | kMarked},
     {S::ReportRemoving, Op::Write, 4, 4,
      {kFoundOne, kCreatedConfirmed, kDeleted, failed(kWriter), kRemovedConfirmed},
      kRemovalRun & ~kRemovalLogged},
-    {S::ReportRemoving, Op::Sync, 1, 1, {failed(kRw), left(1), kNotDeleted}, kReportLines},
+    {S::ReportRemoving, Op::Sync, 1, 1, {failed(kRw), left(1), kNotDeletedMsg}, kReportLines},
     {S::ReportRemoving, Op::Sync, 2, 2,
-     {failed(kRw), kFoundOne, kCreatedConfirmed, left(1), kNotDeleted},
+     {failed(kRw), kFoundOne, kCreatedConfirmed, left(1), kNotDeletedMsg},
      kReportLines | kMarked | kLogged},
     {S::ReportRemoving, Op::Sync, 3, 3,
      {kFoundOne, failed(kWriter), kCreatedConfirmed, kDeleted, kRemovedConfirmed}, kClean},

@@ -16,15 +16,13 @@ namespace {
 namespace fs = std::filesystem;
 using test::confirmation;
 using test::entryText;
+using test::kBackup;
+using test::kNotDeleted;
 using test::storedRecord;
 using test::trappedText;
 
-const std::string kBackup = "Verificato le operazioni di BackUp. Ultimo Salvataggio del 04/12/2026";
 const std::string kNotOpen = "52-Nome o numero di file non valido";
 const std::string kDiskFull = "61-Disco pieno";
-const std::string kNotDeleted =
-    "Il File delle operazioni non \xE8 stato Eliminato in quanto ci sono scritture ancora da "
-    "rilevare";
 
 // Types the period of December 2026 into the date boxes, leaving each by Tab.
 void typeDecember(const test::Window& w) {

@@ -6,8 +6,6 @@
 
 namespace kov::test {
 
-inline const std::string kCaption = "Log Accessi Amministratore - Versione 020000 del 01/02/2011";
-
 struct Controller : Window {
   // A program folder whose report folder is "report"; `recordings` empty means no file.
   explicit Controller(const std::string& recordings = {}) {

@@ -6,6 +6,7 @@ namespace kov {
 namespace {
 
 using test::Controller;
+using test::kCaption;
 
 const std::string kNoPeriod = "Occorre impostare il periodo da Esportare";
 const std::string kOrder =

@@ -10,21 +10,18 @@ namespace {
 
 using test::Controller;
 using test::entryText;
+using test::kCaption;
+using test::kCreated;
 using test::kHeadingRecord;
+using test::kNotDeleted;
+using test::kRemoved;
 using test::loggedRecord;
 using test::markedRecord;
 using test::reportedLine;
 using test::storedRecord;
 
-const std::string kCreated =
-    "Creato il file delle operazioni dell'Amministratore di Sistema dal 01/12/2026 al 31/12/2026";
-const std::string kRemoved =
-    "Rimosso il file delle operazioni eseguite dell'Amministratore di Sistema";
 const std::string kConfirmation =
     "Il seguente messaggio \xE8 stato salvato nel file di log dell'Amministratore di Sistema ";
-const std::string kNotDeleted =
-    "Il File delle operazioni non \xE8 stato Eliminato in quanto ci sono scritture ancora da "
-    "rilevare";
 const std::string kDeleted = "Il File delle scritture \xE8 stato Eliminato";
 
 std::string found(const Controller& w, int count) {

@@ -13,15 +13,14 @@ namespace {
 
 using test::administratorFile;
 using test::controllerFile;
+using test::kBackup;
+using test::kRemoved;
 using test::pad;
 using test::storedRecord;
 
-const std::string kBackup = "Verificato le operazioni di BackUp. Ultimo Salvataggio del 04/12/2026";
 const std::string kRestore = "Eseguito ripristo del Data Base come da verbale del 04/12/2026";
 const std::string kNetwork =
     "Verificato e aggiornato elenco delle credenziali di accesso alla Rete";
-const std::string kRemoved =
-    "Rimosso il file delle operazioni eseguite dell'Amministratore di Sistema";
 
 // One program folder through four runs of the program.
 struct Office : test::Window {

@@ -5,6 +5,24 @@
 
 namespace kov::test {
 
+// The program's own wordings that several tests expect.
+inline const std::string kCaption = "Log Accessi Amministratore - Versione 020000 del 01/02/2011";
+inline const std::string kBackup =
+    "Verificato le operazioni di BackUp. Ultimo Salvataggio del 04/12/2026";
+inline const std::string kActivated = "Attivato l'Utente nella Procedura";
+inline const std::string kChanged = "Variato la Password dell'utente";
+inline const std::string kCreated =
+    "Creato il file delle operazioni dell'Amministratore di Sistema dal 01/12/2026 al 31/12/2026";
+inline const std::string kRemoved =
+    "Rimosso il file delle operazioni eseguite dell'Amministratore di Sistema";
+inline const std::string kNotDeleted =
+    "Il File delle operazioni non \xE8 stato Eliminato in quanto ci sono scritture ancora da "
+    "rilevare";
+inline const std::string kWorkstation = "Indicate il nome della postazione.";
+inline const std::string kSpace =
+    "All'interno della PassWord non \xE8 ammesso il carattere <spazio>";
+inline const std::string kShort = "La PassWord deve essere di almeno 8 caratteri";
+
 // Every character's code shifted by `by`.
 inline std::string shifted(const std::string& text, int by) {
   std::string result;
