@@ -214,9 +214,7 @@ TEST(FullDisk, AReportThatFindsTheDiskFullMarksNothingAndRunsWholeOnceThereIsRoo
   EXPECT_EQ(texts[0], "Sono state rilevate n.  " + std::to_string(count) + " scritture in " +
                           w.folder.path() + "\\report\\20261231_0905_Log.txt");
   EXPECT_EQ(texts[2], "Il File delle scritture \xE8 stato Eliminato");
-  EXPECT_EQ(w.recordings(),
-            test::loggedRecord(
-                "Rimosso il file delle operazioni eseguite dell'Amministratore di Sistema"));
+  EXPECT_EQ(w.recordings(), test::loggedRecord(test::kRemoved));
 }
 
 TEST(FullDisk, APasswordChangeOnAFullDiskStoresThePasswordAndTellsTheEntryWasNotSaved) {
@@ -232,9 +230,8 @@ TEST(FullDisk, APasswordChangeOnAFullDiskStoresThePasswordAndTellsTheEntryWasNot
   w.click("Cmd_VPw");
   // The record is rewritten in place, which needs no new block; the entry does.
   EXPECT_EQ(w.platform.texts(),
-            (std::vector<std::string>{
-                trappedText("Scrive_Riga_di_Log", kDiskFull),
-                confirmation("PC-01", "Admin", "Variato la Password dell'utente")}));
+            (std::vector<std::string>{trappedText("Scrive_Riga_di_Log", kDiskFull),
+                                      confirmation("PC-01", "Admin", test::kChanged)}));
   EXPECT_EQ(w.folder.read("KoV"),
             test::administratorFile("PC-01", false, "Log.txt", w.folder.path() + "\\report",
                                     "Admin", "nuova-pw1"));

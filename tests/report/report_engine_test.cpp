@@ -281,31 +281,6 @@ TEST(Report, ARecordingsFileThatCannotBeRewrittenKeepsTheEntriesUnreported) {
 }
 #endif
 
-TEST(Report, ARecordingsFileThatCannotBeReadIsShownAndLeftAlone) {
-  {
-    ReportRun run(periodAndOthers());
-    run.request.recordings = run.folder.path() + "\\Missing\\OdV";
-    const ReportOutcome outcome = run.go();
-    EXPECT_EQ(run.platform.texts(), std::vector<std::string>{trappedText(
-                                        "Cmd_Gp_Click", "76-Impossibile trovare il percorso")});
-    EXPECT_FALSE(outcome.complete);
-    EXPECT_FALSE(run.hasReport());
-  }
-  {
-    ReportRun run(periodAndOthers());
-    faults::reset();
-    faults::failAt(faults::Op::Read, 1, EIO);
-    const ReportOutcome outcome = run.go();
-    faults::reset();
-    EXPECT_EQ(run.platform.texts(), std::vector<std::string>{trappedText(
-                                        "Cmd_Gp_Click", "57-Errore di I/O della periferica")});
-    EXPECT_FALSE(outcome.complete);
-    EXPECT_EQ(outcome.records, 0);
-    EXPECT_FALSE(run.hasReport());
-    EXPECT_EQ(run.folder.read("OdV"), periodAndOthers());
-  }
-}
-
 // A failure at each open, read, write and sync of a run in turn: whatever has been done
 // by then, every entry of the period is either still unreported or in the report, and
 // every record is either as it was or marked.

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "report/controller_window.h"
 #include "shell/runtime/file.h"
 
@@ -147,64 +145,6 @@ TEST(ReportWindow, AReportFolderOf199CharactersGetsItsClosingBackslash) {
   EXPECT_EQ(w.text("Opz_KOV_3"), folder + "\\");
   EXPECT_EQ(w.folder.read(sub + "/20261231_0905_Log.txt"),
             kHeadingRecord + reportedLine("10/12/2026", "a"));
-}
-
-TEST(ReportWindow, AReportThatCannotBeWrittenIsShownOnceAndEveryEntryStaysUnreported) {
-  const std::string recordings = storedRecord(entryText('N', "10/12/2026", "a")) +
-                                 storedRecord(entryText('N', "11/12/2026", "b")) +
-                                 storedRecord(entryText('N', "10/01/2027", "fuori"));
-  enum class Folder { Missing, AFile, ReadOnly };
-  const struct {
-    Folder folder;
-    std::string error;
-  } cases[] = {
-      {Folder::Missing, "76-Impossibile trovare il percorso"},
-      {Folder::AFile, "76-Impossibile trovare il percorso"},
-      {Folder::ReadOnly, "70-Autorizzazione negata"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.error);
-    Controller w(recordings);
-    std::filesystem::remove(w.folder.file("report"));
-    if (c.folder == Folder::AFile) w.folder.write("report", "not a folder");
-    if (c.folder == Folder::ReadOnly) {
-      w.folder.makeFolder("report");
-      w.folder.setOwnerAccess("report", 5);
-    }
-    w.period("01122026", "31122026");
-    w.click("Rimuovi");
-    {
-      test::Unprivileged user(w.folder);  // so that the read-only folder holds as root too
-      w.click("Cmd_Gp");
-    }
-    ASSERT_EQ(w.platform.messages.size(), 3U);
-    EXPECT_EQ(w.platform.messages[0].icon, Icon::Critical);
-    EXPECT_EQ(w.platform.messages[0].title, "KoV");
-    EXPECT_EQ(w.platform.messages[0].text, test::trappedText("Rw_Record", c.error));
-    EXPECT_EQ(w.platform.messages[1].text,
-              "Attenzione, Ci sono ancora n.< 3> scritture da rilevare");
-    EXPECT_EQ(w.platform.messages[2].text, kNotDeleted);
-    EXPECT_EQ(w.recordings(), recordings);
-  }
-}
-
-// The administrator may type any of these into "Nome File Report"; the Windows clients of a
-// shared report folder could not read such a report, so it is refused on every system.
-TEST(ReportWindow, AReportNameThatWindowsRefusesIsAWriteFailureAndMarksNothing) {
-  const std::string recordings = storedRecord(entryText('N', "10/12/2026", "a"));
-  for (const char* name : {"Log?.txt", "rep\\Log.txt", "rep/Log.txt", "Log.txt:nascosto"}) {
-    SCOPED_TRACE(name);
-    Controller w(recordings);
-    w.box("Opz_KOV_2")->setText(name);
-    w.period("01122026", "31122026");
-    w.click("Cmd_Gp");
-    EXPECT_EQ(w.platform.texts(),
-              (std::vector<std::string>{
-                  test::trappedText("Rw_Record", "52-Nome o numero di file non valido"),
-                  "Attenzione, Ci sono ancora n.< 1> scritture da rilevare"}));
-    EXPECT_EQ(w.recordings(), recordings);
-    EXPECT_TRUE(std::filesystem::is_empty(w.folder.file("report")));
-  }
 }
 
 TEST(ReportWindow, MoreThan32767RecordsAreScannedWholeAndTheUserIsToldUnlessRemoved) {

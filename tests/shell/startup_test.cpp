@@ -125,19 +125,6 @@ TEST(StartUp, AFolderWhereNothingCanBeCreatedEndsWithTheStartUpMessage) {
   EXPECT_TRUE(w.folder.names().empty());
 }
 
-TEST(StartUp, DamagedFilesNeverStopTheStart) {
-  const std::string damaged[] = {std::string(1000, '\0'), "no line ends at all",
-                                 std::string(300, '|') + "\n\n\n\n", std::string(77, '\xFF')};
-  for (const std::string& bytes : damaged) {
-    Window w;
-    w.folder.write("KoV", bytes);
-    w.folder.write("TdT", bytes);
-    EXPECT_TRUE(w.load());
-    EXPECT_EQ(w.folder.read("KoV"), bytes);
-    EXPECT_EQ(w.folder.read("TdT"), bytes);
-  }
-}
-
 TEST(StartUp, WorkstationFieldProposesTheComputerNameAndTrimsOnLeaving) {
   Window w;
   w.platform.computer = "PC-UFFICIO-3";
