@@ -57,9 +57,9 @@ void Pw_Kov::buildControls() {
   Frm_Pw->setObjectName(QStringLiteral("Frm_Pw"));
   Label1 = label(QStringLiteral("Label1"), QStringLiteral("Nome Utente"));
   Nome_Ut = label(QStringLiteral("Nome_Ut"), {});
-  Label2 = label(QStringLiteral("Label2"), QStringLiteral("Nuova Password"));
+  Label2 = label(QStringLiteral("Label2"), QStringLiteral("&Nuova Password"));
   N_Pw = passwordBox(QStringLiteral("N_Pw"), platform_);
-  Label3 = label(QStringLiteral("Label3"), QStringLiteral("Verifica Password"));
+  Label3 = label(QStringLiteral("Label3"), QStringLiteral("V&erifica Password"));
   C_Pw = passwordBox(QStringLiteral("C_Pw"), platform_);
   // A screen reader names each box after its label.
   Label2->setBuddy(N_Pw);

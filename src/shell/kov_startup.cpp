@@ -43,7 +43,7 @@ bool KOV::Form_Load() {
   if (par_.Utenti[0].empty()) {
     Tp_Ut[0]->setChecked(true);
     Frm_At->setEnabled(false);
-    Cmd_VPw->setText(QStringLiteral("Ok"));
+    Cmd_VPw->setText(QStringLiteral("&Ok"));
     Cmd_VPw->setEnabled(true);
     par_.Utente_da_Attivare = 1;
     Var_Par->setChecked(true);
@@ -53,7 +53,7 @@ bool KOV::Form_Load() {
     Utente->clear();
     Tp_Ut[1]->setChecked(true);
     Frm_At->setEnabled(false);
-    Cmd_VPw->setText(QStringLiteral("Ok"));
+    Cmd_VPw->setText(QStringLiteral("&Ok"));
     Cmd_VPw->setEnabled(true);
     par_.Utente_da_Attivare = 2;
     return true;

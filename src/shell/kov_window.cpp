@@ -72,10 +72,10 @@ void KOV::buildControls() {
 
   Frm_At = named(new QGroupBox(QStringLiteral("Scelta dell'Utente ")), QStringLiteral("Frm_At"));
   Tp_Ut[0] =
-      named(new QRadioButton(QStringLiteral("Amministratore di Sistema")), indexed("Tp_Ut", 0),
+      named(new QRadioButton(QStringLiteral("&Amministratore di Sistema")), indexed("Tp_Ut", 0),
             QStringLiteral("abilita le funzioni riservate all'amministratore di sistema"));
   Tp_Ut[1] = named(
-      new QRadioButton(QStringLiteral("Titolare del Trattamento")), indexed("Tp_Ut", 1),
+      new QRadioButton(QStringLiteral("&Titolare del Trattamento")), indexed("Tp_Ut", 1),
       QStringLiteral("Abilita le funzioni risevate al titolare o Responsabile del Trattamento "));
   auto* roles = new QHBoxLayout(Frm_At);
   roles->addWidget(Tp_Ut[0]);
@@ -87,12 +87,12 @@ void KOV::buildControls() {
       named(new QLineEdit, QStringLiteral("Utente"),
             QStringLiteral("Digitare il nome dell'utente abilitato (amministratore o titolare)"));
   storableBox(Utente, 20);
-  Label7 = label(QStringLiteral("Label7"), QStringLiteral("Account"), Utente);
+  Label7 = label(QStringLiteral("Label7"), QStringLiteral("Acco&unt"), Utente);
   Pw = named(new QLineEdit, QStringLiteral("Pw"), QStringLiteral("Digitare la password impostata"));
   storableBox(Pw, 20);
   Pw->setEchoMode(QLineEdit::Password);
-  Lb_Pw = label(QStringLiteral("Lb_Pw"), QStringLiteral("Password"), Pw);
-  Cmd_VPw = named(new QPushButton(QStringLiteral("Varia Password")), QStringLiteral("Cmd_VPw"),
+  Lb_Pw = label(QStringLiteral("Lb_Pw"), QStringLiteral("&Password"), Pw);
+  Cmd_VPw = named(new QPushButton(QStringLiteral("&Varia Password")), QStringLiteral("Cmd_VPw"),
                   QStringLiteral("Consente di Variare la propria Password; per l'Kov consente di "
                                  "salvare anche i parametri della postazione di lavoro  "));
   Cmd_VPw->setEnabled(false);
@@ -115,18 +115,18 @@ void KOV::buildControls() {
   Frm_Par->setEnabled(false);
   Opz_KOV[1] = named(new QLineEdit, indexed("Opz_KOV", 1), QStringLiteral("Nome della Postazione"));
   storableBox(Opz_KOV[1], 14);
-  Label5 = label(QStringLiteral("Label5"), QStringLiteral("WorkStation"), Opz_KOV[1]);
+  Label5 = label(QStringLiteral("Label5"), QStringLiteral("&WorkStation"), Opz_KOV[1]);
   Opz_KOV[2] = named(new QLineEdit, indexed("Opz_KOV", 2),
                      QStringLiteral("Nome del file di log generato dalla procedura (es.KoV.log)"));
   storableBox(Opz_KOV[2], 20);
-  Label4 = label(QStringLiteral("Label4"), QStringLiteral("Nome File Report"), Opz_KOV[2]);
+  Label4 = label(QStringLiteral("Label4"), QStringLiteral("&Nome File Report"), Opz_KOV[2]);
   Opz_KOV[3] = named(new QLineEdit, indexed("Opz_KOV", 3),
                      QStringLiteral("Digitare il percorso di destinazione del fil di log generato "
                                     "dalla procedura"));
   storableBox(Opz_KOV[3], 199);
-  Label2 = label(QStringLiteral("Label2"), QStringLiteral("Path File Report"), Opz_KOV[3]);
+  Label2 = label(QStringLiteral("Label2"), QStringLiteral("Pat&h File Report"), Opz_KOV[3]);
   Acc_Ris =
-      named(new QCheckBox(QStringLiteral("Accesso Limitato")), QStringLiteral("Acc_Ris"),
+      named(new QCheckBox(QStringLiteral("Accesso &Limitato")), QStringLiteral("Acc_Ris"),
             QStringLiteral("Se attivato, la procedura si attiva solo se l'utente di windows è "
                            "uguale all'Amministratore di Sistema o al  Titolare del "
                            "Trattamento."));
@@ -145,15 +145,16 @@ void KOV::buildControls() {
 
   Frm_KoV =
       named(new QGroupBox(QStringLiteral("Operazioni Pianificate")), QStringLiteral("Frm_KoV"));
-  Op_Pi[0] = named(new QRadioButton(QStringLiteral("Verifica funzionamento operazioni di Backup ")),
-                   indexed("Op_Pi", 0));
-  Op_Pi[1] = named(new QRadioButton(QStringLiteral("Simulazione ripristino Data Base")),
+  Op_Pi[0] =
+      named(new QRadioButton(QStringLiteral("Verifica funzionamento operazioni di &Backup ")),
+            indexed("Op_Pi", 0));
+  Op_Pi[1] = named(new QRadioButton(QStringLiteral("&Simulazione ripristino Data Base")),
                    indexed("Op_Pi", 1));
   Op_Pi[2] = named(new QRadioButton(QStringLiteral(
-                       "Predisposizione credenziali utenti abilitati all'accesso nella rete")),
+                       "Predisposizione &credenziali utenti abilitati all'accesso nella rete")),
                    indexed("Op_Pi", 2));
-  Op_Pi[3] = named(new QRadioButton(QStringLiteral("Altro")), indexed("Op_Pi", 3));
-  Cmd_Op = named(new QPushButton(QStringLiteral("Ok")), QStringLiteral("Cmd_Op"),
+  Op_Pi[3] = named(new QRadioButton(QStringLiteral("Alt&ro")), indexed("Op_Pi", 3));
+  Cmd_Op = named(new QPushButton(QStringLiteral("&Ok")), QStringLiteral("Cmd_Op"),
                  QStringLiteral("Consente di inserire il commento nel file delle operazioni svolte "
                                 "dall'amministatore di Sistema"));
   Opz_KOV[0] =
@@ -172,18 +173,18 @@ void KOV::buildControls() {
   Frm_TdT->setEnabled(false);
   Dt[1] = named(new DateBox, indexed("Dt", 1),
                 QStringLiteral("Data di Inizio ricerca delle scritture da ricercare"));
-  Lb_Dt1 = label(QStringLiteral("Lb_Dt1"), QStringLiteral("Da Data Accesso"), Dt[1]);
+  Lb_Dt1 = label(QStringLiteral("Lb_Dt1"), QStringLiteral("&Da Data Accesso"), Dt[1]);
   Dt[2] = named(new DateBox, indexed("Dt", 2),
                 QStringLiteral("Data di Fine ricerca delle scritture da rilevare"));
-  Label1 = label(QStringLiteral("Label1"), QStringLiteral("A  Data Accesso"), Dt[2]);
-  Anche_gia_Lette = named(new QCheckBox(QStringLiteral("Anche gli accessi già trattati")),
+  Label1 = label(QStringLiteral("Label1"), QStringLiteral("A  Data Acc&esso"), Dt[2]);
+  Anche_gia_Lette = named(new QCheckBox(QStringLiteral("Anche gli accessi &già trattati")),
                           QStringLiteral("Anche_gia_Lette"),
                           QStringLiteral("se attivo preleva anche le scritture già rilevate in "
                                          "precedenza"));
-  Rimuovi =
-      named(new QCheckBox(QStringLiteral("Rimuovi i Report esistenti ")), QStringLiteral("Rimuovi"),
-            QStringLiteral("Se attivo rimuove a fine lettura il file delle rilevazioni"));
-  Cmd_Gp = named(new QPushButton(QStringLiteral("Ok")), QStringLiteral("Cmd_Gp"),
+  Rimuovi = named(new QCheckBox(QStringLiteral("Ri&muovi i Report esistenti ")),
+                  QStringLiteral("Rimuovi"),
+                  QStringLiteral("Se attivo rimuove a fine lettura il file delle rilevazioni"));
+  Cmd_Gp = named(new QPushButton(QStringLiteral("&Ok")), QStringLiteral("Cmd_Gp"),
                  QStringLiteral("Consente di generare il file di log delle scritture "
                                 "dell'amministratore di sistema"));
   auto* report = new QGridLayout(Frm_TdT);

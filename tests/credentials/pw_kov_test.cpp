@@ -88,8 +88,8 @@ TEST(Pw_Kov, ControlsCaptionsTabOrderAndCentring) {
   EXPECT_EQ(d.find<QGroupBox>("Frm_Pw")->title(), "Definizione Password");
   EXPECT_EQ(d.find<QLabel>("Label1")->text(), "Nome Utente");
   EXPECT_EQ(d.find<QLabel>("Nome_Ut")->text(), QString(20, 'W'));
-  EXPECT_EQ(d.find<QLabel>("Label2")->text(), "Nuova Password");
-  EXPECT_EQ(d.find<QLabel>("Label3")->text(), "Verifica Password");
+  EXPECT_EQ(d.find<QLabel>("Label2")->text(), "&Nuova Password");
+  EXPECT_EQ(d.find<QLabel>("Label3")->text(), "V&erifica Password");
   auto* ok = d.find<QPushButton>("CmdOK");
   EXPECT_EQ(ok->text(), "&Ok");
   EXPECT_EQ(ok->toolTip(), "Conferma le impostazioni ");

@@ -82,5 +82,52 @@ TEST(Keyboard, AnEntryIsMadeWithTheKeyboardAlone) {
   EXPECT_TRUE(w.box("Pw")->hasFocus());
 }
 
+// Alt and the underlined letter of a caption: a label's key enters its box, an option's or
+// a check box's key clicks it, Ok saves the entry and locks the window.
+TEST(Keyboard, AccessKeysReachWhatTheirCaptionsName) {
+  const struct {
+    int roles;
+    int signInRole;
+    Qt::Key key;
+    const char* reached;  // the box that gets the focus, or the control clicked
+  } cases[] = {
+      {0, -1, Qt::Key_U, "Utente"},
+      {0, -1, Qt::Key_P, "Pw"},
+      {0, -1, Qt::Key_W, "Opz_KOV_1"},
+      {0, -1, Qt::Key_N, "Opz_KOV_2"},
+      {0, -1, Qt::Key_H, "Opz_KOV_3"},
+      {0, -1, Qt::Key_L, "Acc_Ris"},
+      {2, -1, Qt::Key_T, "Tp_Ut_1"},
+      {2, 1, Qt::Key_A, "Tp_Ut_0"},
+      {2, 0, Qt::Key_S, "Op_Pi_1"},
+      {2, 0, Qt::Key_C, "Op_Pi_2"},
+      {2, 0, Qt::Key_R, "Op_Pi_3"},
+      {2, 0, Qt::Key_O, "Cmd_Op"},
+      {2, 1, Qt::Key_D, "Dt_1"},
+      {2, 1, Qt::Key_E, "Dt_2"},
+      {2, 1, Qt::Key_G, "Anche_gia_Lette"},
+      {2, 1, Qt::Key_M, "Rimuovi"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.reached);
+    Window w;
+    w.showMode(c.roles, c.signInRole);
+    QWidget* reached = w.find(c.reached);
+    if (reached == w.box("Pw")) QTest::keyClicks(w.box("Utente"), "Admin");  // or Pw sends it back
+    QTest::keyClick(QApplication::focusWidget(), c.key, Qt::AltModifier);
+    // A button's key clicks it the way a mouse does, after its pressed look has shown.
+    const auto done = [&] {
+      if (auto* box = qobject_cast<QLineEdit*>(reached)) return box->hasFocus();
+      if (auto* button = qobject_cast<QAbstractButton*>(reached); button->isCheckable()) {
+        return button->isChecked();
+      }
+      return w.recordings().size() == 256U && w.box("Pw")->hasFocus();
+    };
+    EXPECT_TRUE(QTest::qWaitFor(done, 1000))
+        << QApplication::focusWidget()->objectName().toStdString();
+    EXPECT_EQ(w.platform.beeps, 0);
+  }
+}
+
 }  // namespace
 }  // namespace kov
