@@ -12,6 +12,7 @@
 #include "credentials/password_texts.h"
 #include "shell/colours.h"
 #include "shell/focus_router.h"
+#include "shell/password_echo.h"
 #include "shell/qt_text.h"
 #include "shell/runtime/text.h"
 #include "shell/storable_validator.h"
@@ -31,7 +32,7 @@ int keyCodeOf(const QKeyEvent* event) {
 QLineEdit* passwordBox(const QString& name, Platform& platform) {
   auto* box = new QLineEdit;
   box->setObjectName(name);
-  box->setEchoMode(QLineEdit::Password);
+  showAsStars(box);
   makeStorable(box, 20, platform);
   return box;
 }

@@ -16,6 +16,7 @@
 #include "focus_router.h"
 #include "key_typed.h"
 #include "kov.h"
+#include "password_echo.h"
 #include "qt_text.h"
 #include "storable_validator.h"
 
@@ -90,7 +91,7 @@ void KOV::buildControls() {
   Label7 = label(QStringLiteral("Label7"), QStringLiteral("Acco&unt"), Utente);
   Pw = named(new QLineEdit, QStringLiteral("Pw"), QStringLiteral("Digitare la password impostata"));
   storableBox(Pw, 20);
-  Pw->setEchoMode(QLineEdit::Password);
+  showAsStars(Pw);
   Lb_Pw = label(QStringLiteral("Lb_Pw"), QStringLiteral("&Password"), Pw);
   Cmd_VPw = named(new QPushButton(QStringLiteral("&Varia Password")), QStringLiteral("Cmd_VPw"),
                   QStringLiteral("Consente di Variare la propria Password; per l'Kov consente di "

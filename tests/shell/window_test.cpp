@@ -98,7 +98,8 @@ TEST(Window, EveryControlHasItsNameCaptionAndToolTip) {
       previousFrame = c.name;
     }
   }
-  EXPECT_EQ(w.box("Pw")->echoMode(), QLineEdit::Password);
+  w.box("Pw")->setText("segreto");
+  EXPECT_EQ(w.box("Pw")->displayText(), "*******");
   for (const char* date : {"Dt_1", "Dt_2"}) {
     EXPECT_EQ(w.box(date)->inputMask(), "99/99/9999");
     EXPECT_EQ(w.box(date)->displayText(), "  /  /    ");
