@@ -23,7 +23,6 @@ TEST(Entries, SigningInProposesTheBackupCheckWithTodaysDate) {
   SignedIn w;
   EXPECT_TRUE(w.find<QRadioButton>("Op_Pi_0")->isChecked());
   EXPECT_EQ(w.text("Opz_KOV_0"), kBackup);
-  EXPECT_EQ(w.text("Opz_KOV_0").size(), 69U);
   EXPECT_TRUE(w.box("Opz_KOV_0")->hasFocus());
   EXPECT_EQ(w.box("Opz_KOV_0")->selectedText(), w.box("Opz_KOV_0")->text());
   EXPECT_EQ(test::background(w.box("Opz_KOV_0")), test::kYellow);
@@ -48,6 +47,7 @@ TEST(Entries, EachOptionReplacesTheCommentWithItsProposal) {
   }
 }
 
+// The comment box's limit and refused characters are BadInput's.
 TEST(Entries, AnEmptyCommentIsRefusedAndNothingIsWritten) {
   SignedIn w;
   w.box("Opz_KOV_0")->setText("    ");
@@ -106,13 +106,6 @@ TEST(Entries, TheCounterGoesOnFromTheCountAtStart) {
   w.click("Cmd_Op");
   EXPECT_EQ(w.find<QLabel>("N_Accessi")->text(), "8");
   EXPECT_EQ(w.recordings().size(), 8U * 256);
-}
-
-TEST(Entries, TheCommentBoxTakesAtMost200Characters) {
-  SignedIn w;
-  w.box("Opz_KOV_0")->clear();
-  QTest::keyClicks(w.box("Opz_KOV_0"), QString(201, QLatin1Char('c')));
-  EXPECT_EQ(w.text("Opz_KOV_0"), std::string(200, 'c'));
 }
 
 }  // namespace
