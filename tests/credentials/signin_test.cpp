@@ -32,28 +32,35 @@ TEST(SignIn, NamesIgnoreLetterCaseAndSurroundingSpacesButNotInnerOnes) {
     } else {
       ASSERT_EQ(w.platform.texts(), std::vector<std::string>{kWrongName}) << c.name.toStdString();
       EXPECT_EQ(w.platform.messages[0].icon, Icon::Information);
-      EXPECT_EQ(w.platform.messages[0].title,
-                "Log Accessi Amministratore - Versione 020000 del 01/02/2011");
+      EXPECT_EQ(w.platform.messages[0].title, test::kCaption);
       EXPECT_EQ(w.text("Utente"), "");
       EXPECT_TRUE(w.box("Utente")->hasFocus());
     }
   }
 }
 
+// A right password lands the administrator in the comment, the data controller in the
+// start date.
 TEST(SignIn, PasswordsCountLetterCaseAndDropSurroundingSpaces) {
   const struct {
-    QString password;
+    int role;
+    QString name, password;
     bool accepted;
   } cases[] = {
-      {"password1", true}, {" password1 ", true}, {"PASSWORD1", false}, {"password", false}};
+      {0, "Admin", "password1", true},    {0, "Admin", " password1 ", true},
+      {0, "Admin", "PASSWORD1", false},   {0, "Admin", "password", false},
+      {1, "titolare", "segreto99", true},
+  };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.password.toStdString());
     Window w;
     w.storeBothRoles();
     w.show();
-    w.signIn(0, "Admin", c.password);
+    w.signIn(c.role, c.name, c.password);
     if (c.accepted) {
       EXPECT_TRUE(w.platform.messages.empty());
-      test::expectMode(w, test::kAdministratorSignedIn);
+      test::expectMode(w, c.role == 0 ? test::kAdministratorSignedIn : test::kControllerSignedIn);
+      EXPECT_TRUE(w.box(c.role == 0 ? "Opz_KOV_0" : "Dt_1")->hasFocus());
     } else {
       EXPECT_EQ(w.platform.texts(), std::vector<std::string>{kWrongPassword});
       EXPECT_EQ(w.text("Utente"), "Admin");  // the next attempt needs only the password
@@ -62,15 +69,6 @@ TEST(SignIn, PasswordsCountLetterCaseAndDropSurroundingSpaces) {
       test::expectMode(w, test::kRoleChoice);
     }
   }
-}
-
-TEST(SignIn, TheDataControllerLandsInTheStartDate) {
-  Window w;
-  w.storeBothRoles();
-  w.show();
-  w.signIn(1, "titolare", "segreto99");
-  test::expectMode(w, test::kControllerSignedIn);
-  EXPECT_TRUE(w.box("Dt_1")->hasFocus());
 }
 
 TEST(SignIn, EnteringThePasswordBoxAgainSignsOut) {
