@@ -96,17 +96,5 @@ TEST(Entries, AProposalKeepsTheDateItWasMadeOn) {
             storedRecord("N05/12/202600:00:04" + pad("PC-01", 14) + pad("Admin", 20) + kBackup));
 }
 
-TEST(Entries, TheCounterGoesOnFromTheCountAtStart) {
-  Window w;
-  w.storeBothRoles();
-  w.folder.write("OdV", std::string(7 * 256, 'x'));
-  w.show();
-  EXPECT_EQ(w.find<QLabel>("N_Accessi")->text(), "7");
-  w.signIn(0, "Admin", "password1");
-  w.click("Cmd_Op");
-  EXPECT_EQ(w.find<QLabel>("N_Accessi")->text(), "8");
-  EXPECT_EQ(w.recordings().size(), 8U * 256);
-}
-
 }  // namespace
 }  // namespace kov

@@ -13,16 +13,7 @@ std::string record(char fill) {
   return std::string(253, fill) + "|\r\n";
 }
 
-TEST(Records, RecordOfFillsCutsAndEnds) {
-  EXPECT_EQ(recordOf(""), std::string(253, ' ') + "|\r\n");
-  EXPECT_EQ(recordOf("abc"), "abc" + std::string(250, ' ') + "|\r\n");
-  EXPECT_EQ(recordOf(std::string(300, 'x')), record('x'));
-  std::string gathered = "head";
-  appendRecordOf(gathered, "abc");
-  appendRecordOf(gathered, std::string(300, 'x'));
-  EXPECT_EQ(gathered, "head" + recordOf("abc") + record('x'));
-}
-
+// The records made of texts are checked byte for byte wherever a record is stored.
 TEST(Records, ReadTellsARecordPastTheEndAndLeavesTheTextAlone) {
   TempFolder folder;
   folder.write("KoV", record('1') + record('2') + record('3') + record('4') + "torn");
