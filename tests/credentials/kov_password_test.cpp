@@ -15,14 +15,8 @@ using test::pad;
 using test::storedRecord;
 using test::Window;
 
-// A program run that starts afresh on the same folder.
-void restart(Window& w) {
-  w.par = Kov_Par{};
-  w.platform.messages.clear();
-  w.show();
-}
-
-// The set-up end to end is EndToEnd's; here restricted access ticked at the set-up.
+// The set-up end to end, and the next start, are EndToEnd's; here restricted access ticked
+// at the set-up.
 TEST(FirstSetUp, TheAdministratorIsStoredWithTheParametersLoggedAndTheWindowCloses) {
   Window w;
   w.show();
@@ -37,9 +31,6 @@ TEST(FirstSetUp, TheAdministratorIsStoredWithTheParametersLoggedAndTheWindowClos
       test::administratorFile("PC 7", true, "Log.txt", "\\\\server\\report", "Admin", "password"));
   EXPECT_EQ(w.recordings(), test::loggedEntry("PC 7", "Admin", kActivated));
   EXPECT_FALSE(w.window->isVisible());
-
-  restart(w);
-  test::expectMode(w, test::kControllerSetUp);
 }
 
 // Parameters left empty are the administrator's business: the data controller's set-up
@@ -57,7 +48,9 @@ TEST(FirstSetUp, TheDataControllerIsStoredAloneAndSignsInAtTheNextStart) {
   EXPECT_EQ(w.recordings(), test::loggedEntry("", "Titolare", kActivated));
   EXPECT_FALSE(w.window->isVisible());
 
-  restart(w);
+  w.par = Kov_Par{};  // the next start on the same folder
+  w.platform.messages.clear();
+  w.show();
   w.signIn(1, "Titolare", "segreto99");
   test::expectMode(w, test::kControllerSignedIn);
   EXPECT_TRUE(w.platform.messages.empty());
@@ -251,7 +244,6 @@ TEST(PasswordChange, TheDesktopShowsTheDialogModally) {
   w.click("Cmd_VPw");
   EXPECT_TRUE(timerStopped);
   EXPECT_EQ(w.folder.read("TdT"), test::controllerFile("Titolare", "nuova-pw2"));
-  EXPECT_EQ(w.recordings(), test::loggedEntry("PC-01", "Titolare", kChanged));
 }
 
 }  // namespace

@@ -72,10 +72,8 @@ TEST(Entries, SavingWritesConfirmsCountsAndLocksTheWindow) {
   const std::string entry = "N04/12/202617:30:00" + pad("PC-01", 14) + pad("Admin", 20) +
                             "Eseguito ripristo del Data Base come da verbale del 04/12/2026 n. 7";
   EXPECT_EQ(w.recordings(), storedRecord(entry));
-  ASSERT_EQ(w.platform.messages.size(), 1U);
+  ASSERT_EQ(w.platform.messages.size(), 1U);  // its text is FaultWalk's
   EXPECT_EQ(w.platform.messages[0].title, kCaption);
-  EXPECT_NE(w.platform.messages[0].text.find("|04/12/2026|17:30:00|PC-01         |Admin"),
-            std::string::npos);
   EXPECT_EQ(w.find<QLabel>("N_Accessi")->text(), "1");
   EXPECT_EQ(w.text("Opz_KOV_0"), "");
   EXPECT_EQ(w.text("Pw"), "");
