@@ -80,10 +80,15 @@ TEST(File, TheProgramsOwnFileIsNeverADataFile) {
 }
 #endif
 
-TEST(File, AppendAfterATornRecordStartsOnARecordBoundary) {
+TEST(File, AppendCreatesTheFileAndAfterATornRecordStartsOnARecordBoundary) {
   TempFolder folder;
-  folder.write("OdV", record('a') + "PARTIAL");
   File file;
+  ASSERT_FALSE(file.open(nameIn(folder, "OdV"), File::Mode::Append));
+  ASSERT_FALSE(file.appendRecord(record('a')));
+  ASSERT_FALSE(file.sync());
+  EXPECT_EQ(folder.read("OdV"), record('a'));
+  file.close();
+  folder.write("OdV", record('a') + "PARTIAL");
   ASSERT_FALSE(file.open(nameIn(folder, "OdV"), File::Mode::Append));
   ASSERT_FALSE(file.appendRecord(record('b')));
   const std::string bytes = folder.read("OdV");
