@@ -5,12 +5,6 @@
 namespace kov {
 namespace {
 
-TEST(Cp1252, LiteralsBecomeSingleBytes) {
-  EXPECT_EQ("Si è verificato"_cp, "Si \xE8 verificato");
-  EXPECT_EQ("già trattati"_cp, "gi\xE0 trattati");
-  EXPECT_EQ("Modalità"_cp.size(), 8U);
-}
-
 TEST(Cp1252, UpperCaseOfWindowsLetters) {
   const struct {
     std::string text;
