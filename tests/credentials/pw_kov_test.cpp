@@ -45,9 +45,7 @@ struct Dialog {
 
   template <typename Control = QWidget>
   Control* find(const char* name) const {
-    auto* control = dialog->findChild<Control*>(QString::fromLatin1(name));
-    EXPECT_NE(control, nullptr) << name;
-    return control;
+    return test::control<Control>(dialog.get(), name);
   }
   QLineEdit* box(const char* name) const { return find<QLineEdit>(name); }
 

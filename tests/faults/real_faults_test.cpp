@@ -147,6 +147,14 @@ struct OnSmallDisk : test::Window {
     for (int i = 0; i < count; ++i) entries += storedRecord(entryText('N', "10/12/2026", "a"));
     return entries;
   }
+  // Both roles stored and a block of entries on the disk; the window shown. Gives the entries.
+  std::string start() {
+    storeBothRoles();
+    std::string entries = blockOfEntries();
+    folder.write("OdV", entries);
+    show();
+    return entries;
+  }
   // Types the administrator's password again after an entry has locked the window.
   void unlock() const {
     QTest::keyClicks(box("Pw"), "password1");
@@ -163,10 +171,7 @@ std::string withoutSmallDisk(const test::SmallDisk& disk) {
 TEST(FullDisk, AnEntryThatFindsTheDiskFullIsToldAndTheNextOneLandsOnARecordBoundary) {
   OnSmallDisk w;
   if (!w.disk.mounted()) GTEST_SKIP() << withoutSmallDisk(w.disk);
-  w.storeBothRoles();
-  const std::string entries = w.blockOfEntries();
-  w.folder.write("OdV", entries);
-  w.show();
+  const std::string entries = w.start();
   w.signIn(0, "Admin", "password1");
   ASSERT_TRUE(w.disk.fill());
   w.click("Cmd_Op");
@@ -184,12 +189,9 @@ TEST(FullDisk, AnEntryThatFindsTheDiskFullIsToldAndTheNextOneLandsOnARecordBound
 TEST(FullDisk, AReportThatFindsTheDiskFullMarksNothingAndRunsWholeOnceThereIsRoom) {
   OnSmallDisk w;
   if (!w.disk.mounted()) GTEST_SKIP() << withoutSmallDisk(w.disk);
-  w.storeBothRoles();
-  w.folder.makeFolder("report");
-  const std::string entries = w.blockOfEntries();
+  const std::string entries = w.start();
   const auto count = static_cast<int>(entries.size() / 256);
-  w.folder.write("OdV", entries);
-  w.show();
+  w.folder.makeFolder("report");
   w.signIn(1, "Titolare", "segreto99");
   typeDecember(w);
   w.click("Rimuovi");
@@ -220,10 +222,7 @@ TEST(FullDisk, AReportThatFindsTheDiskFullMarksNothingAndRunsWholeOnceThereIsRoo
 TEST(FullDisk, APasswordChangeOnAFullDiskStoresThePasswordAndTellsTheEntryWasNotSaved) {
   OnSmallDisk w;
   if (!w.disk.mounted()) GTEST_SKIP() << withoutSmallDisk(w.disk);
-  w.storeBothRoles();
-  const std::string entries = w.blockOfEntries();
-  w.folder.write("OdV", entries);
-  w.show();
+  const std::string entries = w.start();
   w.signIn(0, "Admin", "password1");
   w.whileDialogOpen = [](const Pw_Kov& dialog) { test::confirmPassword(dialog, "nuova-pw1"); };
   ASSERT_TRUE(w.disk.fill());

@@ -41,6 +41,14 @@ inline QColor buttonFace() {
   return QApplication::palette().color(QPalette::Button);
 }
 
+// The control of a window or dialog with this object name, failing the test without one.
+template <typename Control = QWidget>
+Control* control(const QWidget* window, const char* name) {
+  auto* found = window->findChild<Control*>(QString::fromLatin1(name));
+  EXPECT_NE(found, nullptr) << name;
+  return found;
+}
+
 struct Window {
   TempFolder folder;
   FakePlatform platform;
@@ -104,9 +112,7 @@ struct Window {
 
   template <typename Control = QWidget>
   Control* find(const char* name) const {
-    auto* control = window->findChild<Control*>(QString::fromLatin1(name));
-    EXPECT_NE(control, nullptr) << name;
-    return control;
+    return control<Control>(window.get(), name);
   }
   QLineEdit* box(const char* name) const { return find<QLineEdit>(name); }
 
