@@ -130,14 +130,19 @@ using S = Scenario;
 // clang-format off
 const ScenarioDef kScenarios[] = {
     {S::FirstStart, "FirstStart",
-     kStarted | kAdministratorCreated | kAdministratorHidden | kRecordingsCreated | kRecordingsHidden, {}},
+     kStarted | kAdministratorCreated | kAdministratorHidden | kRecordingsCreated |
+         kRecordingsHidden, {}},
     {S::ControllerStart, "ControllerStart", kStarted | kControllerCreated | kControllerHidden, {}},
     {S::NormalStart, "NormalStart", kStarted | kCounted, {}},
     {S::Entry, "Entry", kLogged, {confirmation("PC-01", "Admin", kBackup)}},
     {S::AdministratorSetUp, "AdministratorSetUp", kRecords | kLogged, {kAdministratorActivated}},
     {S::ControllerSetUp, "ControllerSetUp", kRecord1 | kLogged, {kControllerActivated}},
-    {S::PasswordChange, "PasswordChange", kRecord4 | kLogged, {confirmation("PC-01", "Admin", kChanged)}},
-    {S::ParametersChange, "ParametersChange", kRecords | kLogged, {confirmation("PC 9", "Admin", kChanged)}},
+ 
+       {S::PasswordChange, "PasswordChange", kRecord4 | kLogged,
+     {confirmation("PC-01", "Admin", kChanged)}},
+ 
+       {S::ParametersChange, "ParametersChange", kRecords | kLogged,
+     {confirmation("PC 9", "Admin", kChanged)}},
     {S::Report, "Report", kReportRun, {kFoundOne, kCreatedConfirmed, left(1)}},
     {S::ReportRemoving, "ReportRemoving", kRemovalRun,
      {kFoundOne, kCreatedConfirmed, kDeleted, kRemovedConfirmed}},
@@ -153,13 +158,16 @@ struct Row {
 
 const std::vector<Row> kReaderRows = {
     // Start-up in an empty folder: the administrator file, then the recordings file.
-    {S::FirstStart, Op::Open, 1, 1, {failed(kReader), notOpen(kReader)}, kControllerCreated | kControllerHidden},
+    {S::FirstStart, Op::Open, 1, 1, {failed(kReader), notOpen(kReader)},
+     kControllerCreated | kControllerHidden},
     {S::FirstStart, Op::Open, 2, 2, {kStartUpError}, 0},
     {S::FirstStart, Op::Open, 3, 3, {kStartUpError}, kAdministratorCreated | kAdministratorHidden},
     {S::FirstStart, Op::Attributes, 1, 1, {kStartUpError}, kAdministratorCreated},
-    {S::FirstStart, Op::Attributes, 2, 2, {kStartUpError}, kAdministratorCreated | kAdministratorHidden | kRecordingsCreated},
+    {S::FirstStart, Op::Attributes, 2, 2, {kStartUpError},
+     kAdministratorCreated | kAdministratorHidden | kRecordingsCreated},
     // Start-up with the administrator stored: his file, then the data controller's.
-    {S::ControllerStart, Op::Open, 1, 1, {failed(kReader), notOpen(kReader)}, kControllerCreated | kControllerHidden},
+    {S::ControllerStart, Op::Open, 1, 1, {failed(kReader), notOpen(kReader)},
+     kControllerCreated | kControllerHidden},
     {S::ControllerStart, Op::Open, 2, 2, {failed(kReader), notOpen(kReader)}, 0},
     {S::ControllerStart, Op::Open, 3, 3, {kStartUpError}, 0},
     {S::ControllerStart, Op::Read, 1, 1, {failed(kReader)}, kControllerCreated | kControllerHidden},
@@ -171,33 +179,60 @@ const std::vector<Row> kReaderRows = {
     // The report: the scan, the report file, the marks, the entry that logs it.
     {S::Report, Op::Open, 1, 1, {failed(kScan)}, 0},
     {S::Report, Op::Open, 2, 2, {failed(kRw), left(2)}, 0},
-    {S::Report, Op::Open, 3, 3, {kFoundOne, failed(kWriter), notOpen(kWriter), kCreatedConfirmed, left(1)}, kReportLines | kMarked},
+    {S::Report, Op::Open, 3, 3,
+     {kFoundOne, failed(kWriter), notOpen(kWriter), kCreatedConfirmed, left(1)},
+     kReportLines | kMarked},
     {S::Report, Op::Read, 1, 1, {failed(kScan)}, 0},
     {S::Report, Op::Write, 1, 1, {failed(kRw), left(2)}, kReportCreated},
-    {S::Report, Op::Write, 2, 2, {failed(kRw), kFoundOne, kCreatedConfirmed, left(2)}, kReportLines | kLogged},
-    {S::Report, Op::Write, 3, 3, {kFoundOne, failed(kWriter), kCreatedConfirmed, left(1)}, kReportLines | kMarked},
+    {S::Report, Op::Write, 2, 2, {failed(kRw), kFoundOne, kCreatedConfirmed, left(2)},
+     kReportLines | kLogged},
+    {S::Report, Op::Write, 3, 3, {kFoundOne, failed(kWriter), kCreatedConfirmed, left(1)},
+     kReportLines | kMarked},
     {S::Report, Op::Sync, 1, 1, {failed(kRw), left(2)}, kReportLines},
     {S::Report, Op::Sync, 2, 2, {failed(kRw), kFoundOne, kCreatedConfirmed, left(2)}, kClean},
     {S::Report, Op::Sync, 3, 3, {kFoundOne, failed(kWriter), kCreatedConfirmed, left(1)}, kClean},
     // The report with removal; then the count, the deletion, the new file and its entry.
     {S::ReportRemoving, Op::Open, 1, 1, {failed(kScan), kNotDeleted}, 0},
     {S::ReportRemoving, Op::Open, 2, 2, {failed(kRw), left(1), kNotDeleted}, 0},
-    {S::ReportRemoving, Op::Open, 3, 3, {kFoundOne, failed(kWriter), notOpen(kWriter), kCreatedConfirmed, kNotDeleted}, kReportLines | kMarked},
+    {S::ReportRemoving, Op::Open, 3, 3,
+     {kFoundOne, failed(kWriter), notOpen(kWriter), kCreatedConfirmed, kNotDeleted},
+     kReportLines | kMarked},
     {S::ReportRemoving, Op::Open, 4, 4, {kFoundOne, kCreatedConfirmed, failed(kScan)}, kReportRun},
-    {S::ReportRemoving, Op::Open, 5, 5, {kFoundOne, kCreatedConfirmed, kDeleted, failed(kScan), kRemovedConfirmed}, kRemovalRun & ~(kRecreated | kRecreatedHidden)},
-    {S::ReportRemoving, Op::Open, 6, 6, {kFoundOne, kCreatedConfirmed, kDeleted, failed(kWriter), notOpen(kWriter), kRemovedConfirmed}, kRemovalRun & ~kRemovalLogged},
+    {S::ReportRemoving, Op::Open, 5, 5,
+     {kFoundOne, kCreatedConfirmed, kDeleted, failed(kScan), kRemovedConfirmed},
+     kRemovalRun & ~(kRecreated | kRecreatedHidden)},
+    {S::ReportRemoving, Op::Open, 6, 6,
+     {kFoundOne, kCreatedConfirmed, kDeleted, failed(kWriter), notOpen(kWriter), kRemovedConfirmed},
+     kRemovalRun & ~kRemovalLogged},
     {S::ReportRemoving, Op::Read, 1, 1, {failed(kScan), kNotDeleted}, 0},
     {S::ReportRemoving, Op::Write, 1, 1, {failed(kRw), left(1), kNotDeleted}, kReportCreated},
-    {S::ReportRemoving, Op::Write, 2, 2, {failed(kRw), kFoundOne, kCreatedConfirmed, left(1), kNotDeleted}, kReportLines | kLogged},
-    {S::ReportRemoving, Op::Write, 3, 3, {kFoundOne, failed(kWriter), kCreatedConfirmed, kNotDeleted}, kReportLines | kMarked},
-    {S::ReportRemoving, Op::Write, 4, 4, {kFoundOne, kCreatedConfirmed, kDeleted, failed(kWriter), kRemovedConfirmed}, kRemovalRun & ~kRemovalLogged},
+    {S::ReportRemoving, Op::Write, 2, 2,
+     {failed(kRw), kFoundOne, kCreatedConfirmed, left(1), kNotDeleted},
+     kReportLines | kLogged},
+    {S::ReportRemoving, Op::Write, 3, 3,
+     {kFoundOne, failed(kWriter), kCreatedConfirmed, kNotDeleted},
+     kReportLines | kMarked},
+    {S::ReportRemoving, Op::Write, 4, 4,
+     {kFoundOne, kCreatedConfirmed, kDeleted, failed(kWriter), kRemovedConfirmed},
+     kRemovalRun & ~kRemovalLogged},
     {S::ReportRemoving, Op::Sync, 1, 1, {failed(kRw), left(1), kNotDeleted}, kReportLines},
-    {S::ReportRemoving, Op::Sync, 2, 2, {failed(kRw), kFoundOne, kCreatedConfirmed, left(1), kNotDeleted}, kReportRun},
-    {S::ReportRemoving, Op::Sync, 3, 3, {kFoundOne, failed(kWriter), kCreatedConfirmed, kDeleted, kRemovedConfirmed}, kClean},
-    {S::ReportRemoving, Op::Sync, 4, 4, {kFoundOne, kCreatedConfirmed, kDeleted, failed(kWriter), kRemovedConfirmed}, kClean},
-    {S::ReportRemoving, Op::Delete, 1, 1, {kFoundOne, kCreatedConfirmed, failed(kScan)}, kReportRun},
-    {S::ReportRemoving, Op::Attributes, 1, 1, {kFoundOne, kCreatedConfirmed, failed(kScan), kDeleted, kRemovedConfirmed}, kClean},
-    {S::ReportRemoving, Op::Attributes, 2, 2, {kFoundOne, kCreatedConfirmed, kDeleted, failed(kScan), kRemovedConfirmed}, kRemovalRun & ~kRecreatedHidden},
+    {S::ReportRemoving, Op::Sync, 2, 2,
+     {failed(kRw), kFoundOne, kCreatedConfirmed, left(1), kNotDeleted},
+     kReportRun},
+    {S::ReportRemoving, Op::Sync, 3, 3,
+     {kFoundOne, failed(kWriter), kCreatedConfirmed, kDeleted, kRemovedConfirmed},
+     kClean},
+    {S::ReportRemoving, Op::Sync, 4, 4,
+     {kFoundOne, kCreatedConfirmed, kDeleted, failed(kWriter), kRemovedConfirmed},
+     kClean},
+    {S::ReportRemoving, Op::Delete, 1, 1, {kFoundOne, kCreatedConfirmed, failed(kScan)},
+     kReportRun},
+    {S::ReportRemoving, Op::Attributes, 1, 1,
+     {kFoundOne, kCreatedConfirmed, failed(kScan), kDeleted, kRemovedConfirmed},
+     kClean},
+    {S::ReportRemoving, Op::Attributes, 2, 2,
+     {kFoundOne, kCreatedConfirmed, kDeleted, failed(kScan), kRemovedConfirmed},
+     kRemovalRun & ~kRecreatedHidden},
 };
 // clang-format on
 
@@ -409,7 +444,7 @@ class ScenarioRun {
  private:
   void typeUser(const QString& user, const QString& password) {
     w_->type("Utente", user);
-    QTest::keyClick(w_->box("Utente"), Qt::Key_Tab);
+    w_->tab("Utente");
     QTest::keyClicks(w_->box("Pw"), password);
   }
 

@@ -24,15 +24,6 @@ using test::trappedText;
 const std::string kNotOpen = "52-Nome o numero di file non valido";
 const std::string kDiskFull = "61-Disco pieno";
 
-// Types the period of December 2026 into the date boxes, leaving each by Tab.
-void typeDecember(const test::Window& w) {
-  for (const char* date : {"Dt_1", "Dt_2"}) {
-    QTest::keyClicks(w.box(date), date[3] == '1' ? "01122026" : "31122026");
-    QTest::keyClick(w.box(date), Qt::Key_Tab);
-    test::Window::settle();
-  }
-}
-
 // A file the program's user may write but not read, or a folder where the file should be.
 enum class Fault { WriteOnly, Folder };
 
@@ -120,7 +111,7 @@ TEST(RealFaults, ARecordingsFileThatCannotBeReadOrIsAFolderIsToldAndKeptWhole) {
 
       w.platform.messages.clear();
       w.signIn(1, "Titolare", "segreto99");
-      typeDecember(w);
+      w.period("01122026", "31122026");
       w.click("Rimuovi");
       w.click("Cmd_Gp");
       // Nothing was read: no count of entries, no report, no removal.
@@ -155,12 +146,6 @@ struct OnSmallDisk : test::Window {
     show();
     return entries;
   }
-  // Types the administrator's password again after an entry has locked the window.
-  void unlock() const {
-    QTest::keyClicks(box("Pw"), "password1");
-    QTest::keyClick(box("Pw"), Qt::Key_Tab);
-    settle();
-  }
 };
 
 std::string withoutSmallDisk(const test::SmallDisk& disk) {
@@ -181,7 +166,7 @@ TEST(FullDisk, AnEntryThatFindsTheDiskFullIsToldAndTheNextOneLandsOnARecordBound
   EXPECT_EQ(w.recordings(), entries);
 
   w.disk.empty();
-  w.unlock();
+  w.unlock("password1");
   w.click("Cmd_Op");
   EXPECT_EQ(w.recordings(), entries + test::loggedEntry("PC-01", "Admin", kBackup));
 }
@@ -193,7 +178,7 @@ TEST(FullDisk, AReportThatFindsTheDiskFullMarksNothingAndRunsWholeOnceThereIsRoo
   const auto count = static_cast<int>(entries.size() / 256);
   w.folder.makeFolder("report");
   w.signIn(1, "Titolare", "segreto99");
-  typeDecember(w);
+  w.period("01122026", "31122026");
   w.click("Rimuovi");
   ASSERT_TRUE(w.disk.fill());
   w.click("Cmd_Gp");
@@ -236,9 +221,7 @@ TEST(FullDisk, APasswordChangeOnAFullDiskStoresThePasswordAndTellsTheEntryWasNot
                                     "Admin", "nuova-pw1"));
   EXPECT_EQ(w.folder.read("TdT"), test::controllerFile("Titolare", "segreto99"));
   EXPECT_EQ(w.recordings(), entries);
-  QTest::keyClicks(w.box("Pw"), "nuova-pw1");
-  QTest::keyClick(w.box("Pw"), Qt::Key_Tab);
-  test::Window::settle();
+  w.unlock("nuova-pw1");
   test::expectMode(w, test::kAdministratorSignedIn);
 }
 

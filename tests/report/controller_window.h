@@ -16,23 +16,6 @@ struct Controller : Window {
     signIn(1, "Titolare", "segreto99");
   }
 
-  // Each character as the keyboard delivers it, into the box whatever has the focus.
-  void keys(const char* name, const QString& text) const {
-    for (const QChar c : text) {
-      QTest::sendKeyEvent(QTest::Click, box(name), Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-  }
-  void tab(const char* name) const {
-    QTest::keyClick(box(name), Qt::Key_Tab);
-    settle();
-  }
-  // Types both dates, leaving each box by Tab.
-  void period(const QString& start, const QString& end) const {
-    keys("Dt_1", start);
-    tab("Dt_1");
-    keys("Dt_2", end);
-    tab("Dt_2");
-  }
   std::string shown(const char* name) const { return toCp1252(box(name)->displayText()); }
   std::string report() const { return folder.read("report/20261231_0905_Log.txt"); }
 };

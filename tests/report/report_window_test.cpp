@@ -137,10 +137,7 @@ TEST(ReportWindow, AReportFolderOf199CharactersGetsItsClosingBackslash) {
   w.folder.makeFolder(sub);
   w.show();
   w.signIn(1, "Titolare", "segreto99");
-  QTest::keyClicks(w.box("Dt_1"), "01122026");
-  QTest::keyClick(w.box("Dt_1"), Qt::Key_Tab);
-  QTest::keyClicks(w.box("Dt_2"), "31122026");
-  QTest::keyClick(w.box("Dt_2"), Qt::Key_Tab);
+  w.period("01122026", "31122026");
   w.click("Cmd_Gp");
   EXPECT_EQ(w.text("Opz_KOV_3"), folder + "\\");
   EXPECT_EQ(w.folder.read(sub + "/20261231_0905_Log.txt"),

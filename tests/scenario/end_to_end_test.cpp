@@ -56,13 +56,6 @@ struct Office : test::Window {
     for (const std::string& entry : entries) bytes += storedRecord(entry);
     return bytes;
   }
-
-  // The administrator's password again, after an entry has locked the window.
-  void unlock(const QString& password) const {
-    QTest::keyClicks(box("Pw"), password);
-    QTest::keyClick(box("Pw"), Qt::Key_Tab);
-    settle();
-  }
   void saveEntry(const char* option) {
     click(option);
     click("Cmd_Op");
@@ -76,7 +69,7 @@ TEST(EndToEnd, FromAnEmptyFolderToAReportAndARestrictedStart) {
   o.run(9, 0);
   test::expectMode(o, test::kAdministratorSetUp);
   o.type("Utente", "Admin");
-  QTest::keyClick(o.box("Utente"), Qt::Key_Tab);
+  o.tab("Utente");
   QTest::keyClicks(o.box("Pw"), "password1");
   o.retype("Opz_KOV_1", "PC-UFFICIO");
   o.retype("Opz_KOV_2", "Report.txt");
@@ -94,7 +87,7 @@ TEST(EndToEnd, FromAnEmptyFolderToAReportAndARestrictedStart) {
   o.run(9, 10);
   test::expectMode(o, test::kControllerSetUp);
   o.type("Utente", "Titolare");
-  QTest::keyClick(o.box("Utente"), Qt::Key_Tab);
+  o.tab("Utente");
   QTest::keyClicks(o.box("Pw"), "segreto99");
   o.click("Cmd_VPw");
   o.logged("PC-UFFICIO", "Titolare", "Attivato l'Utente nella Procedura");
@@ -144,11 +137,7 @@ TEST(EndToEnd, FromAnEmptyFolderToAReportAndARestrictedStart) {
   // The data controller reports the day and removes the recordings file.
   o.at(9, 30);
   o.signIn(1, "Titolare", "segreto99");
-  for (const char* date : {"Dt_1", "Dt_2"}) {
-    QTest::keyClicks(o.box(date), "04122026");
-    QTest::keyClick(o.box(date), Qt::Key_Tab);
-    o.settle();
-  }
+  o.period("04122026", "04122026");
   o.click("Rimuovi");
   o.platform.messages.clear();
   o.click("Cmd_Gp");

@@ -139,24 +139,40 @@ struct Window {
 
   // Types into a box as a user does: clicks into it, then one key for each character
   // (any character, as a keyboard layout or an input method delivers it).
-  void type(const char* name, const QString& keys) const {
-    QLineEdit* target = box(name);
-    QTest::mouseClick(target, Qt::LeftButton);
+  void type(const char* name, const QString& text) const {
+    QTest::mouseClick(box(name), Qt::LeftButton);
     settle();
-    for (const QChar c : keys) {
-      QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    keys(name, text);
+  }
+  // Each character as the keyboard delivers it, into the box whatever has the focus.
+  void keys(const char* name, const QString& text) const {
+    for (const QChar c : text) {
+      QTest::sendKeyEvent(QTest::Click, box(name), Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
+  }
+  void tab(const char* name) const {
+    QTest::keyClick(box(name), Qt::Key_Tab);
+    settle();
+  }
+  // Types both dates of the report, leaving each box by Tab.
+  void period(const QString& start, const QString& end) const {
+    keys("Dt_1", start);
+    tab("Dt_1");
+    keys("Dt_2", end);
+    tab("Dt_2");
+  }
+  // Types the password and leaves its box: signs in, or again after an entry locked the window.
+  void unlock(const QString& password) const {
+    QTest::keyClicks(box("Pw"), password);
+    tab("Pw");
   }
 
   // Chooses a role and signs in with real focus changes: name, Tab, password, Tab.
   void signIn(int role, const QString& name, const QString& password) const {
     click(role == 0 ? "Tp_Ut_0" : "Tp_Ut_1");
     type("Utente", name);
-    QTest::keyClick(box("Utente"), Qt::Key_Tab);
-    settle();
-    QTest::keyClicks(box("Pw"), password);
-    QTest::keyClick(box("Pw"), Qt::Key_Tab);
-    settle();
+    tab("Utente");
+    unlock(password);
   }
   std::string text(const char* name) const { return toCp1252(box(name)->text()); }
 
