@@ -1,5 +1,3 @@
-#include "report/report_engine.h"
-
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -8,43 +6,18 @@
 
 #include "report/report_files.h"
 #include "shell/runtime/faults.h"
-#include "support/fake_platform.h"
-#include "support/temp_folder.h"
 
 namespace kov {
 namespace {
 
 using test::entryText;
 using test::kHeadingRecord;
+using test::kReportName;
 using test::markedRecord;
 using test::reportedLine;
+using test::ReportRun;
 using test::storedRecord;
 using test::trappedText;
-
-const std::string kReportName = "20261231_0905_Log.txt";
-
-// A program folder with a recordings file and a report folder "Report" beside it.
-struct ReportRun {
-  test::TempFolder folder;
-  test::FakePlatform platform;
-  ReportRequest request;
-
-  explicit ReportRun(const std::string& recordings, const std::string& start = "20261201",
-                     const std::string& end = "20261231") {
-    folder.write("OdV", recordings);
-    folder.makeFolder("Report");
-    request.recordings = folder.path() + "\\OdV";
-    request.folder = folder.path() + "\\Report\\";
-    request.name = kReportName;
-    request.start = start;
-    request.end = end;
-    request.title = "Log Accessi";
-  }
-
-  ReportOutcome go() { return generateReport(platform, request); }
-  std::string report() const { return folder.read("Report/" + kReportName); }
-  bool hasReport() const { return folder.exists("Report/" + kReportName); }
-};
 
 struct Dated {
   char flag;
@@ -96,7 +69,7 @@ TEST(Report, CopiesTheEntriesOfThePeriodAndMarksThem) {
       marked += copied ? markedRecord(text) : storedRecord(text);
     }
     EXPECT_EQ(run.hasReport(), !c.copied.empty());
-    EXPECT_EQ(run.hasReport() ? run.report() : "", report);
+    EXPECT_EQ(run.report(), report);
     EXPECT_EQ(run.folder.read("OdV"), marked);
     EXPECT_EQ(outcome.copied, static_cast<std::int64_t>(c.copied.size()));
     EXPECT_EQ(outcome.unreported, c.unreported);
@@ -320,7 +293,7 @@ TEST(Report, AFailureAnywhereLosesNoEntry) {
       EXPECT_EQ(run.platform.messages[0].icon, Icon::Critical);
       const std::string after = run.folder.read("OdV");
       ASSERT_EQ(after.size(), recordings.size());
-      const std::string report = run.hasReport() ? run.report() : "";
+      const std::string report = run.report();
       std::int64_t stillUnreported = 0;
       for (std::size_t i = 0; i < stored.size(); ++i) {
         const std::string_view record = std::string_view(after).substr(i * 256, 256);

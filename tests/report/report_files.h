@@ -4,7 +4,10 @@
 
 #include <string>
 
+#include "report/report_engine.h"
 #include "support/expected.h"
+#include "support/fake_platform.h"
+#include "support/temp_folder.h"
 
 namespace kov::test {
 
@@ -42,5 +45,37 @@ inline std::string reportedLine(const std::string& date, const std::string& desc
 inline std::string trappedText(const std::string& procedure, const std::string& error) {
   return kTrappedBefore + procedure + " :\n\r" + error;
 }
+
+inline const std::string kReportName = "20261231_0905_Log.txt";
+
+// A program folder with a recordings file and a report folder "Report" beside it, and the
+// request of a report there.
+struct ReportRun {
+  TempFolder folder;
+  FakePlatform platform;
+  ReportRequest request;
+
+  explicit ReportRun(const std::string& recordings, const std::string& start = "20261201",
+                     const std::string& end = "20261231")
+      : request{folder.path() + "\\OdV",
+                folder.path() + "\\Report\\",
+                kReportName,
+                start,
+                end,
+                false,
+                "Log Accessi"} {
+    folder.write("OdV", recordings);
+    folder.makeFolder("Report");
+  }
+
+  ReportOutcome go() { return generateReport(platform, request); }
+  bool hasReport(const std::string& name = kReportName) const {
+    return folder.exists("Report/" + name);
+  }
+  // The report's bytes, none when there is no report.
+  std::string report(const std::string& name = kReportName) const {
+    return hasReport(name) ? folder.read("Report/" + name) : "";
+  }
+};
 
 }  // namespace kov::test

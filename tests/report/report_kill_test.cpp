@@ -14,10 +14,7 @@
 #include <random>
 #include <thread>
 
-#include "report/report_engine.h"
 #include "report/report_files.h"
-#include "support/fake_platform.h"
-#include "support/temp_folder.h"
 
 namespace kov {
 namespace {
@@ -51,25 +48,6 @@ std::vector<Entry> entries() {
   }
   return result;
 }
-
-struct Folder {
-  test::TempFolder folder;
-  ReportRequest request;
-
-  explicit Folder(const std::string& recordings) {
-    folder.write("OdV", recordings);
-    folder.makeFolder("Report");
-    request.recordings = folder.path() + "\\OdV";
-    request.folder = folder.path() + "\\Report\\";
-    request.name = "20261231_0905_Log.txt";
-    request.start = "20261201";
-    request.end = "20261231";
-    request.title = "Log Accessi";
-  }
-  std::string report(const std::string& name) const {
-    return folder.exists("Report/" + name) ? folder.read("Report/" + name) : "";
-  }
-};
 
 // Runs the report in a child process.
 pid_t startReport(const ReportRequest& request) {
@@ -111,7 +89,7 @@ TEST(ReportKilled, AtAHundredRandomMomentsEveryEntryIsUnreportedOrInAReport) {
   // after its end.
   std::chrono::microseconds length{0};
   for (int run = 0; run < 3; ++run) {
-    const Folder whole(recordings);
+    const test::ReportRun whole(recordings);
     const Clock::time_point start = Clock::now();
     const pid_t measured = startReport(whole.request);
     ASSERT_GT(measured, 0);
@@ -134,14 +112,14 @@ TEST(ReportKilled, AtAHundredRandomMomentsEveryEntryIsUnreportedOrInAReport) {
   int after = 0;
   for (int kill = 0; kill < kKills; ++kill) {
     SCOPED_TRACE(testing::Message() << "kill " << kill + 1);
-    const Folder f(recordings);
+    const test::ReportRun f(recordings);
     const pid_t child = startReport(f.request);
     ASSERT_GT(child, 0);
     std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
     ::kill(child, SIGKILL);
     expectEnded(child);
     const std::string killed = f.folder.read("OdV");
-    const std::string first = f.report("20261231_0905_Log.txt");
+    const std::string first = f.report();
     ASSERT_EQ(killed.size(), recordings.size());
 
     // Then a whole run, a minute later, reports what the killed one left.
