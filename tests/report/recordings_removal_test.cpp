@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-
-#include "report/report_files.h"
-#include "shell/runtime/faults.h"
 #include "shell/runtime/file.h"
 #include "support/fake_platform.h"
 #include "support/temp_folder.h"
@@ -45,29 +41,6 @@ TEST(RemoveRecordings, KeepsAFileThatHoldsRecordsTheRunDidNotSee) {
     EXPECT_EQ(r.folder.read("OdV"), kTwoRecords);
     EXPECT_TRUE(r.platform.messages.empty());
   }
-}
-
-TEST(RemoveRecordings, AFailedDeletionIsShownAndKeepsTheFile) {
-  Removing r;
-  faults::reset();
-  faults::failAt(faults::Op::Delete, 1, EACCES);
-  EXPECT_EQ(r.remove(2), Removal::Failed);
-  faults::reset();
-  EXPECT_EQ(r.folder.read("OdV"), kTwoRecords);
-  EXPECT_EQ(r.platform.texts(), std::vector<std::string>{
-                                    test::trappedText("Cmd_Gp_Click", "70-Autorizzazione negata")});
-}
-
-TEST(RemoveRecordings, AFileThatCannotBeStartedAnewIsStillRemoved) {
-  Removing r;
-  faults::reset();
-  faults::failAt(faults::Op::Open, 2, ENOSPC);
-  EXPECT_EQ(r.remove(2), Removal::Done);
-  faults::reset();
-  EXPECT_FALSE(r.folder.exists("OdV"));
-  EXPECT_EQ(r.platform.texts(),
-            (std::vector<std::string>{"Il File delle scritture \xE8 stato Eliminato",
-                                      test::trappedText("Cmd_Gp_Click", "61-Disco pieno")}));
 }
 
 }  // namespace
