@@ -1,65 +1,31 @@
 #include <gtest/gtest.h>
 
-#include "shell/runtime/file.h"
-#include "support/modes.h"
+#include "support/window.h"
 
 namespace kov {
 namespace {
 
 using test::Window;
 
-bool hidden(const Window& w, const char* name) {
-  return isHidden(w.folder.path() + "\\" + name);
-}
-
-TEST(StartUp, EmptyFolderSetsUpTheAdministrator) {
-  Window w;
-  ASSERT_TRUE(w.load());
-  test::expectMode(w, test::kAdministratorSetUp);
-  EXPECT_EQ(w.par.Utente_da_Attivare, 1);
-  EXPECT_EQ(w.par.Tipo_Utente, 0);
-  EXPECT_EQ(w.folder.names(), (std::vector<std::string>{"KoV", "Odv"}));
-  EXPECT_EQ(w.folder.read("KoV"), "");
-  EXPECT_TRUE(hidden(w, "KoV"));
-  EXPECT_TRUE(hidden(w, "Odv"));
-  EXPECT_EQ(w.find<QLabel>("N_Accessi")->text(), "");
-  EXPECT_TRUE(w.platform.messages.empty());
-}
-
-TEST(StartUp, StoredAdministratorSetsUpTheDataController) {
-  Window w;
-  w.folder.write("KoV", test::administratorFile("PC-01", false, "Log.txt", "C:\\Report", "Admin",
-                                                "password1"));
-  ASSERT_TRUE(w.load());
-  test::expectMode(w, test::kControllerSetUp);
-  EXPECT_EQ(w.par.Utente_da_Attivare, 2);
-  EXPECT_EQ(w.par.Tipo_Utente, 1);
-  EXPECT_EQ(w.text("Opz_KOV_1"), "PC-01");
-  EXPECT_EQ(w.text("Opz_KOV_2"), "Log.txt");
-  EXPECT_EQ(w.text("Opz_KOV_3"), "C:\\Report");
-  EXPECT_EQ(w.folder.read("TdT"), "");
-  EXPECT_TRUE(hidden(w, "TdT"));
-  EXPECT_EQ(w.box("Utente")->toolTip(), "Nome del Titolare del Trattamento ()");
-}
-
-TEST(StartUp, BothRolesStoredGivesTheRoleChoiceWithTheCount) {
-  Window w;
-  w.storeBothRoles();
-  w.folder.write("OdV", std::string(3 * 256, 'x'));
-  ASSERT_TRUE(w.load());
-  test::expectMode(w, test::kRoleChoice);
-  EXPECT_EQ(w.par.Utente_da_Attivare, 0);
-  EXPECT_EQ(w.find<QLabel>("N_Accessi")->text(), "3");
-  EXPECT_EQ(w.box("Utente")->toolTip(), "Nome del'Amministratore di Sistema (Admin)");
-  EXPECT_EQ(w.par.Utenti, (std::array<std::string, 2>{"Admin", "Titolare"}));
-  EXPECT_EQ(w.par.Pw_Utenti, (std::array<std::string, 2>{"password1", "segreto99"}));
+// The files each start-up creates, its mode and its count are FaultWalk's clean runs.
+TEST(StartUp, TheControllersSetUpShowsTheStoredParametersAndTheNameBoxTellsItsUser) {
+  Window setUp;
+  setUp.showMode(1, -1);
+  EXPECT_EQ(setUp.par.Tipo_Utente, 1);
+  EXPECT_EQ(setUp.text("Opz_KOV_1"), "PC");
+  EXPECT_EQ(setUp.text("Opz_KOV_2"), "Log.txt");
+  EXPECT_EQ(setUp.text("Opz_KOV_3"), "C:\\R");
+  EXPECT_EQ(setUp.box("Utente")->toolTip(), "Nome del Titolare del Trattamento ()");
+  Window roleChoice;
+  roleChoice.showMode(2, -1);
+  EXPECT_EQ(roleChoice.box("Utente")->toolTip(), "Nome del'Amministratore di Sistema (Admin)");
 }
 
 TEST(StartUp, CaptionAndCentring) {
   Window w;
   w.platform.screen = {1000, 800};
   ASSERT_TRUE(w.load());
-  EXPECT_EQ(w.window->windowTitle(), "Log Accessi Amministratore - Versione 020000 del 01/02/2011");
+  EXPECT_EQ(w.window->windowTitle(), QString::fromStdString(test::kCaption));
   EXPECT_EQ(w.window->x(), (1000 - w.window->width()) / 2);
   EXPECT_EQ(w.window->y(), (800 - w.window->height()) / 2);
   EXPECT_EQ(w.par.File_Rilevazioni, w.folder.path() + "\\Odv");
