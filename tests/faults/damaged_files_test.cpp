@@ -23,24 +23,30 @@ std::string concatenated(const Records& records) {
   return bytes;
 }
 
+// The file made of a file's records (`filler` pads the large ones).
+using Make = std::function<std::string(Records records, const std::string& filler)>;
+
 // The file of these records with its second record damaged in one way.
-std::string damagingTheSecond(Records records, const std::function<void(std::string&)>& damage) {
-  damage(records.at(1));
-  return concatenated(records);
+Make second(const std::function<void(std::string&)>& damage) {
+  return [damage](Records records, const std::string&) {
+    damage(records.at(1));
+    return concatenated(records);
+  };
 }
 
 // The file of these records followed by `filler` records up to `total`.
-std::string filledTo(const Records& records, const std::string& filler, std::size_t total) {
-  std::string bytes = concatenated(records);
-  bytes.reserve(total * 256);
-  for (std::size_t n = records.size(); n < total; ++n) bytes += filler;
-  return bytes;
+Make filledTo(std::size_t total) {
+  return [total](const Records& records, const std::string& filler) {
+    std::string bytes = concatenated(records);
+    bytes.reserve(total * 256);
+    for (std::size_t n = records.size(); n < total; ++n) bytes += filler;
+    return bytes;
+  };
 }
 
 struct Shape {
   const char* name;
-  // The file made of a file's records (`filler` pads the large ones).
-  std::function<std::string(const Records& records, const std::string& filler)> make;
+  Make make;
   // Start-up over an administrator file of this shape: its mode, and how many records
   // could not be unscrambled.
   const test::Mode* start;
@@ -51,81 +57,41 @@ struct Shape {
   std::string copied;
 };
 
+const test::Mode* const kSetUp = &test::kAdministratorSetUp;
+const test::Mode* const kChoice = &test::kRoleChoice;
+// clang-format off
 const Shape kShapes[] = {
-    {"0 bytes",
-     [](const Records&, const std::string&) { return std::string(); },
-     &test::kAdministratorSetUp,
-     0,
-     {},
-     ""},
+    {"0 bytes", [](const Records&, const std::string&) { return std::string(); },
+     kSetUp, 0, {}, ""},
     {"a torn record at the end",
      [](const Records& r, const std::string&) { return concatenated(r) + r[0].substr(0, 100); },
-     &test::kRoleChoice,
-     0,
-     {},
-     "abc"},
-    {"a record without its bar",
-     [](const Records& r, const std::string&) {
-       return damagingTheSecond(r, [](std::string& record) { record[253] = ' '; });
-     },
-     &test::kRoleChoice,
-     0,
-     {2},
-     "ac"},
+     kChoice, 0, {}, "abc"},
+    {"a record without its bar", second([](std::string& record) { record[253] = ' '; }),
+     kChoice, 0, {2}, "ac"},
     {"records ended by LF only",
-     [](const Records& r, const std::string&) {
-       std::string bytes;
-       for (const std::string& record : r) bytes += record.substr(0, 254) + "\n";
-       return bytes;
+     [](Records r, const std::string&) {
+       for (std::string& record : r) record = record.substr(0, 254) + "\n";
+       return concatenated(r);
      },
-     &test::kRoleChoice,
-     0,
-     {1, 2},
-     ""},
-    {"a record of NULs",
-     [](const Records& r, const std::string&) {
-       return damagingTheSecond(r, [](std::string& record) { record.assign(256, '\0'); });
-     },
-     // The NULs end no line: the next record joins them and the user record is not read.
-     &test::kAdministratorSetUp,
-     1,
-     {},
-     "ac"},
+     kChoice, 0, {1, 2}, ""},
+    // The NULs end no line: the next record joins them and the user record is not read.
+    {"a record of NULs", second([](std::string& record) { record.assign(256, '\0'); }),
+     kSetUp, 1, {}, "ac"},
     {"a record that unscrambles to nothing",
-     [](const Records& r, const std::string&) {
-       return damagingTheSecond(r, [](std::string& record) { record = storedRecord(""); });
-     },
-     &test::kRoleChoice,
-     0,
-     {2},
-     "ac"},
+     second([](std::string& record) { record = storedRecord(""); }), kChoice, 0, {2}, "ac"},
     {"a line longer than 256 bytes",
-     [](const Records& r, const std::string&) {
-       return damagingTheSecond(r, [](std::string& record) { record.insert(253, 44, ' '); });
-     },
-     &test::kRoleChoice,
-     0,
-     {2, 3},
-     "a"},
-    {"100 MiB",
-     [](const Records& r, const std::string& filler) {
-       return filledTo(r, filler, (std::size_t{100} << 20) / 256);
-     },
-     &test::kRoleChoice,
-     0,
-     {},
-     "abc"},
-    {"32,768 records",
-     [](const Records& r, const std::string& filler) { return filledTo(r, filler, 32768); },
-     &test::kRoleChoice,
-     0,
-     {},
-     "abc"},
+     second([](std::string& record) { record.insert(253, 44, ' '); }), kChoice, 0, {2, 3}, "a"},
+    {"100 MiB", filledTo((std::size_t{100} << 20) / 256), kChoice, 0, {}, "abc"},
+    {"32,768 records", filledTo(32768), kChoice, 0, {}, "abc"},
 };
+// clang-format on
 
+// Entry a is of 10/12/2026, b of 11/12/2026, c of 12/12/2026.
+std::string dateOf(char name) {
+  return "1" + std::string(1, name - 'a' + '0') + "/12/2026";
+}
 std::string entryOf(char name) {
-  return test::entryText('N', "1" + std::string(1, name - 'a' + '0') + "/12/2026",
-                         std::string(1, name));
+  return test::entryText('N', dateOf(name), std::string(1, name));
 }
 
 TEST(DamagedFiles, EveryReaderOverEveryShape) {
@@ -136,9 +102,9 @@ TEST(DamagedFiles, EveryReaderOverEveryShape) {
     {
       test::Window w;
       w.storeBothRoles();
-      const Records records = {
-          w.folder.read("KoV").substr(0, 256), w.folder.read("KoV").substr(256, 256),
-          w.folder.read("KoV").substr(512, 256), w.folder.read("KoV").substr(768, 256)};
+      Records records;
+      for (std::size_t at = 0; at < 1024; at += 256)
+        records.push_back(w.folder.read("KoV").substr(at, 256));
       const std::string administrator = shape.make(records, storedRecord(""));
       w.folder.write("KoV", administrator);
       ASSERT_TRUE(w.load());
@@ -173,8 +139,7 @@ TEST(DamagedFiles, EveryReaderOverEveryShape) {
     std::string report = test::kHeadingRecord;
     std::string after = recordings;
     for (const char name : shape.copied) {
-      report += test::reportedLine("1" + std::string(1, name - 'a' + '0') + "/12/2026",
-                                   std::string(1, name));
+      report += test::reportedLine(dateOf(name), std::string(1, name));
       const std::size_t at = recordings.find(storedRecord(entryOf(name)));
       ASSERT_EQ(at % 256, 0U) << name;
       after.replace(at, 256, test::markedRecord(entryOf(name)));
