@@ -24,28 +24,23 @@ std::vector<std::string> tabOrder(const QWidget* window) {
 // In each mode Tab follows the layout, frame by frame; in the entries frame the options
 // come first, then the Ok button, the comment box last.
 TEST(Keyboard, TabFollowsTheLayoutInEveryMode) {
-  const std::vector<std::string> roleChoice{"Tp_Ut_0", "Utente", "Pw"};
   const struct {
     const char* mode;
     int files;
     int signInRole;
     std::vector<std::string> order;
   } cases[] = {
-      {"first set-up of the administrator",
-       0,
-       -1,
+      // clang-format off
+      {"first set-up of the administrator", 0, -1,
        {"Utente", "Pw", "Cmd_VPw", "Opz_KOV_1", "Opz_KOV_2", "Opz_KOV_3", "Acc_Ris"}},
       {"first set-up of the data controller", 1, -1, {"Utente", "Pw", "Cmd_VPw"}},
-      {"role choice", 2, -1, roleChoice},
-      {"administrator signed in",
-       2,
-       0,
+      {"role choice", 2, -1, {"Tp_Ut_0", "Utente", "Pw"}},
+      {"administrator signed in", 2, 0,
        {"Tp_Ut_0", "Utente", "Pw", "Cmd_VPw", "Var_Par", "Op_Pi_0", "Cmd_Op", "Opz_KOV_0"}},
-      {"data controller signed in",
-       2,
-       1,
+      {"data controller signed in", 2, 1,
        {"Tp_Ut_1", "Utente", "Pw", "Cmd_VPw", "Dt_1", "Dt_2", "Anche_gia_Lette", "Rimuovi",
         "Cmd_Gp"}},
+      // clang-format on
   };
   for (const auto& c : cases) {
     Window w;
