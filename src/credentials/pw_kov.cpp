@@ -92,6 +92,7 @@ void Pw_Kov::buildControls() {
     box->installEventFilter(this);
   }
   connect(CmdOK, &QPushButton::clicked, this, [this] { CmdOK_Click(); });
+  focus_->focusBeforeAccessKeyClicks();
 }
 
 void Pw_Kov::Form_Load() {

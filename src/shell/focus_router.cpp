@@ -1,6 +1,8 @@
 #include "focus_router.h"
 
+#include <QAbstractButton>
 #include <QFocusEvent>
+#include <QShortcutEvent>
 #include <QTimer>
 #include <QWidget>
 
@@ -21,7 +23,26 @@ void FocusRouter::add(QWidget* control, std::function<void()> enter, std::functi
   control->installEventFilter(this);
 }
 
+void FocusRouter::focusBeforeAccessKeyClicks() {
+  for (QAbstractButton* button : window_->findChildren<QAbstractButton*>()) {
+    button->installEventFilter(this);
+  }
+}
+
+bool FocusRouter::clickAfterFocus(QAbstractButton* button, const QShortcutEvent* event) {
+  // An ambiguous key only moves the focus, which Qt does itself.
+  if (event->isAmbiguous() || button->focusPolicy() == Qt::NoFocus) return false;
+  button->setFocus(Qt::ShortcutFocusReason);
+  if (button->hasFocus()) button->animateClick();
+  return true;
+}
+
 bool FocusRouter::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Shortcut) {
+    if (auto* button = qobject_cast<QAbstractButton*>(watched)) {
+      return clickAfterFocus(button, static_cast<const QShortcutEvent*>(event));
+    }
+  }
   const auto found = handlers_.find(watched);
   if (found == handlers_.end()) return false;
   auto* control = static_cast<QWidget*>(watched);

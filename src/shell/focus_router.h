@@ -13,6 +13,8 @@
 #include <functional>
 #include <map>
 
+class QAbstractButton;
+class QShortcutEvent;
 class QWidget;
 
 namespace kov {
@@ -22,6 +24,10 @@ class FocusRouter : public QObject {
  public:
   explicit FocusRouter(QWidget* window);
   void add(QWidget* control, std::function<void()> enter, std::function<void()> leave);
+  // The access key of any button of the window takes the focus before it clicks, as a mouse
+  // press does: the box left is checked first, and a check that keeps the focus in a box
+  // (a wrong password, say) stops the click.
+  void focusBeforeAccessKeyClicks();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -34,6 +40,7 @@ class FocusRouter : public QObject {
   void enter(QWidget* control);
   void leave(QWidget* control);
   void enterFocusHolder();
+  static bool clickAfterFocus(QAbstractButton* button, const QShortcutEvent* event);
 
   QWidget* window_;
   std::map<QObject*, Handlers> handlers_;

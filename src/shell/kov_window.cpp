@@ -233,6 +233,7 @@ void KOV::buildControls() {
         Opz_KOV[static_cast<std::size_t>(i)], [this, i] { Opz_KOV_GotFocus(i); },
         [this, i] { Opz_KOV_LostFocus(i); });
   }
+  focus_->focusBeforeAccessKeyClicks();
 }
 
 std::string KOV::textOf(const QLineEdit* box) const {

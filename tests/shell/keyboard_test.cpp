@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "report/controller_window.h"
 #include "support/window.h"
 
 namespace kov {
@@ -121,6 +122,37 @@ TEST(Keyboard, AccessKeysReachWhatTheirCaptionsName) {
     EXPECT_TRUE(QTest::qWaitFor(done, 1000))
         << QApplication::focusWidget()->objectName().toStdString();
     EXPECT_EQ(w.platform.beeps, 0);
+  }
+}
+
+// An access key takes the focus before it clicks, so the box it leaves is checked first: a
+// wrong password keeps the focus and opens no dialog, a changed end date reaches the period.
+TEST(Keyboard, AnAccessKeyChecksTheBoxItLeavesBeforeItClicks) {
+  {
+    test::Controller w;
+    const std::string administrator = w.folder.read("KoV");
+    w.click("Tp_Ut_0");
+    w.type("Utente", "Admin");
+    w.tab("Utente");
+    QTest::keyClicks(w.box("Pw"), "sbagliata");
+    QTest::keyClick(w.box("Pw"), Qt::Key_V, Qt::AltModifier);
+    QTest::qWait(300);  // longer than a button's click takes
+    EXPECT_EQ(w.dialogsShown, 0);
+    EXPECT_EQ(w.platform.texts(), std::vector<std::string>{"La Password non \xE8 corretta"});
+    EXPECT_TRUE(w.box("Pw")->hasFocus());
+    EXPECT_EQ(w.folder.read("KoV"), administrator);
+  }
+  {
+    test::Controller w(test::storedRecord(test::entryText('N', "10/12/2026", "a")));
+    w.period("01122026", "31122026");
+    w.box("Dt_2")->setFocus();
+    Window::settle();
+    w.keys("Dt_2", "15122026");
+    QTest::keyClick(w.box("Dt_2"), Qt::Key_O, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.platform.messages.empty(); }, 1000));
+    EXPECT_EQ(w.platform.messages.at(0).text, "Sono state rilevate n.  1 scritture in " +
+                                                  w.folder.path() +
+                                                  "\\report\\20261215_0905_Log.txt");
   }
 }
 
