@@ -10,14 +10,6 @@ namespace {
 
 constexpr std::string_view kProcedure = "Leggi_Parametri_KOV";
 
-// Creates a missing data file empty and hidden; an existing one keeps its content.
-Error createHidden(std::string_view name) {
-  File file;
-  if (Error error = file.open(name, File::Mode::Append)) return error;
-  file.close();
-  return setHiddenOnly(name);
-}
-
 // The restricted-access flag: the numeric value of character 21 of the workstation
 // record. Only 0 and 1 are states of the check box; another digit is refused as the
 // invalid property value it is and leaves the box clear.

@@ -15,11 +15,8 @@ void KOV::Scrive_Riga_di_Log() {
       entryText(platform_.now(), textOf(Opz_KOV[1]), textOf(Utente), textOf(Opz_KOV[0]));
   if (!appendEntry(platform_, par_, entry)) return;
   showInformation(platform_, confirmationText(entry), toCp1252(windowTitle()));
-  // The counter's leading digits; a caption without a number counts as 0.
-  const QString shown = N_Accessi->text();
-  qsizetype digits = 0;
-  while (digits < shown.size() && shown[digits].isDigit()) ++digits;
-  N_Accessi->setText(QString::number(shown.left(digits).toLongLong() + 1));
+  // The counter holds the count or, when the file could not be counted, nothing: 0.
+  N_Accessi->setText(QString::number(N_Accessi->text().toLongLong() + 1));
 }
 
 void KOV::Leggi_Numero_Scritture() {

@@ -28,11 +28,7 @@ Removal removeRecordings(Platform& platform, std::string_view name, std::int64_t
   trapped(clearAttributes(name));  // Windows refuses to delete a read-only file
   if (trapped(deleteFile(name))) return Removal::Failed;
   platform.message(Icon::Information, report_text::kDeleted, title);
-  File file;
-  if (!trapped(file.open(name, File::Mode::Append))) {
-    file.close();
-    trapped(setHiddenOnly(name));
-  }
+  trapped(createHidden(name));
   return Removal::Done;
 }
 

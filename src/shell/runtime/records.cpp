@@ -18,6 +18,13 @@ void appendRecordOf(std::string& bytes, std::string_view text) {
   bytes += "|\r\n";
 }
 
+Error createHidden(std::string_view name) {
+  File file;
+  if (Error error = file.open(name, File::Mode::Append)) return error;
+  file.close();
+  return setHiddenOnly(name);
+}
+
 Error countRecords(const File& file, std::int64_t& count) {
   std::uint64_t bytes = 0;
   if (Error error = file.size(bytes)) return error;

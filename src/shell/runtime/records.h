@@ -20,6 +20,9 @@ std::string recordOf(std::string_view text);
 // Appends the record of a text to `bytes`, for writers that gather many records.
 void appendRecordOf(std::string& bytes, std::string_view text);
 
+// Creates a missing data file empty and hidden; an existing one keeps its content.
+Error createHidden(std::string_view name);
+
 // The number of complete records (the size divided by 256, rounded down).
 Error countRecords(const File& file, std::int64_t& count);
 
