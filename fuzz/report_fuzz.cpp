@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   platform.put("Report", nullptr, 0);
   platform.put("All", nullptr, 0);
   const std::string recordings = platform.folder + "/OdV";
-  kov::ReportRequest request{platform.folder + "\\OdV",
+  kov::ReportRequest request{recordings,
                              platform.folder + "\\",
                              "Report",
                              "20260101",

@@ -50,7 +50,7 @@ CredentialsRead readCredentialFiles(Platform& platform, Kov_Par& par,
   std::vector<std::string> lines;
   CredentialsRead read;
 
-  par.File_Record = folder + std::string(kAdministratorFile);
+  par.File_Record = dataFileName(folder, kAdministratorFile);
   if (readLinesOf(platform, par, 4, lines, read) == Outcome::Created) {
     if (!read.creating) read.creating = createHidden(par.File_Rilevazioni);
     return read;
@@ -75,7 +75,7 @@ CredentialsRead readCredentialFiles(Platform& platform, Kov_Par& par,
     }
   }
 
-  par.File_Record = folder + std::string(kControllerFile);
+  par.File_Record = dataFileName(folder, kControllerFile);
   if (readLinesOf(platform, par, 1, lines, read) == Outcome::Read && !lines.empty()) {
     const std::string text = unscrambleLine(platform, lines[0]);
     par.Utenti[1] = fieldOf(text, 1, 20);

@@ -2,6 +2,7 @@
 
 #include "credential_record.h"
 #include "password_texts.h"
+#include "shell/runtime/file.h"
 #include "shell/runtime/text.h"
 
 namespace kov {
@@ -26,7 +27,7 @@ void storeNewPassword(Platform& platform, Kov_Par& par, std::int16_t& mode,
   const std::int16_t role = par.Tipo_Utente;
   bool stored = false;
   if (role == 0) {
-    par.File_Record = folder + std::string(kAdministratorFile);
+    par.File_Record = dataFileName(folder, kAdministratorFile);
     const std::string& pending = par.Parametri_Postazione;
     // Parameters and password are saved together or, from the first record that fails, not
     // at all.
@@ -36,7 +37,7 @@ void storeNewPassword(Platform& platform, Kov_Par& par, std::int16_t& mode,
                              storeFieldText(platform, par, mode, 3, fieldOf(pending, 42)))) &&
         storeFieldText(platform, par, mode, 4, userFieldText(par.Utenti[0], password));
   } else if (role == 1) {
-    par.File_Record = folder + std::string(kControllerFile);
+    par.File_Record = dataFileName(folder, kControllerFile);
     stored = storeFieldText(platform, par, mode, 1, userFieldText(par.Utenti[1], password));
   }
   if (stored) par.Pw_Utenti[static_cast<std::size_t>(role)] = password;

@@ -3,6 +3,7 @@
 #include "credential_record.h"
 #include "new_password.h"
 #include "password_texts.h"
+#include "shell/runtime/file.h"
 #include "shell/runtime/text.h"
 
 namespace kov {
@@ -34,7 +35,7 @@ void storeSetUp(Platform& platform, Kov_Par& par, const UserEntries& entries) {
   const WorkstationParameters& parameters = entries.parameters;
   const std::string user = userFieldText(entries.user, entries.password);
   if (par.Utente_da_Attivare == 1) {
-    par.File_Record = folder + std::string(kAdministratorFile);
+    par.File_Record = dataFileName(folder, kAdministratorFile);
     // The records go in order and stop at one that did not reach the disk: a record written
     // after the hole of a missing one would be read back as that one, the credentials as
     // the report path.
@@ -44,7 +45,7 @@ void storeSetUp(Platform& platform, Kov_Par& par, const UserEntries& entries) {
         storeFieldText(platform, par, par.Modo_Record, 3, parameters.reportPath) &&
         storeFieldText(platform, par, par.Modo_Record, 4, user);
   } else if (par.Utente_da_Attivare == 2) {
-    par.File_Record = folder + std::string(kControllerFile);
+    par.File_Record = dataFileName(folder, kControllerFile);
     storeFieldText(platform, par, par.Modo_Record, 1, user);
   }
 }

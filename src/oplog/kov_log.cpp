@@ -10,21 +10,35 @@
 
 namespace kov {
 
+std::string KOV::entryOfWindow() const {
+  return entryText(platform_.now(), textOf(Opz_KOV[1]), textOf(Utente), textOf(Opz_KOV[0]));
+}
+
 void KOV::Scrive_Riga_di_Log() {
-  const std::string entry =
-      entryText(platform_.now(), textOf(Opz_KOV[1]), textOf(Utente), textOf(Opz_KOV[0]));
-  if (!appendEntry(platform_, par_, entry)) return;
+  const std::string entry = entryOfWindow();
+  std::int64_t records = -1;
+  if (!appendEntry(platform_, par_, entry, records)) return;
   showInformation(platform_, confirmationText(entry), toCp1252(windowTitle()));
-  // The counter holds the count or, when the file could not be counted, nothing: 0.
-  N_Accessi->setText(QString::number(N_Accessi->text().toLongLong() + 1));
+  showCount(records);
+}
+
+void KOV::showCount(std::int64_t records) {
+  // The file's own count: a torn record filled before the entry counts too.
+  if (records >= 0) N_Accessi->setText(QString::number(records));
+}
+
+bool KOV::countRecordings(std::int64_t& records) const {
+  // Counting only reads: a file that may be read but not written is counted, and a missing
+  // one holds no record.
+  File file;
+  records = 0;
+  const Error error = file.open(par_.File_Rilevazioni, File::Mode::Read);
+  return error.number == err::kFileNotFound || (!error && !countRecords(file, records));
 }
 
 void KOV::Leggi_Numero_Scritture() {
-  File file;
-  std::int64_t count = 0;
-  if (!file.open(par_.File_Rilevazioni, File::Mode::Update) && !countRecords(file, count)) {
-    N_Accessi->setText(QString::number(count));
-  }
+  std::int64_t records = 0;
+  if (countRecordings(records)) showCount(records);
 }
 
 }  // namespace kov

@@ -1,17 +1,25 @@
 // Appends entries to the recordings file.
 #pragma once
 
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "shell/kov_par.h"
 
 namespace kov {
 
-// Scrambles an entry text into Riga_Record and appends it as one record to the
-// recordings file (File_Rilevazioni becomes the program folder + "\OdV"), synced to the
-// disk before this returns. A missing file is created, without the hidden attribute. Each
-// failing step is shown under "Scrive_Riga_di_Log" and the next one carried out. An entry
-// that cannot be scrambled is not appended at all (false), so no blank record is written.
-bool appendEntry(Platform& platform, Kov_Par& par, std::string_view entry);
+// The stored record of an entry text: scrambled into Riga_Record, then filled to 253
+// characters and ended by "|" CR LF. False, with the scrambling's error shown, when the text
+// cannot be scrambled: such an entry is never written, so no blank record is.
+bool entryRecord(Platform& platform, Kov_Par& par, std::string_view entry);
+
+// Appends an entry as one record to the recordings file (File_Rilevazioni becomes the
+// program folder's "\OdV"), synced to the disk before this returns. A missing file is
+// created, without the hidden attribute. Each failing step is shown under
+// "Scrive_Riga_di_Log" and the next one carried out. False when the entry cannot be
+// scrambled: nothing is appended. `records` receives the number of records the file holds
+// after the append, or -1 when the record could not be written.
+bool appendEntry(Platform& platform, Kov_Par& par, std::string_view entry, std::int64_t& records);
 
 }  // namespace kov

@@ -2,6 +2,8 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
+#include "oplog/entry.h"
+#include "oplog/log_writer.h"
 #include "report/recordings_removal.h"
 #include "report/report_engine.h"
 #include "report/report_name.h"
@@ -33,14 +35,14 @@ void KOV::Cmd_Gp_Click() {
                               Anche_gia_Lette->checkState() != Qt::Unchecked,
                               caption};
   const ReportOutcome outcome = generateReport(platform_, request);
-  std::int64_t logged = 0;  // entries appended after the scan
+  std::string logged;  // the record of the entry appended after the scan
   if (outcome.copied > 0) {
     inform(std::string(kFoundBefore) + ' ' + std::to_string(outcome.copied) +
            std::string(kFoundAfter) + request.report());
     setTextOf(Opz_KOV[0], std::string(kCreatedBefore) + dateText(1) + std::string(kCreatedBetween) +
                               dateText(2));
     Scrive_Riga_di_Log();
-    ++logged;
+    logged = par_.Riga_Record;
   } else if (outcome.complete && !outcome.reportFailed) {
     // Only a scan that saw every entry can tell that none was found.
     inform(kNothingFound);
@@ -53,19 +55,24 @@ void KOV::Cmd_Gp_Click() {
   bool removed = false;
   if (Rimuovi->isChecked()) {
     // A file read only in part may hold unreported entries the run did not see.
-    const Removal removal =
-        outcome.complete && outcome.unreported == 0
-            ? removeRecordings(platform_, par_.File_Rilevazioni, outcome.records + logged, caption)
-            : Removal::EntriesLeft;
+    Removal removal = Removal::EntriesLeft;
+    setTextOf(Opz_KOV[0], kRemovedEntry);
+    const std::string entry = entryOfWindow();
+    if (outcome.complete && outcome.unreported == 0 && entryRecord(platform_, par_, entry)) {
+      removal = removeRecordings(platform_, par_.File_Rilevazioni, outcome.records, logged,
+                                 par_.Riga_Record, caption);
+    }
     if (removal == Removal::EntriesLeft) inform(kNotDeleted);
     if (removal == Removal::Done) {
-      setTextOf(Opz_KOV[0], kRemovedEntry);
-      Scrive_Riga_di_Log();
+      // The new file holds the removal entry alone.
+      showInformation(platform_, confirmationText(entry), caption);
+      showCount(1);
       removed = true;
     }
   }
-  if (!removed && outcome.records > kClassicRecordLimit) {
-    inform(std::string(kOverLimitBefore) + std::to_string(outcome.records) +
+  std::int64_t records = 0;
+  if (!removed && countRecordings(records) && records > kClassicRecordLimit) {
+    inform(std::string(kOverLimitBefore) + std::to_string(records) +
            std::string(kOverLimitAfter));
   }
 

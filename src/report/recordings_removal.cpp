@@ -9,26 +9,57 @@ namespace {
 
 constexpr std::string_view kProcedure = "Cmd_Gp_Click";
 
+// A record no user saw confirmed: the writer syncs a whole record before it confirms it, and
+// the next append fills a torn one with NULs.
+bool neverConfirmed(std::string_view record) {
+  return record.size() < kRecordSize || record.back() == '\0';
+}
+
+// True when everything after the first `scanned` records was accounted for by the run.
+Error onlyAccountedFor(const File& file, std::int64_t scanned, std::string_view logged,
+                       bool& accounted) {
+  accounted = false;
+  std::uint64_t size = 0;
+  if (Error error = file.size(size)) return error;
+  // Shorter than the run read it: replaced meanwhile, by a file the run has not seen.
+  if (size < static_cast<std::uint64_t>(scanned) * kRecordSize) return {};
+  bool loggedSeen = false;
+  std::string record(kRecordSize, '\0');
+  for (auto offset = static_cast<std::uint64_t>(scanned) * kRecordSize; offset < size;
+       offset += kRecordSize) {
+    std::size_t got = 0;
+    if (Error error = file.readAt(offset, record.data(), kRecordSize, got)) return error;
+    const std::string_view read = std::string_view(record).substr(0, got);
+    if (!loggedSeen && read == logged) {
+      loggedSeen = true;
+    } else if (!neverConfirmed(read)) {
+      return {};
+    }
+  }
+  accounted = true;
+  return {};
+}
+
 }  // namespace
 
-Removal removeRecordings(Platform& platform, std::string_view name, std::int64_t expectedRecords,
+Removal removeRecordings(Platform& platform, std::string_view name, std::int64_t scanned,
+                         std::string_view logged, std::string_view newRecord,
                          std::string_view title) {
   const auto trapped = [&](const Error& error) {
     if (error) showTrappedError(platform, kProcedure, error);
     return static_cast<bool>(error);
   };
-  {
-    File file;
-    std::int64_t count = 0;
-    Error error = file.open(name, File::Mode::Read);
-    if (!error) error = countRecords(file, count);
-    if (trapped(error)) return Removal::Failed;
-    if (count != expectedRecords) return Removal::EntriesLeft;
-  }
-  trapped(clearAttributes(name));  // Windows refuses to delete a read-only file
-  if (trapped(deleteFile(name))) return Removal::Failed;
+  File file;
+  bool accounted = false;
+  Error error = file.open(name, File::Mode::Read);
+  if (!error) error = file.lock();
+  if (!error) error = onlyAccountedFor(file, scanned, logged, accounted);
+  if (trapped(error)) return Removal::Failed;
+  if (!accounted) return Removal::EntriesLeft;
+  trapped(clearAttributes(name));  // Windows refuses to replace a read-only file
+  if (trapped(replaceFile(name, newRecord))) return Removal::Failed;
+  file.close();
   platform.message(Icon::Information, report_text::kDeleted, title);
-  trapped(createHidden(name));
   return Removal::Done;
 }
 

@@ -57,7 +57,7 @@ class ReportWriter {
     if (failed_ || pending_.empty()) return;
     if (!file_.isOpen()) {
       failed_ = trapped(isPortableFileName(request_.name)
-                            ? file_.open(request_.report(), File::Mode::Update)
+                            ? file_.open(nativeName(request_.report()), File::Mode::Update)
                             : errorOf(err::kBadFileNumber));
     }
     if (!failed_) failed_ = trapped(file_.writeAt(written_, pending_));

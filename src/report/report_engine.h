@@ -18,7 +18,7 @@ namespace kov {
 inline constexpr std::int64_t kClassicRecordLimit = 32767;
 
 struct ReportRequest {
-  std::string recordings;  // the recordings file's full name
+  std::string recordings;  // the recordings file's full name, native
   std::string folder;      // the report folder, ending with its separator
   std::string name;        // the report file's name in it
   std::string start;       // period keys, yyyymmdd, compared as texts

@@ -71,12 +71,22 @@ class KOV : public QWidget {
 
  private:
   void buildControls();
+  // The last steps of start-up: one of the first set-ups, or the role choice after the
+  // restricted-access check. False when the program must end.
+  bool enterMode();
   // Texts of the controls, in Windows-1252.
   std::string textOf(const QLineEdit* box) const;
   void setTextOf(QLineEdit* box, std::string_view text);
   void storableBox(QLineEdit* box, int limit);
   // The ten characters a date box shows, "  /  /    " when untouched.
   std::string dateText(std::int16_t Index) const;
+  // The number of records of the recordings file; false when it cannot be read.
+  bool countRecordings(std::int64_t& records) const;
+  // The entry text of the comment box, the workstation and the account, at this moment.
+  std::string entryOfWindow() const;
+  // N_Accessi shows the number of records the recordings file holds; a negative number
+  // (not known) leaves it as it is.
+  void showCount(std::int64_t records);
 
   Kov_Par& par_;
   Platform& platform_;

@@ -1,5 +1,7 @@
 #include "kov_par.h"
 
+#include "runtime/file.h"
+
 namespace kov {
 namespace {
 
@@ -16,7 +18,7 @@ std::string throughNameBuffer(const std::string& name) {
 void Imposta_Versione(Kov_Par& par, std::string_view programFolder) {
   par.Versione = "020000";
   par.Data_Versione = " del 01/02/2011";
-  par.File_Rilevazioni = std::string(programFolder) + std::string(kRecordingsAtStart);
+  par.File_Rilevazioni = dataFileName(programFolder, kRecordingsAtStart);
 }
 
 std::string Leggi_Nome_Utente(Platform& platform) {

@@ -28,7 +28,7 @@ struct Kov_Par {
   std::string Data_Versione;
 };
 
-// Names of the data files: the program folder followed by these.
+// Names of the data files: the program folder followed by these (see dataFileName).
 inline constexpr std::string_view kAdministratorFile = "\\KoV";
 inline constexpr std::string_view kControllerFile = "\\TdT";
 inline constexpr std::string_view kRecordingsAtStart = "\\Odv";

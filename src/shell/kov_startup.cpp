@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include "config/data_files.h"
 #include "kov.h"
 #include "qt_text.h"
 
@@ -40,6 +41,15 @@ bool KOV::Form_Load() {
   // would let anyone write over its credentials. The failure has been shown; end here.
   if (read.unreadable) return false;
 
+  if (!enterMode()) return false;
+  // Told once, and only to a user who may use the program.
+  for (const std::string& notice : otherSpellingNotices(platform_.programFolder())) {
+    platform_.message(Icon::Information, notice, kAppTitle);
+  }
+  return true;
+}
+
+bool KOV::enterMode() {
   if (par_.Utenti[0].empty()) {
     Tp_Ut[0]->setChecked(true);
     Frm_At->setEnabled(false);

@@ -34,7 +34,8 @@ class Platform {
   virtual std::string userName() = 0;
   virtual std::string computerName() = 0;
 
-  // The folder that holds the program file, without a trailing separator.
+  // The folder that holds the program file, without a trailing separator, exactly as the
+  // operating system names it (native bytes, not Windows-1252).
   virtual std::string programFolder() = 0;
   virtual ScreenSize screenSize() = 0;
 };

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
@@ -86,7 +87,9 @@ std::string QtPlatform::computerName() {
 }
 
 std::string QtPlatform::programFolder() {
-  return toCp1252(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
+  // Exactly as the operating system names it: never through Windows-1252.
+  return QFile::encodeName(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()))
+      .toStdString();
 }
 
 ScreenSize QtPlatform::screenSize() {

@@ -39,10 +39,11 @@ TEST(ReadCredentialFiles, ExistingEntriesSurviveAMissingAdministratorFile) {
   Reader r;
   const std::string entries = storedRecord("N04/12/202609:05:03") + storedRecord("S01/12/2026");
   r.folder.write("OdV", entries);
+  Imposta_Versione(r.par, r.folder.path());  // start-up names the file it finds
   r.read();
   EXPECT_EQ(r.folder.names(), (std::vector<std::string>{"KoV", "OdV"}));
   EXPECT_EQ(r.folder.read("OdV"), entries);
-  EXPECT_TRUE(isHidden(r.folder.path() + "\\OdV"));
+  EXPECT_TRUE(isHidden(dataFileName(r.folder.path(), "\\OdV")));
 }
 
 TEST(ReadCredentialFiles, BothFilesFillTheFieldsAndAFifthLineHasNoEffect) {

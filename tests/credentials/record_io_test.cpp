@@ -25,7 +25,7 @@ TEST(Rw_Record, Tells99ForARecordPastTheEnd) {
   folder.write("KoV", record('1'));
   std::int16_t rw = 0;
   std::string text = "unchanged";
-  Rw_Record(platform, folder.path() + "\\KoV", rw, 2, text);
+  Rw_Record(platform, folder.file("KoV"), rw, 2, text);
   EXPECT_EQ(rw, 99);
   EXPECT_EQ(text, "unchanged");
   EXPECT_EQ(folder.read("KoV"), record('1'));
@@ -38,7 +38,7 @@ TEST(CredentialRecord, AFieldTextThatCannotBeScrambledNeverReplacesAStoredRecord
   const std::string stored = storedRecord(pad("titolare", 20) + pad("segreto1", 20));
   folder.write("TdT", stored);
   Kov_Par par;
-  par.File_Record = folder.path() + "\\TdT";
+  par.File_Record = folder.file("TdT");
   std::int16_t mode = 0;
   EXPECT_FALSE(storeFieldText(platform, par, mode, 1, userFieldText("titolare", "segreto\xFF")));
   EXPECT_EQ(folder.read("TdT"), stored);

@@ -346,6 +346,7 @@ class ScenarioRun {
         break;
       case S::PasswordChange:
       case S::ParametersChange:
+        w_->folder.write("OdV", "");  // as the first start left it
         w_->show();
         w_->signIn(0, "Admin", "password1");
         w_->whileDialogOpen = [](const Pw_Kov& dialog) {

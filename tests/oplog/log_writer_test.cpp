@@ -22,7 +22,8 @@ struct Writer {
   test::FakePlatform platform;
   Kov_Par par;
   Writer() { platform.folder = folder.path(); }
-  bool append(const std::string& entry) { return appendEntry(platform, par, entry); }
+  std::int64_t records = 0;
+  bool append(const std::string& entry) { return appendEntry(platform, par, entry, records); }
 };
 
 const std::string kEntry = "N04/12/202609:05:03PC-01         Admin               Backup";
@@ -54,8 +55,10 @@ TEST(AppendEntry, TwoProcessesAppendingAtOnceLoseAndTearNothing) {
       test::FakePlatform platform;
       platform.folder = w.folder.path();
       Kov_Par par;
+      std::int64_t records = 0;
       for (int i = 0; i < kEach; ++i) {
-        appendEntry(platform, par, kEntry + std::to_string(child) + "-" + std::to_string(i));
+        appendEntry(platform, par, kEntry + std::to_string(child) + "-" + std::to_string(i),
+                    records);
       }
       ::_exit(platform.messages.empty() ? 0 : 1);
     }

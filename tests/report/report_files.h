@@ -57,7 +57,7 @@ struct ReportRun {
 
   explicit ReportRun(const std::string& recordings, const std::string& start = "20261201",
                      const std::string& end = "20261231")
-      : request{folder.path() + "\\OdV",
+      : request{folder.file("OdV"),
                 folder.path() + "\\Report\\",
                 kReportName,
                 start,

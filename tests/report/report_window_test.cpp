@@ -81,7 +81,7 @@ TEST(ReportWindow, RemovalWithNothingCopiedStartsTheRecordingsFileAnew) {
   EXPECT_TRUE(confirms(texts[2], kRemoved));
   EXPECT_FALSE(w.folder.exists("report/20261231_0905_Log.txt"));
   EXPECT_EQ(w.recordings(), loggedRecord(kRemoved));
-  EXPECT_TRUE(isHidden(w.folder.path() + "\\OdV"));  // whatever its letter case
+  EXPECT_TRUE(isHidden(dataFileName(w.folder.path(), "\\OdV")));  // whatever its letter case
 }
 
 // Left unticked, ARunCopiesMarksLogsAndWarnsOfEntriesLeft leaves a reported entry alone.
@@ -127,11 +127,12 @@ TEST(ReportWindow, AReportFolderOf199CharactersGetsItsClosingBackslash) {
             kHeadingRecord + reportedLine("10/12/2026", "a"));
 }
 
+// The run that logs the 32,768th record is told too.
 TEST(ReportWindow, MoreThan32767RecordsAreScannedWholeAndTheUserIsToldUnlessRemoved) {
-  // Records 1 to 32766 reported long ago, 32767 damaged, 32768 an entry of the period.
-  const std::string last = entryText('N', "31/12/2026", "numero 32768");
+  // Records 1 to 32765 reported long ago, 32766 blank, 32767 an entry of the period.
+  const std::string last = entryText('N', "31/12/2026", "numero 32767");
   std::string recordings;
-  for (int n = 1; n <= 32766; ++n) {
+  for (int n = 1; n <= 32765; ++n) {
     recordings += storedRecord(entryText('S', "01/01/2020", "vecchia"));
   }
   recordings += std::string(253, ' ') + "|\r\n" + storedRecord(last);
@@ -148,17 +149,17 @@ TEST(ReportWindow, MoreThan32767RecordsAreScannedWholeAndTheUserIsToldUnlessRemo
     const std::vector<std::string> texts = w.platform.texts();
     ASSERT_EQ(texts.size(), remove ? 5U : 4U);
     EXPECT_EQ(texts[0],
-              "La riga <32767> del file delle rilevazioni risulta corrotta.Verr\xE0 pertanto "
+              "La riga <32766> del file delle rilevazioni risulta corrotta.Verr\xE0 pertanto "
               "scartata.");
     EXPECT_EQ(texts[1], found(w, 1));
-    EXPECT_EQ(w.report(), kHeadingRecord + reportedLine("31/12/2026", "numero 32768"));
+    EXPECT_EQ(w.report(), kHeadingRecord + reportedLine("31/12/2026", "numero 32767"));
     if (remove) {
       EXPECT_EQ(texts[3], kDeleted);
       EXPECT_EQ(w.recordings(), loggedRecord(kRemoved));
     } else {
       EXPECT_EQ(texts[3], overLimit);
       EXPECT_EQ(w.recordings(),
-                recordings.substr(0, 32767U * 256) + markedRecord(last) + loggedRecord(kCreated));
+                recordings.substr(0, 32766U * 256) + markedRecord(last) + loggedRecord(kCreated));
     }
   }
 }

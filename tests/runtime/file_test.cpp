@@ -15,9 +15,9 @@ namespace {
 
 using test::TempFolder;
 
-// The program's own form of a name in the folder: "\" before the file name.
+// The native name of a file in the folder.
 std::string nameIn(const TempFolder& folder, const std::string& file) {
-  return folder.path() + "\\" + file;
+  return folder.file(file);
 }
 
 std::string record(char fill) {
@@ -42,22 +42,36 @@ TEST(File, OperationsOnAHandleThatIsNotOpenAreError52) {
   std::uint64_t size = 0;
   EXPECT_EQ(file.size(size).number, 52);
   EXPECT_EQ(file.writeAt(0, "x").number, 52);
-  EXPECT_EQ(file.appendRecord(record('a')).number, 52);
+  std::int64_t number = 0;
+  EXPECT_EQ(file.appendRecord(record('a'), number).number, 52);
   EXPECT_EQ(file.sync().number, 52);
 }
 
-TEST(File, NamesReachExistingFilesWhateverTheirLetterCase) {
+TEST(File, DataFileNamesReachExistingFilesWhateverTheirLetterCase) {
   TempFolder folder;
   folder.write("OdV", "entries");
-  for (const char* asked : {"OdV", "Odv", "ODV", "odv"}) {
+  for (const char* asked : {"\\OdV", "\\Odv", "\\ODV", "\\odv"}) {
     File file;
-    ASSERT_FALSE(file.open(nameIn(folder, asked), File::Mode::Update)) << asked;
+    ASSERT_FALSE(file.open(dataFileName(folder.path(), asked), File::Mode::Update)) << asked;
     std::uint64_t size = 0;
     ASSERT_FALSE(file.size(size));
     EXPECT_EQ(size, 7U) << asked;
   }
   EXPECT_EQ(folder.names(), std::vector<std::string>{"OdV"});
 #ifndef _WIN32
+  // Two spellings, as a restored backup leaves them: every caller gets the same one, whichever
+  // spelling it asks for, and the other is listed.
+  folder.write("Odv", "other");
+  for (const char* asked : {"\\Odv", "\\OdV"}) {
+    EXPECT_EQ(dataFileName(folder.path(), asked), folder.file("OdV")) << asked;
+  }
+  EXPECT_EQ(spellingsIn(folder.path(), "\\OdV"), (std::vector<std::string>{"OdV", "Odv"}));
+  // The program folder is used as it is spelt, even where a "\\" or a character outside
+  // Windows-1252 is part of its name; only the file name is matched.
+  folder.makeFolder("Ков\\пк");
+  folder.write("Ков\\пк/kov", "");  // not the program file: the file of another spelling
+  EXPECT_EQ(dataFileName(folder.file("Ков\\пк"), "\\KoV"), folder.file("Ков\\пк/kov"));
+
   EXPECT_EQ(nativeName(folder.path() + "\\sub\\ODV"), folder.path() + "/sub/ODV");
   EXPECT_EQ(nativeName(folder.path() + "\\REPORT\\"), folder.path() + "/REPORT/");
   folder.makeFolder("Report");  // folders too
@@ -72,8 +86,9 @@ TEST(File, TheProgramsOwnFileIsNeverADataFile) {
   std::filesystem::create_symlink(std::filesystem::read_symlink("/proc/self/exe"),
                                   folder.file("kov"));
   File file;
-  EXPECT_EQ(file.open(nameIn(folder, "KoV"), File::Mode::Read).number, 53);
-  ASSERT_FALSE(file.open(nameIn(folder, "KoV"), File::Mode::Append));
+  const std::string name = dataFileName(folder.path(), "\\KoV");
+  EXPECT_EQ(file.open(name, File::Mode::Read).number, 53);
+  ASSERT_FALSE(file.open(name, File::Mode::Append));
   file.close();
   EXPECT_EQ(folder.names(), (std::vector<std::string>{"KoV", "kov"}));
   EXPECT_EQ(folder.read("KoV"), "");
@@ -83,14 +98,17 @@ TEST(File, TheProgramsOwnFileIsNeverADataFile) {
 TEST(File, AppendCreatesTheFileAndAfterATornRecordStartsOnARecordBoundary) {
   TempFolder folder;
   File file;
+  std::int64_t number = 0;
   ASSERT_FALSE(file.open(nameIn(folder, "OdV"), File::Mode::Append));
-  ASSERT_FALSE(file.appendRecord(record('a')));
+  ASSERT_FALSE(file.appendRecord(record('a'), number));
+  EXPECT_EQ(number, 1);
   ASSERT_FALSE(file.sync());
   EXPECT_EQ(folder.read("OdV"), record('a'));
   file.close();
   folder.write("OdV", record('a') + "PARTIAL");
   ASSERT_FALSE(file.open(nameIn(folder, "OdV"), File::Mode::Append));
-  ASSERT_FALSE(file.appendRecord(record('b')));
+  ASSERT_FALSE(file.appendRecord(record('b'), number));
+  EXPECT_EQ(number, 3);  // the torn record filled counts
   const std::string bytes = folder.read("OdV");
   ASSERT_EQ(bytes.size(), 3 * kRecordSize);
   EXPECT_EQ(bytes.substr(256, 7), "PARTIAL");
@@ -101,7 +119,7 @@ TEST(File, AppendCreatesTheFileAndAfterATornRecordStartsOnARecordBoundary) {
 TEST(File, HiddenAttributeIsSetReadBackAndCleared) {
   TempFolder folder;
   folder.write("KoV", "");
-  const std::string name = nameIn(folder, "kov");
+  const std::string name = nameIn(folder, "KoV");
   EXPECT_FALSE(isHidden(name));
   ASSERT_FALSE(setHiddenOnly(name));
   EXPECT_TRUE(isHidden(name));
@@ -114,7 +132,7 @@ TEST(File, HiddenAttributeIsSetReadBackAndCleared) {
 TEST(File, DeleteRemovesTheFileAndTellsAMissingOne) {
   TempFolder folder;
   folder.write("OdV", "x");
-  EXPECT_FALSE(deleteFile(nameIn(folder, "ODV")));
+  EXPECT_FALSE(deleteFile(nameIn(folder, "OdV")));
   EXPECT_FALSE(folder.exists("OdV"));
   EXPECT_EQ(deleteFile(nameIn(folder, "OdV")).number, 53);
 }
@@ -134,10 +152,10 @@ TEST(File, RealFaultsGiveTheirErrorNumbers) {
     File::Mode mode;
     int number;
   } cases[] = {
-      {"missing", File::Mode::Read, 53},         {"nofolder\\KoV", File::Mode::Read, 76},
-      {"nofolder\\KoV", File::Mode::Append, 76}, {"folder", File::Mode::Read, 75},
+      {"missing", File::Mode::Read, 53},         {"nofolder/KoV", File::Mode::Read, 76},
+      {"nofolder/KoV", File::Mode::Append, 76},  {"folder", File::Mode::Read, 75},
       {"folder", File::Mode::Update, 75},        {"locked", File::Mode::Read, 70},
-      {"locked", File::Mode::Update, 70},        {"readonly\\KoV", File::Mode::Append, 70},
+      {"locked", File::Mode::Update, 70},        {"readonly/KoV", File::Mode::Append, 70},
   };
   for (const auto& c : cases) {
     File file;

@@ -18,7 +18,7 @@ TEST(Records, ReadTellsARecordPastTheEndAndLeavesTheTextAlone) {
   TempFolder folder;
   folder.write("KoV", record('1') + record('2') + record('3') + record('4') + "torn");
   File file;
-  ASSERT_FALSE(file.open(folder.path() + "\\KoV", File::Mode::Read));
+  ASSERT_FALSE(file.open(folder.file("KoV"), File::Mode::Read));
   std::string text = "unchanged";
   bool complete = false;
   ASSERT_FALSE(readRecord(file, 2, text, complete));
@@ -40,7 +40,7 @@ TEST(Records, WriteInPlaceKeepsTheOtherRecordsAndGrowsOnly) {
   const std::string four = record('1') + record('2') + record('3') + record('4');
   folder.write("KoV", four);
   File file;
-  ASSERT_FALSE(file.open(folder.path() + "\\KoV", File::Mode::Update));
+  ASSERT_FALSE(file.open(folder.file("KoV"), File::Mode::Update));
   ASSERT_FALSE(writeRecord(file, 1, "short"));
   EXPECT_EQ(folder.read("KoV"), "short" + std::string(251, ' ') + four.substr(256));
   ASSERT_FALSE(writeRecord(file, 6, record('6')));
@@ -73,7 +73,7 @@ TEST(Records, ReadsLinesOfEveryShape) {
   for (const auto& c : cases) {
     folder.write("KoV", c.bytes);
     File file;
-    ASSERT_FALSE(file.open(folder.path() + "\\KoV", File::Mode::Read));
+    ASSERT_FALSE(file.open(folder.file("KoV"), File::Mode::Read));
     std::vector<std::string> lines{"stale"};
     ASSERT_FALSE(readLines(file, c.maxLines, lines));
     EXPECT_EQ(lines, c.lines) << c.bytes.substr(0, 20);

@@ -157,7 +157,7 @@ TEST(EndToEnd, FromAnEmptyFolderToAReportAndARestrictedStart) {
   o.entries.clear();
   o.logged("PC-NUOVO", "Titolare", kRemoved);
   EXPECT_EQ(o.recordings(), o.storedEntries());
-  EXPECT_TRUE(isHidden(o.folder.path() + "\\OdV"));
+  EXPECT_TRUE(isHidden(dataFileName(o.folder.path(), "\\OdV")));
   EXPECT_EQ(o.folder.read("KoV"), administratorFile("PC-NUOVO", true, "Nuovo.txt", o.reportFolder,
                                                     "Admin", "nuovapass1"));
 

@@ -28,7 +28,7 @@ TEST(StartUp, CaptionAndCentring) {
   EXPECT_EQ(w.window->windowTitle(), QString::fromStdString(test::kCaption));
   EXPECT_EQ(w.window->x(), (1000 - w.window->width()) / 2);
   EXPECT_EQ(w.window->y(), (800 - w.window->height()) / 2);
-  EXPECT_EQ(w.par.File_Rilevazioni, w.folder.path() + "\\Odv");
+  EXPECT_EQ(w.par.File_Rilevazioni, w.folder.file("Odv"));
 }
 
 TEST(StartUp, RestrictedAccessComparesNamesWithoutRegardToLetterCase) {

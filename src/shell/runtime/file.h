@@ -1,11 +1,13 @@
-// Files opened for one operation: a handle that closes itself. Every name is a
-// Windows-1252 name in the program's own form ("\" between folders); see nativeName.
+// Files opened for one operation: a handle that closes itself. Names are native, as the
+// operating system spells them: the program folder is used exactly as it is named, and only a
+// name the user typed (the report folder and file) goes through nativeName first.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "error.h"
 
@@ -35,11 +37,15 @@ class File {
   // Reads up to `length` bytes at `offset`; `got` is less than `length` at the end.
   Error readAt(std::uint64_t offset, char* buffer, std::size_t length, std::size_t& got) const;
   Error writeAt(std::uint64_t offset, std::string_view bytes) const;
-  // Appends one 256-byte record in a single write. When an earlier write was torn (the
-  // size is not a multiple of 256) the same write first fills the torn record with NULs,
-  // so the new record starts on a record boundary. Writers in other processes are held
-  // off for the length of the write.
-  Error appendRecord(std::string_view record) const;
+  // Appends one 256-byte record in a single write, holding the lock that every writer and
+  // the removal of the recordings file take. When an earlier write was torn (the size is
+  // not a multiple of 256) the same write first fills the torn record with NULs, so the new
+  // record starts on a record boundary. When the file this handle opened has been removed or
+  // replaced meanwhile, the record goes into the file that now bears the name. `number`
+  // receives the record's number, which is also the count of records the file then holds.
+  Error appendRecord(std::string_view record, std::int64_t& number);
+  // Waits for the lock that appendRecord takes and keeps it until the handle is closed.
+  Error lock() const;
   // Flushes the data to the disk; when this handle created the file, its folder entry too.
   Error sync() const;
 
@@ -57,10 +63,26 @@ class File {
   std::string native_;
 };
 
-// The native name of a program name. On Linux "\" and "/" both separate folders and a
-// part that does not exist as spelt is matched to an existing one without regard to
-// letter case, as on Windows. On Windows the name is used as it stands.
+// The native name of a name in the program's own form (Windows-1252, "\" between folders),
+// as the user types the report folder. On Linux "\" and "/" both separate folders and a part
+// that does not exist as spelt is matched to an existing one without regard to letter case,
+// as on Windows. On Windows the name is used as it stands.
 std::string nativeName(std::string_view name);
+
+// The data file `suffix` ("\KoV", "\OdV", ...) of the program folder `folder` (native).
+// Letter case does not count, as on Windows: where the folder holds the name in several
+// spellings, every caller gets the same one, the first in byte order; where it holds none,
+// the suffix's own spelling. The running program's own file ("kov") is never a data file.
+std::string dataFileName(std::string_view folder, std::string_view suffix);
+// The spellings of `suffix` that `folder` holds, in Windows-1252, the one dataFileName chooses
+// first. On Windows a folder holds one spelling at most and none is listed.
+std::vector<std::string> spellingsIn(std::string_view folder, std::string_view suffix);
+
+// Replaces the file `name` in one step by a new file holding `bytes`, readable and writable
+// by owner and group only and hidden: written beside it and synced, renamed over it, then the
+// folder synced. The caller holds the old file's lock, so that no writer appends to it
+// meanwhile; a writer waiting for that lock then writes into the new file.
+Error replaceFile(std::string_view name, std::string_view bytes);
 
 Error deleteFile(std::string_view name);
 // Attributes as Windows keeps them; on Linux the hidden attribute is the Samba

@@ -61,13 +61,14 @@ bool isProgramFile(const std::string& native) {
          st.st_dev == program.st_dev;
 }
 
-// The entry of `folder` whose name equals `part` without regard to letter case.
-std::string findIgnoringCase(const std::string& folder, const std::string& part) {
+// The entries of `folder` whose names equal `part` without regard to letter case, in byte
+// order, the running program's own file left out.
+std::vector<std::string> spellingsOf(const std::string& folder, const std::string& part) {
+  std::vector<std::string> matches;
   DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-  if (dir == nullptr) return part;
+  if (dir == nullptr) return matches;
   const std::string wanted = toUpper1252(cp1252FromUtf8(part));
   const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + '/';
-  std::vector<std::string> matches;
   while (const dirent* entry = ::readdir(dir)) {
     if (toUpper1252(cp1252FromUtf8(entry->d_name)) == wanted &&
         !isProgramFile(prefix + entry->d_name)) {
@@ -75,9 +76,20 @@ std::string findIgnoringCase(const std::string& folder, const std::string& part)
     }
   }
   ::closedir(dir);
-  if (matches.empty()) return part;
-  return *std::min_element(matches.begin(), matches.end());  // the same one every time
+  std::sort(matches.begin(), matches.end());
+  return matches;
 }
+
+// The entry of `folder` whose name equals `part` without regard to letter case.
+std::string findIgnoringCase(const std::string& folder, const std::string& part) {
+  const std::vector<std::string> matches = spellingsOf(folder, part);
+  return matches.empty() ? part : matches.front();
+}
+
+// Files the program creates are for owner and group alone, whatever the umask: the
+// credential files hold the passwords behind a shift anyone can undo, and a file created by
+// one of the two users must stay writable by the other.
+constexpr mode_t kDataMode = 0660;
 
 Error fullWrite(int fd, const char* data, std::size_t length, std::uint64_t offset, bool append) {
   while (length > 0) {
@@ -126,7 +138,7 @@ Error File::open(std::string_view name, Mode mode) {
   close();
   // The system call would stop at the NUL and open another file.
   if (name.find('\0') != std::string_view::npos) return errorOf(err::kBadFileNumber);
-  native_ = nativeName(name);
+  native_ = std::string(name);
   if (injected(faults::Op::Open)) return errorFor(errno, native_);
   const bool existed = exists(native_);
   int fd = -1;
@@ -136,10 +148,10 @@ Error File::open(std::string_view name, Mode mode) {
       fd = ::open(native_.c_str(), O_RDONLY | O_CLOEXEC);
       break;
     case Mode::Append:
-      fd = ::open(native_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+      fd = ::open(native_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, kDataMode);
       break;
     case Mode::Update:
-      fd = ::open(native_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+      fd = ::open(native_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, kDataMode);
       // A file that may only be read is still opened, for reading.
       if (fd < 0 && (errno == EACCES || errno == EROFS) && existed) {
         fd = ::open(native_.c_str(), O_RDONLY | O_CLOEXEC);
@@ -155,6 +167,7 @@ Error File::open(std::string_view name, Mode mode) {
   }
   handle_ = fd;
   created_ = !existed;
+  if (created_) ::fchmod(fd, kDataMode);
   return {};
 }
 
@@ -194,24 +207,40 @@ Error File::writeAt(std::uint64_t offset, std::string_view bytes) const {
   return fullWrite(handle_, bytes.data(), bytes.size(), offset, false);
 }
 
-Error File::appendRecord(std::string_view record) const {
+Error File::lock() const {
   if (!isOpen()) return notOpen();
-  if (!writable_) return errorOf(err::kPermissionDenied);
   while (::flock(handle_, LOCK_EX) != 0) {
     if (errno != EINTR) return errorFromErrno(errno);
   }
-  struct stat st {};
-  Error error;
-  if (::fstat(handle_, &st) != 0) {
-    error = errorFromErrno(errno);
-  } else {
+  return {};
+}
+
+Error File::appendRecord(std::string_view record, std::int64_t& number) {
+  if (!isOpen()) return notOpen();
+  if (!writable_) return errorOf(err::kPermissionDenied);
+  for (;;) {
+    if (Error error = lock()) return error;
+    struct stat st {};
+    if (::fstat(handle_, &st) != 0) {
+      const Error error = errorFromErrno(errno);
+      ::flock(handle_, LOCK_UN);
+      return error;
+    }
+    if (st.st_nlink == 0) {
+      // The removal replaced the file while this handle waited: write into the new one.
+      const std::string name = native_;
+      if (Error error = open(name, Mode::Append)) return error;
+      continue;
+    }
     const std::size_t torn = static_cast<std::size_t>(st.st_size) % kRecordSize;
     std::string bytes(torn == 0 ? 0 : kRecordSize - torn, '\0');
     bytes += record;
-    error = fullWrite(handle_, bytes.data(), bytes.size(), 0, true);
+    const Error error = fullWrite(handle_, bytes.data(), bytes.size(), 0, true);
+    number = static_cast<std::int64_t>((static_cast<std::size_t>(st.st_size) + bytes.size()) /
+                                       kRecordSize);
+    ::flock(handle_, LOCK_UN);
+    return error;
   }
-  ::flock(handle_, LOCK_UN);
-  return error;
 }
 
 Error File::sync() const {
@@ -227,14 +256,57 @@ Error File::sync() const {
   return {};
 }
 
+std::string dataFileName(std::string_view folder, std::string_view suffix) {
+  const std::string part(suffix.substr(1));  // the suffix brings its separator
+  return std::string(folder) + '/' + findIgnoringCase(std::string(folder), part);
+}
+
+std::vector<std::string> spellingsIn(std::string_view folder, std::string_view suffix) {
+  std::vector<std::string> names = spellingsOf(std::string(folder), std::string(suffix.substr(1)));
+  for (std::string& name : names) name = cp1252FromUtf8(name);
+  return names;
+}
+
+Error replaceFile(std::string_view name, std::string_view bytes) {
+  const std::string native(name);
+  const std::string beside = native + ".nuovo";
+  if (injected(faults::Op::Open)) return errorFor(errno, beside);
+  const int fd = ::open(beside.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC,
+                        kDataMode);
+  if (fd < 0) return errorFor(errno, beside);
+  ::fchmod(fd, kDataMode);
+  static constexpr char kHidden[] = "0x2";
+  Error error = fullWrite(fd, bytes.data(), bytes.size(), 0, false);
+  if (!error && (injected(faults::Op::Attributes) ||
+                 ::fsetxattr(fd, kDosAttrib, kHidden, sizeof kHidden - 1, 0) != 0) &&
+      errno != ENOTSUP) {
+    error = errorFromErrno(errno);
+  }
+  if (!error && (injected(faults::Op::Sync) || ::fsync(fd) != 0)) error = errorFromErrno(errno);
+  ::close(fd);
+  if (!error && (injected(faults::Op::Delete) || ::rename(beside.c_str(), native.c_str()) != 0)) {
+    error = errorFor(errno, native);
+  }
+  if (error) {
+    ::unlink(beside.c_str());
+    return error;
+  }
+  const int dir = ::open(parentOf(native).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return {};
+}
+
 Error deleteFile(std::string_view name) {
-  const std::string native = nativeName(name);
+  const std::string native(name);
   if (injected(faults::Op::Delete) || ::unlink(native.c_str()) != 0) return errorFor(errno, native);
   return {};
 }
 
 Error setHiddenOnly(std::string_view name) {
-  const std::string native = nativeName(name);
+  const std::string native(name);
   static constexpr char kHidden[] = "0x2";  // FILE_ATTRIBUTE_HIDDEN, Samba's text form
   if (injected(faults::Op::Attributes) ||
       ::setxattr(native.c_str(), kDosAttrib, kHidden, sizeof kHidden - 1, 0) != 0) {
@@ -245,7 +317,7 @@ Error setHiddenOnly(std::string_view name) {
 }
 
 Error clearAttributes(std::string_view name) {
-  const std::string native = nativeName(name);
+  const std::string native(name);
   if (injected(faults::Op::Attributes) || ::removexattr(native.c_str(), kDosAttrib) != 0) {
     if (errno == ENODATA || errno == ENOTSUP) {
       return exists(native) ? Error{} : errorFor(ENOENT, native);
@@ -257,7 +329,7 @@ Error clearAttributes(std::string_view name) {
 
 bool isHidden(std::string_view name) {
   char value[64] = {};
-  const ssize_t n = ::getxattr(nativeName(name).c_str(), kDosAttrib, value, sizeof value - 1);
+  const ssize_t n = ::getxattr(std::string(name).c_str(), kDosAttrib, value, sizeof value - 1);
   // Samba's binary form also begins with the attributes as "0x..." text.
   if (n < 3 || value[0] != '0' || value[1] != 'x') return false;
   return (std::strtoul(value + 2, nullptr, 16) & 0x2u) != 0;

@@ -71,7 +71,7 @@ Error File::open(std::string_view name, Mode mode) {
   close();
   // The system call would stop at the NUL and open another file.
   if (name.find('\0') != std::string_view::npos) return errorOf(err::kBadFileNumber);
-  native_ = nativeName(name);
+  native_ = std::string(name);
   Error error;
   if (injected(faults::Op::Open, error)) return error;
   const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
@@ -140,23 +140,42 @@ Error File::writeAt(std::uint64_t offset, std::string_view bytes) const {
   return writeAll(handle_, bytes.data(), bytes.size(), &where);
 }
 
-Error File::appendRecord(std::string_view record) const {
+Error File::lock() const {
   if (!isOpen()) return notOpen();
-  if (!writable_) return errorOf(err::kPermissionDenied);
   OVERLAPPED whole{};
   if (!::LockFileEx(handle_, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole)) {
     return lastError();
   }
-  std::uint64_t bytes = 0;
-  Error error = size(bytes);
-  if (!error) {
-    const std::size_t torn = bytes % kRecordSize;
-    std::string data(torn == 0 ? 0 : kRecordSize - torn, '\0');
-    data += record;
-    error = writeAll(handle_, data.data(), data.size(), nullptr);
+  return {};
+}
+
+Error File::appendRecord(std::string_view record, std::int64_t& number) {
+  if (!isOpen()) return notOpen();
+  if (!writable_) return errorOf(err::kPermissionDenied);
+  for (;;) {
+    if (Error error = lock()) return error;
+    OVERLAPPED whole{};
+    FILE_STANDARD_INFO info{};
+    if (::GetFileInformationByHandleEx(handle_, FileStandardInfo, &info, sizeof info) &&
+        info.DeletePending) {
+      // The removal replaced the file while this handle waited: write into the new one.
+      ::UnlockFileEx(handle_, 0, MAXDWORD, MAXDWORD, &whole);
+      const std::string name = native_;
+      if (Error error = open(name, Mode::Append)) return error;
+      continue;
+    }
+    std::uint64_t bytes = 0;
+    Error error = size(bytes);
+    if (!error) {
+      const std::size_t torn = bytes % kRecordSize;
+      std::string data(torn == 0 ? 0 : kRecordSize - torn, '\0');
+      data += record;
+      error = writeAll(handle_, data.data(), data.size(), nullptr);
+      number = static_cast<std::int64_t>((bytes + data.size()) / kRecordSize);
+    }
+    ::UnlockFileEx(handle_, 0, MAXDWORD, MAXDWORD, &whole);
+    return error;
   }
-  ::UnlockFileEx(handle_, 0, MAXDWORD, MAXDWORD, &whole);
-  return error;
 }
 
 Error File::sync() const {
@@ -167,29 +186,59 @@ Error File::sync() const {
   return {};
 }
 
+std::string dataFileName(std::string_view folder, std::string_view suffix) {
+  return std::string(folder) + std::string(suffix);  // Windows matches letter case itself
+}
+
+std::vector<std::string> spellingsIn(std::string_view /*folder*/, std::string_view /*suffix*/) {
+  return {};
+}
+
+Error replaceFile(std::string_view name, std::string_view bytes) {
+  const std::string native(name);
+  const std::string beside = native + ".nuovo";
+  Error error;
+  if (injected(faults::Op::Open, error)) return error;
+  HANDLE handle = ::CreateFileA(beside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_HIDDEN, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return lastError();
+  error = writeAll(handle, bytes.data(), bytes.size(), nullptr);
+  if (!error && !injected(faults::Op::Sync, error) && !::FlushFileBuffers(handle)) {
+    error = lastError();
+  }
+  ::CloseHandle(handle);
+  if (!error && !injected(faults::Op::Delete, error) &&
+      !::MoveFileExA(beside.c_str(), native.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    error = lastError();
+  }
+  if (error) ::DeleteFileA(beside.c_str());
+  return error;
+}
+
 Error deleteFile(std::string_view name) {
   Error error;
   if (injected(faults::Op::Delete, error)) return error;
-  if (!::DeleteFileA(nativeName(name).c_str())) return lastError();
+  if (!::DeleteFileA(std::string(name).c_str())) return lastError();
   return {};
 }
 
 Error setHiddenOnly(std::string_view name) {
   Error error;
   if (injected(faults::Op::Attributes, error)) return error;
-  if (!::SetFileAttributesA(nativeName(name).c_str(), FILE_ATTRIBUTE_HIDDEN)) return lastError();
+  if (!::SetFileAttributesA(std::string(name).c_str(), FILE_ATTRIBUTE_HIDDEN)) return lastError();
   return {};
 }
 
 Error clearAttributes(std::string_view name) {
   Error error;
   if (injected(faults::Op::Attributes, error)) return error;
-  if (!::SetFileAttributesA(nativeName(name).c_str(), FILE_ATTRIBUTE_NORMAL)) return lastError();
+  if (!::SetFileAttributesA(std::string(name).c_str(), FILE_ATTRIBUTE_NORMAL)) return lastError();
   return {};
 }
 
 bool isHidden(std::string_view name) {
-  const DWORD attributes = ::GetFileAttributesA(nativeName(name).c_str());
+  const DWORD attributes = ::GetFileAttributesA(std::string(name).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
 }
 
