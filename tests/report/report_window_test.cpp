@@ -84,6 +84,25 @@ TEST(ReportWindow, RemovalWithNothingCopiedStartsTheRecordingsFileAnew) {
   EXPECT_TRUE(isHidden(dataFileName(w.folder.path(), "\\OdV")));  // whatever its letter case
 }
 
+// A crash in the middle of an append left a torn record: the next append fills it, and the
+// removal is still due. The counter then shows the one record of the new file.
+TEST(ReportWindow, ATornTailDoesNotStopARemovalThatIsDue) {
+  const std::string a = entryText('N', "10/12/2026", "a");
+  Controller w(storedRecord(a) + storedRecord(a).substr(0, 100));
+  w.period("01122026", "31122026");
+  w.click("Rimuovi");
+  w.click("Cmd_Gp");
+  const std::vector<std::string> texts = w.platform.texts();
+  ASSERT_EQ(texts.size(), 4U);
+  EXPECT_EQ(texts[0], found(w, 1));
+  EXPECT_TRUE(confirms(texts[1], kCreated)) << texts[1];
+  EXPECT_EQ(texts[2], kDeleted);
+  EXPECT_TRUE(confirms(texts[3], kRemoved)) << texts[3];
+  EXPECT_EQ(w.report(), kHeadingRecord + reportedLine("10/12/2026", "a"));
+  EXPECT_EQ(w.recordings(), loggedRecord(kRemoved));
+  EXPECT_EQ(w.find<QLabel>("N_Accessi")->text(), "1");
+}
+
 // Left unticked, ARunCopiesMarksLogsAndWarnsOfEntriesLeft leaves a reported entry alone.
 TEST(ReportWindow, AlreadyReportedEntriesAreCopiedAgainWhenAsked) {
   const std::string reported = entryText('S', "10/12/2026", "gia trattata");

@@ -31,6 +31,29 @@ TEST(StartUp, CaptionAndCentring) {
   EXPECT_EQ(w.par.File_Rilevazioni, w.folder.file("Odv"));
 }
 
+// A recordings file restored beside the one in use, under another spelling: one file is
+// counted, written and told of, the other is named once and left alone.
+TEST(StartUp, OneRecordingsFileWhateverItsSpellingAndTheOtherIsNamed) {
+  Window w;
+  w.storeBothRoles();
+  const std::string restored = test::storedRecord("N01/11/202608:00:00");
+  const std::string used = restored + restored;
+  w.folder.write("Odv", restored);
+  w.folder.write("OdV", used);
+  w.show();
+  EXPECT_EQ(w.platform.texts(),
+            std::vector<std::string>{
+                "Nella cartella del programma c'\xE8 anche il file \"Odv\", lo stesso nome "
+                "scritto con altre maiuscole e minuscole: non viene usato. La procedura usa il "
+                "file \"OdV\"."});
+  EXPECT_EQ(w.find<QLabel>("N_Accessi")->text(), "2");
+  w.signIn(0, "Admin", "password1");
+  w.click("Cmd_Op");
+  EXPECT_EQ(w.find<QLabel>("N_Accessi")->text(), "3");
+  EXPECT_EQ(w.folder.read("OdV"), used + test::loggedEntry("PC-01", "Admin", test::kBackup));
+  EXPECT_EQ(w.folder.read("Odv"), restored);
+}
+
 TEST(StartUp, RestrictedAccessComparesNamesWithoutRegardToLetterCase) {
   const struct {
     bool restricted;
