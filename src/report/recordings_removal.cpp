@@ -57,7 +57,7 @@ Removal removeRecordings(Platform& platform, std::string_view name, std::int64_t
   if (trapped(error)) return Removal::Failed;
   if (!accounted) return Removal::EntriesLeft;
   trapped(clearAttributes(name));  // Windows refuses to replace a read-only file
-  if (trapped(replaceFile(name, newRecord))) return Removal::Failed;
+  if (trapped(replaceFile(file, name, newRecord))) return Removal::Failed;
   file.close();
   platform.message(Icon::Information, report_text::kDeleted, title);
   return Removal::Done;

@@ -80,9 +80,10 @@ std::vector<std::string> spellingsIn(std::string_view folder, std::string_view s
 
 // Replaces the file `name` in one step by a new file holding `bytes`, readable and writable
 // by owner and group only and hidden: written beside it and synced, renamed over it, then the
-// folder synced. The caller holds the old file's lock, so that no writer appends to it
-// meanwhile; a writer waiting for that lock then writes into the new file.
-Error replaceFile(std::string_view name, std::string_view bytes);
+// folder synced. `locked` is the old file, opened and locked by the caller so that no writer
+// appends to it meanwhile; a writer waiting for that lock then writes into the new file.
+// Windows renames nothing over an open file: there `locked` is closed just before the rename.
+Error replaceFile(File& locked, std::string_view name, std::string_view bytes);
 
 Error deleteFile(std::string_view name);
 // Attributes as Windows keeps them; on Linux the hidden attribute is the Samba

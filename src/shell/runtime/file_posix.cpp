@@ -267,7 +267,7 @@ std::vector<std::string> spellingsIn(std::string_view folder, std::string_view s
   return names;
 }
 
-Error replaceFile(std::string_view name, std::string_view bytes) {
+Error replaceFile(File& /*locked*/, std::string_view name, std::string_view bytes) {
   const std::string native(name);
   const std::string beside = native + ".nuovo";
   if (injected(faults::Op::Open)) return errorFor(errno, beside);

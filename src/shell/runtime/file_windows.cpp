@@ -194,7 +194,7 @@ std::vector<std::string> spellingsIn(std::string_view /*folder*/, std::string_vi
   return {};
 }
 
-Error replaceFile(std::string_view name, std::string_view bytes) {
+Error replaceFile(File& locked, std::string_view name, std::string_view bytes) {
   const std::string native(name);
   const std::string beside = native + ".nuovo";
   Error error;
@@ -207,6 +207,7 @@ Error replaceFile(std::string_view name, std::string_view bytes) {
     error = lastError();
   }
   ::CloseHandle(handle);
+  if (!error) locked.close();
   if (!error && !injected(faults::Op::Delete, error) &&
       !::MoveFileExA(beside.c_str(), native.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
