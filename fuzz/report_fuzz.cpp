@@ -63,13 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   platform.put("Report", nullptr, 0);
   platform.put("All", nullptr, 0);
   const std::string recordings = platform.folder + "/OdV";
-  kov::ReportRequest request{recordings,
-                             platform.folder + "\\",
-                             "Report",
-                             "20260101",
-                             "20261231",
-                             false,
-                             "KoV"};
+  kov::ReportRequest request{
+      recordings, platform.folder + "\\", "Report", "20260101", "20261231", false, "KoV"};
 
   platform.messages = 0;
   const kov::ReportOutcome first = kov::generateReport(platform, request);

@@ -72,8 +72,7 @@ void KOV::Cmd_Gp_Click() {
   }
   std::int64_t records = 0;
   if (!removed && countRecordings(records) && records > kClassicRecordLimit) {
-    inform(std::string(kOverLimitBefore) + std::to_string(records) +
-           std::string(kOverLimitAfter));
+    inform(std::string(kOverLimitBefore) + std::to_string(records) + std::string(kOverLimitAfter));
   }
 
   Opz_KOV[0]->clear();

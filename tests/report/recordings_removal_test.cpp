@@ -44,8 +44,8 @@ TEST(RemoveRecordings, ReplacesAFileHoldingOnlyWhatTheRunAccountedFor) {
   } cases[] = {
       {"exactly the records read", kA + kB},
       {"and the logged entry", kA + kB + kLogged},
-      {"a torn append filled, then the logged entry", kA + kB + "PARTIAL" +
-                                                           std::string(249, '\0') + kLogged},
+      {"a torn append filled, then the logged entry",
+       kA + kB + "PARTIAL" + std::string(249, '\0') + kLogged},
       {"a torn append at the end", kA + kB + kLogged + "PART"},
   };
   for (const auto& c : cases) {

@@ -57,12 +57,7 @@ struct ReportRun {
 
   explicit ReportRun(const std::string& recordings, const std::string& start = "20261201",
                      const std::string& end = "20261231")
-      : request{folder.file("OdV"),
-                folder.path() + "\\Report\\",
-                kReportName,
-                start,
-                end,
-                false,
+      : request{folder.file("OdV"), folder.path() + "\\Report\\", kReportName, start, end, false,
                 "Log Accessi"} {
     folder.write("OdV", recordings);
     folder.makeFolder("Report");

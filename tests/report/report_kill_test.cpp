@@ -64,8 +64,8 @@ TEST(ReportKilled, Child) {
 // Prepares a program folder with both roles and the entries, starts the child on it and
 // returns once the child is about to press Ok.
 pid_t startChild(const test::TempFolder& folder, const std::string& recordings) {
-  folder.write("KoV", test::administratorFile("PC-01", false, "Log.txt",
-                                              folder.path() + "\\report", "Admin", "password1"));
+  folder.write("KoV", test::administratorFile("PC-01", false, "Log.txt", folder.path() + "\\report",
+                                              "Admin", "password1"));
   folder.write("TdT", test::controllerFile("Titolare", "segreto99"));
   folder.write("OdV", recordings);
   folder.makeFolder("report");

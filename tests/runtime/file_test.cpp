@@ -152,10 +152,10 @@ TEST(File, RealFaultsGiveTheirErrorNumbers) {
     File::Mode mode;
     int number;
   } cases[] = {
-      {"missing", File::Mode::Read, 53},         {"nofolder/KoV", File::Mode::Read, 76},
-      {"nofolder/KoV", File::Mode::Append, 76},  {"folder", File::Mode::Read, 75},
-      {"folder", File::Mode::Update, 75},        {"locked", File::Mode::Read, 70},
-      {"locked", File::Mode::Update, 70},        {"readonly/KoV", File::Mode::Append, 70},
+      {"missing", File::Mode::Read, 53},        {"nofolder/KoV", File::Mode::Read, 76},
+      {"nofolder/KoV", File::Mode::Append, 76}, {"folder", File::Mode::Read, 75},
+      {"folder", File::Mode::Update, 75},       {"locked", File::Mode::Read, 70},
+      {"locked", File::Mode::Update, 70},       {"readonly/KoV", File::Mode::Append, 70},
   };
   for (const auto& c : cases) {
     File file;

@@ -222,7 +222,7 @@ Error File::appendRecord(std::string_view record, std::int64_t& number) {
     if (Error error = lock()) return error;
     struct stat st {};
     if (::fstat(handle_, &st) != 0) {
-      const Error error = errorFromErrno(errno);
+      Error error = errorFromErrno(errno);
       ::flock(handle_, LOCK_UN);
       return error;
     }
@@ -235,7 +235,7 @@ Error File::appendRecord(std::string_view record, std::int64_t& number) {
     const std::size_t torn = static_cast<std::size_t>(st.st_size) % kRecordSize;
     std::string bytes(torn == 0 ? 0 : kRecordSize - torn, '\0');
     bytes += record;
-    const Error error = fullWrite(handle_, bytes.data(), bytes.size(), 0, true);
+    Error error = fullWrite(handle_, bytes.data(), bytes.size(), 0, true);
     number = static_cast<std::int64_t>((static_cast<std::size_t>(st.st_size) + bytes.size()) /
                                        kRecordSize);
     ::flock(handle_, LOCK_UN);
@@ -271,14 +271,15 @@ Error replaceFile(File& /*locked*/, std::string_view name, std::string_view byte
   const std::string native(name);
   const std::string beside = native + ".nuovo";
   if (injected(faults::Op::Open)) return errorFor(errno, beside);
-  const int fd = ::open(beside.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC,
-                        kDataMode);
+  const int fd =
+      ::open(beside.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, kDataMode);
   if (fd < 0) return errorFor(errno, beside);
   ::fchmod(fd, kDataMode);
   static constexpr char kHidden[] = "0x2";
   Error error = fullWrite(fd, bytes.data(), bytes.size(), 0, false);
-  if (!error && (injected(faults::Op::Attributes) ||
-                 ::fsetxattr(fd, kDosAttrib, kHidden, sizeof kHidden - 1, 0) != 0) &&
+  if (!error &&
+      (injected(faults::Op::Attributes) ||
+       ::fsetxattr(fd, kDosAttrib, kHidden, sizeof kHidden - 1, 0) != 0) &&
       errno != ENOTSUP) {
     error = errorFromErrno(errno);
   }
