@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -20,8 +21,11 @@ constexpr int kRefused = 2;
 // own so that the machine keeps its name; nullopt where the system refuses the namespace.
 std::optional<std::string> computerNameWithHost(const std::string& host) {
   int ends[2];
-  if (::pipe(ends) != 0) return std::nullopt;
-  const pid_t child = ::fork();
+  const pid_t child = ::pipe(ends) == 0 ? ::fork() : -1;
+  if (child < 0) {
+    ADD_FAILURE() << "no child process: " << std::strerror(errno);
+    return std::nullopt;
+  }
   if (child == 0) {
     ::close(ends[0]);
     if (::unshare(CLONE_NEWUTS) != 0 || ::sethostname(host.data(), host.size()) != 0) {
