@@ -18,12 +18,15 @@ namespace {
 using std::chrono::year_month_day;
 
 // The calendar date a text names, read by a rule of its own: day and month of one or two
-// digits, a four-digit year from 1, "/" between them, spaces around each part.
+// digits, a four-digit year from 1 or a two-digit one in 1930 to 2029, "/" between them,
+// spaces around each part.
 std::optional<year_month_day> calendarDate(const std::string& text) {
-  static const std::regex form(R"( *([0-9]{1,2}) */ *([0-9]{1,2}) */ *([0-9]{4}) *)");
+  static const std::regex form(R"( *([0-9]{1,2}) */ *([0-9]{1,2}) */ *([0-9]{4}|[0-9]{2}) *)");
   std::smatch parts;
   if (!std::regex_match(text, parts, form)) return std::nullopt;
-  const year_month_day date{std::chrono::year{std::stoi(parts[3])},
+  int year = std::stoi(parts[3]);
+  if (parts[3].length() == 2) year += year >= 30 ? 1900 : 2000;
+  const year_month_day date{std::chrono::year{year},
                             std::chrono::month{static_cast<unsigned>(std::stoi(parts[2]))},
                             std::chrono::day{static_cast<unsigned>(std::stoi(parts[1]))}};
   if (!date.ok() || date.year() == std::chrono::year{0}) return std::nullopt;

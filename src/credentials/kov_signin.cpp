@@ -10,7 +10,10 @@
 
 namespace kov {
 
+// Entering the user box signs out, as entering the password box does: the account box is
+// emptied here, and no entry may be saved without the account of who wrote it.
 void KOV::Utente_GotFocus() {
+  if (par_.Utente_da_Attivare == 0) DiSabilita();
   Utente->clear();
   Pw->clear();
   Utente->setCursorPosition(0);

@@ -12,7 +12,9 @@ namespace kov {
 
 void KOV::Assegna_Val_Op_Pi() {
   if (par_.Utente_da_Attivare != 0) return;
-  const std::string today = platform_.regionalDate(platform_.now());
+  // The proposed wording is stored with the entry, so the date goes into Windows-1252.
+  const std::string today =
+      toCp1252(QString::fromStdString(platform_.regionalDate(platform_.now())));
   if (Op_Pi[0]->isChecked()) {
     setTextOf(Opz_KOV[0], "Verificato le operazioni di BackUp. Ultimo Salvataggio del " + today);
   } else if (Op_Pi[1]->isChecked()) {

@@ -22,9 +22,10 @@ std::string RovesciaData(std::string_view date);
 void Filtra_Tasto_Data(Platform& platform, std::int16_t& KeyAscii, std::string& date);
 
 // A date box's text as "dd/MM/yyyy" when it reads as a date, day first: day and month of
-// one or two digits, a year of four, "/" between them, spaces around each part allowed
-// (the mask leaves them where nothing was typed). Anything else, such as the untouched
-// "  /  /    ", a two-digit year, 31/04 or month 13, gives nothing and the text stays.
+// one or two digits, a year of four or of two (00-29 are 2000-2029, 30-99 are 1930-1999),
+// "/" between them, spaces around each part allowed (the mask leaves them where nothing was
+// typed). Anything else, such as the untouched "  /  /    ", a year of three digits, 31/04
+// or month 13, gives nothing and the text stays.
 std::optional<std::string> dayFirstDate(std::string_view text);
 
 }  // namespace kov

@@ -62,8 +62,8 @@ void KOV::Abilita() {
 void KOV::Timer1_Timer() {
   if (In_Caricamento != 0) return;
   const DateTime now = platform_.now();
-  Data_G->setText(fromCp1252(platform_.regionalDate(now)));
-  Ora_G->setText(fromCp1252(platform_.regionalTime(now)));
+  Data_G->setText(QString::fromStdString(platform_.regionalDate(now)));
+  Ora_G->setText(QString::fromStdString(platform_.regionalTime(now)));
 }
 
 }  // namespace kov

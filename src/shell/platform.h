@@ -26,7 +26,9 @@ class Platform {
   virtual void beep() = 0;
 
   virtual DateTime now() = 0;
-  // The date and the time of day in the workstation's regional forms (a four-digit year).
+  // The date and the time of day in the workstation's regional forms (a four-digit year),
+  // in UTF-8 as the system writes them, whatever characters they use: the clock shows them
+  // as they are, and a caller that stores one converts it to Windows-1252 first.
   virtual std::string regionalDate(const DateTime& at) = 0;
   virtual std::string regionalTime(const DateTime& at) = 0;
 

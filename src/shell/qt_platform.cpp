@@ -67,15 +67,15 @@ DateTime QtPlatform::now() {
 }
 
 std::string QtPlatform::regionalDate(const DateTime& at) {
-  const QLocale locale = QLocale::system();
+  const QLocale locale = regional();
   if (!hasRegionalSettings(locale)) return formatDate(at);
-  return toCp1252(locale.toString(toQt(at).date(), shortDateFormat(locale)));
+  return locale.toString(toQt(at).date(), shortDateFormat(locale)).toStdString();
 }
 
 std::string QtPlatform::regionalTime(const DateTime& at) {
-  const QLocale locale = QLocale::system();
+  const QLocale locale = regional();
   if (!hasRegionalSettings(locale)) return formatTime(at);
-  return toCp1252(locale.toString(toQt(at).time(), timeFormat(locale)));
+  return locale.toString(toQt(at).time(), timeFormat(locale)).toStdString();
 }
 
 std::string QtPlatform::userName() {

@@ -2,12 +2,19 @@
 // and regional settings, the operating system's names.
 #pragma once
 
+#include <QLocale>
+#include <optional>
+
 #include "platform.h"
 
 namespace kov {
 
 class QtPlatform : public Platform {
  public:
+  QtPlatform() = default;
+  // The regional forms of this locale instead of the system's.
+  explicit QtPlatform(const QLocale& regional) : regional_(regional) {}
+
   void message(Icon icon, std::string_view text, std::string_view title) override;
   void beep() override;
   DateTime now() override;
@@ -17,6 +24,11 @@ class QtPlatform : public Platform {
   std::string computerName() override;
   std::string programFolder() override;
   ScreenSize screenSize() override;
+
+ private:
+  QLocale regional() const { return regional_.value_or(QLocale::system()); }
+
+  std::optional<QLocale> regional_;
 };
 
 }  // namespace kov

@@ -69,6 +69,7 @@ TEST(PeriodBoxes, LeavingABoxRewritesAValidDateDayFirstAndLeavesAnythingElse) {
   } cases[] = {
       {"4/1/2026", "04/01/2026"},  {"29/02/2024", "29/02/2024"}, {"31/04/2026", "31/04/2026"},
       {"1/13/2026", "1 /13/2026"}, {"05", "05/  /    "},         {"", "  /  /    "},
+      {"301126", "30/11/2026"},    {"1/1/30", "01/01/1930"},
   };
   for (const auto& c : cases) {
     Controller w;
@@ -90,6 +91,7 @@ TEST(PeriodBoxes, KeysAreSetOnlyOnLeavingTheEndWithBothBoxesFilled) {
       {"end untouched", "01122026", "", 0, {kNoPeriod}},
       {"same day", "15122026", "15122026", 0, {kNothing}},
       {"end before start", "31122026", "01122026", 1, {kOrder, kNothing}},
+      {"two-digit years", "010130", "311226", 0, {kNothing}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -113,7 +115,7 @@ TEST(PeriodBoxes, KeysAreSetOnlyOnLeavingTheEndWithBothBoxesFilled) {
 
 TEST(PeriodBoxes, AStartChangedAfterLeavingTheEndReachesTheKeysOnlyWhenTheEndIsLeftAgain) {
   Controller w(test::storedRecord(test::entryText('N', "05/12/2026", "prima")));
-  w.period("01122026", "31122026");
+  w.period("01122026", "311226");  // the end with a two-digit year
   w.box("Dt_1")->setFocus();
   test::Window::settle();
   w.keys("Dt_1", "10122026");

@@ -117,6 +117,21 @@ TEST(Report, MarkingKeepsACode30BeforeTheSpacesAtTheEnd) {
   EXPECT_EQ(run.report(), kHeadingRecord + reportedLine("04/12/2026", "fine\x1E\x1E  "));
 }
 
+// A "\" in the name separates folders, as in the folder; names near the device names are
+// names like any other.
+TEST(Report, ABackslashInTheNameWritesIntoAFolder) {
+  for (const std::string name : {"Log.txt", "COM10.txt", "console", "nul1.txt", "LPT10.log"}) {
+    SCOPED_TRACE(name);
+    ReportRun run(storedRecord(entryText('N', "10/12/2026", "a")));
+    run.folder.makeFolder("Report/20261231_0905_sub");
+    run.request.name = "20261231_0905_sub\\" + name;
+    EXPECT_EQ(run.go().copied, 1);
+    EXPECT_EQ(run.report("20261231_0905_sub/" + name),
+              kHeadingRecord + reportedLine("10/12/2026", "a"));
+    EXPECT_TRUE(run.platform.messages.empty());
+  }
+}
+
 TEST(Report, AnExistingReportIsOverwrittenFromRecordOneAndKeepsItsLaterRecords) {
   const std::string entries = storedRecord(entryText('N', "10/12/2026", "a")) +
                               storedRecord(entryText('N', "11/12/2026", "b"));
@@ -199,14 +214,22 @@ TEST(Report, AReportThatCannotBeWrittenIsShownOnceAndMarksNothing) {
        "75-Errore di accesso al percorso/file"},
       {"name of a folder", "\\", "Report", "75-Errore di accesso al percorso/file"},
       {"name holding a control character", "\\Report\\", "Log\x1F.txt", kRefused},
+      {"name in a missing folder", "\\Report\\", "20261231_0905_sub\\Log.txt",
+       "76-Impossibile trovare il percorso"},
 #ifndef _WIN32  // under wine, run as root, a read-only attribute does not hold
       {"read-only folder", "\\Report\\", kReportName, "70-Autorizzazione negata", true},
 #endif
   };
-  // Every character that Windows refuses in a file name, anywhere in the name.
-  for (const char c : std::string("<>:\"/\\|?*")) {
+  // Every character that Windows refuses in a file name, anywhere in the name; a name that
+  // ends in a dot or a space; a device name, with or without an extension, in any folder.
+  for (const char c : std::string("<>:\"/|?*")) {
     cases.push_back({std::string("name holding ") + c, "\\Report\\",
                      "20261231_0905_Lo" + std::string(1, c) + "g.txt", kRefused});
+  }
+  for (const std::string name :
+       {"Log.txt.", "Log.txt ", "sub.\\Log.txt", "sub\\..\\Log.txt", "sub\\nul.txt",
+        "sub\\Com1.log", "sub\\CON", "sub\\lpt9", "sub\\Aux.tar.gz", "sub\\PRN"}) {
+    cases.push_back({"name " + name, "\\Report\\", "20261231_0905_" + name, kRefused});
   }
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

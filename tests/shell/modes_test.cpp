@@ -2,6 +2,7 @@
 
 #include <QTimer>
 
+#include "shell/qt_platform.h"
 #include "support/modes.h"
 
 namespace kov {
@@ -58,6 +59,31 @@ TEST(Modes, TheClockRunsEvery500MillisecondsOnlyAfterANormalStart) {
     EXPECT_TRUE(timer->isActive());
     QTest::qWait(700);
     EXPECT_EQ(w.find<QLabel>("Data_G")->text(), c.date);
+    EXPECT_EQ(w.find<QLabel>("Ora_G")->text(), c.time);
+  }
+}
+
+// The clock is a label: it shows the regional forms in the locale's own characters.
+TEST(Modes, TheClockShowsTheRegionalFormsInTheirOwnCharacters) {
+  const struct {
+    const char* locale;
+    QString date, time;
+  } cases[] = {
+      {"ar_EG", "\u0664\u200F/\u0661\u0662\u200F/\u0662\u0660\u0662\u0666",
+       "\u0669:\u0660\u0665:\u0660\u0663 \u0635"},
+      {"ko_KR", "2026. 12. 4.", "\uC624\uC804 9\uC2DC 5\uBD84 3\uCD08"},
+      {"it_IT", "04/12/2026", "09:05:03"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.locale);
+    QtPlatform regional{QLocale(QString::fromLatin1(c.locale))};
+    Window w;
+    w.platform.regional = &regional;
+    w.storeBothRoles();
+    w.show();
+    const auto* date = w.find<QLabel>("Data_G");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !date->text().isEmpty(); }, 2000));
+    EXPECT_EQ(date->text(), c.date);
     EXPECT_EQ(w.find<QLabel>("Ora_G")->text(), c.time);
   }
 }

@@ -27,6 +27,8 @@ class FakePlatform : public Platform {
   ScreenSize screen{1920, 1080};
   // Runs while a message box would be open (a test may act on the window meanwhile).
   std::function<void(const Message&)> onMessage;
+  // Gives the regional forms when set (the real platform on a chosen locale).
+  Platform* regional = nullptr;
 
   void message(Icon icon, std::string_view text, std::string_view title) override {
     messages.push_back({icon, std::string(text), std::string(title)});
@@ -34,8 +36,12 @@ class FakePlatform : public Platform {
   }
   void beep() override { ++beeps; }
   DateTime now() override { return clock; }
-  std::string regionalDate(const DateTime& at) override { return formatDate(at); }
-  std::string regionalTime(const DateTime& at) override { return formatTime(at); }
+  std::string regionalDate(const DateTime& at) override {
+    return regional != nullptr ? regional->regionalDate(at) : formatDate(at);
+  }
+  std::string regionalTime(const DateTime& at) override {
+    return regional != nullptr ? regional->regionalTime(at) : formatTime(at);
+  }
   std::string userName() override { return user; }
   std::string computerName() override { return computer; }
   std::string programFolder() override { return folder; }

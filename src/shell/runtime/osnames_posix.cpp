@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <string_view>
 #include <vector>
 
 #include "cp1252.h"
@@ -22,10 +23,13 @@ std::string osUserName() {
   return cp1252FromUtf8(found->pw_name);
 }
 
+// The short name, up to the first dot of the host name, as GetComputerName gives the
+// computer's name without its domain.
 std::string osComputerName() {
   char name[HOST_NAME_MAX + 1] = {};
   if (::gethostname(name, sizeof name - 1) != 0) return {};
-  return cp1252FromUtf8(name);
+  const std::string_view host(name);
+  return cp1252FromUtf8(host.substr(0, host.find('.')));
 }
 
 }  // namespace kov
