@@ -40,6 +40,14 @@ QLabel* label(const QString& name, const QString& caption, QWidget* buddy = null
   return control;
 }
 
+// Enter presses the button that holds the focus, as Space does: what users of the
+// workstations expect. Outside a dialog only an auto-default button answers Enter.
+QPushButton* button(const QString& name, const QString& caption, const QString& toolTip) {
+  auto* control = named(new QPushButton(caption), name, toolTip);
+  control->setAutoDefault(true);
+  return control;
+}
+
 }  // namespace
 
 KOV::KOV(Kov_Par& par, Platform& platform, ShowDialog showDialog)
@@ -93,9 +101,9 @@ void KOV::buildControls() {
   storableBox(Pw, 20);
   showAsStars(Pw);
   Lb_Pw = label(QStringLiteral("Lb_Pw"), QStringLiteral("&Password"), Pw);
-  Cmd_VPw = named(new QPushButton(QStringLiteral("&Varia Password")), QStringLiteral("Cmd_VPw"),
-                  QStringLiteral("Consente di Variare la propria Password; per l'Kov consente di "
-                                 "salvare anche i parametri della postazione di lavoro  "));
+  Cmd_VPw = button(QStringLiteral("Cmd_VPw"), QStringLiteral("&Varia Password"),
+                   QStringLiteral("Consente di Variare la propria Password; per l'Kov consente di "
+                                  "salvare anche i parametri della postazione di lavoro  "));
   Cmd_VPw->setEnabled(false);
   Var_Par = named(new QCheckBox, QStringLiteral("Var_Par"),
                   QStringLiteral("Se attivo, consente all'amministratore di sistema di variare i "
@@ -155,9 +163,10 @@ void KOV::buildControls() {
                        "Predisposizione &credenziali utenti abilitati all'accesso nella rete")),
                    indexed("Op_Pi", 2));
   Op_Pi[3] = named(new QRadioButton(QStringLiteral("Alt&ro")), indexed("Op_Pi", 3));
-  Cmd_Op = named(new QPushButton(QStringLiteral("&Ok")), QStringLiteral("Cmd_Op"),
-                 QStringLiteral("Consente di inserire il commento nel file delle operazioni svolte "
-                                "dall'amministatore di Sistema"));
+  Cmd_Op =
+      button(QStringLiteral("Cmd_Op"), QStringLiteral("&Ok"),
+             QStringLiteral("Consente di inserire il commento nel file delle operazioni svolte "
+                            "dall'amministatore di Sistema"));
   Opz_KOV[0] =
       named(new QLineEdit, indexed("Opz_KOV", 0),
             QStringLiteral("Commentare l'operazione eseguita che verrà salvata nel file di log."));
@@ -185,9 +194,9 @@ void KOV::buildControls() {
   Rimuovi = named(new QCheckBox(QStringLiteral("Ri&muovi i Report esistenti ")),
                   QStringLiteral("Rimuovi"),
                   QStringLiteral("Se attivo rimuove a fine lettura il file delle rilevazioni"));
-  Cmd_Gp = named(new QPushButton(QStringLiteral("&Ok")), QStringLiteral("Cmd_Gp"),
-                 QStringLiteral("Consente di generare il file di log delle scritture "
-                                "dell'amministratore di sistema"));
+  Cmd_Gp = button(QStringLiteral("Cmd_Gp"), QStringLiteral("&Ok"),
+                  QStringLiteral("Consente di generare il file di log delle scritture "
+                                 "dell'amministratore di sistema"));
   auto* report = new QGridLayout(Frm_TdT);
   report->addWidget(Lb_Dt1, 0, 0);
   report->addWidget(Dt[1], 0, 1);
