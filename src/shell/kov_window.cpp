@@ -140,6 +140,8 @@ void KOV::buildControls() {
                            "uguale all'Amministratore di Sistema o al  Titolare del "
                            "Trattamento."));
   N_Accessi = named(new QLabel, QStringLiteral("N_Accessi"));
+  // A bare number tells a screen reader's user nothing: it is named for what it counts.
+  N_Accessi->setAccessibleName(QStringLiteral("Numero delle scritture registrate"));
   auto* parameters = new QGridLayout(Frm_Par);
   parameters->addWidget(Label5, 0, 0);
   parameters->addWidget(Opz_KOV[1], 0, 1);
@@ -171,6 +173,10 @@ void KOV::buildControls() {
       named(new QLineEdit, indexed("Opz_KOV", 0),
             QStringLiteral("Commentare l'operazione eseguita che verrà salvata nel file di log."));
   storableBox(Opz_KOV[0], 200);
+  // The box has no label, and the window's two buttons both read "Ok": a screen reader
+  // says what each is for.
+  Opz_KOV[0]->setAccessibleName(QStringLiteral("Commento dell'operazione"));
+  Cmd_Op->setAccessibleName(QStringLiteral("Salva il commento nel file delle operazioni"));
   auto* entries = new QGridLayout(Frm_KoV);
   for (int i = 0; i < 4; ++i) entries->addWidget(Op_Pi[static_cast<std::size_t>(i)], i, 0);
   entries->addWidget(Cmd_Op, 0, 1, 4, 1, Qt::AlignRight | Qt::AlignVCenter);
@@ -197,6 +203,7 @@ void KOV::buildControls() {
   Cmd_Gp = button(QStringLiteral("Cmd_Gp"), QStringLiteral("&Ok"),
                   QStringLiteral("Consente di generare il file di log delle scritture "
                                  "dell'amministratore di sistema"));
+  Cmd_Gp->setAccessibleName(QStringLiteral("Genera il report"));
   auto* report = new QGridLayout(Frm_TdT);
   report->addWidget(Lb_Dt1, 0, 0);
   report->addWidget(Dt[1], 0, 1);
