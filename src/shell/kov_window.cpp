@@ -80,6 +80,7 @@ void KOV::fitToScreen() {
   const QPoint centre(whole.width / 2, whole.height / 2);
   const QRect free = screen()->availableGeometry();
   const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+  // A centre outside the free area leaves no centred place inside it: the free area bounds.
   QSize room(free.width(), free.height() - titleBar);
   if (free.contains(centre)) {
     room = QSize(2 * std::min(centre.x() - free.left(), free.right() - centre.x()),
