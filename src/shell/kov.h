@@ -18,6 +18,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QTimer;
 
 namespace kov {
@@ -74,6 +75,8 @@ class KOV : public QWidget {
   // The last steps of start-up: one of the first set-ups, or the role choice after the
   // restricted-access check. False when the program must end.
   bool enterMode();
+  // Sizes the window for its screen.
+  void fitToScreen();
   // Texts of the controls, in Windows-1252.
   std::string textOf(const QLineEdit* box) const;
   void setTextOf(QLineEdit* box, std::string_view text);
@@ -92,6 +95,7 @@ class KOV : public QWidget {
   Platform& platform_;
   ShowDialog showDialog_;
   FocusRouter* focus_ = nullptr;
+  QScrollArea* scroll_ = nullptr;  // holds the frames
 
   std::int16_t In_Caricamento = 0;
   std::string Utente_Windows;

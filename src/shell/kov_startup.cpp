@@ -23,7 +23,7 @@ void showStartupError(Platform& platform, const Error& error) {
 }  // namespace
 
 bool KOV::Form_Load() {
-  adjustSize();
+  fitToScreen();
   const ScreenSize screen = platform_.screenSize();
   move((screen.width - width()) / 2, (screen.height - height()) / 2);
   In_Caricamento = 1;

@@ -8,8 +8,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "colours.h"
 #include "date_box.h"
@@ -40,6 +45,22 @@ QLabel* label(const QString& name, const QString& caption, QWidget* buddy = null
   return control;
 }
 
+// Enter presses the button that holds the focus, as Space does: what users of the
+// workstations expect. Outside a dialog only an auto-default button answers Enter.
+QPushButton* button(const QString& name, const QString& caption, const QString& toolTip) {
+  auto* control = named(new QPushButton(caption), name, toolTip);
+  control->setAutoDefault(true);
+  return control;
+}
+
+// Tighter than the style's spacing, so that the window fits the small office screens.
+template <typename Layout>
+Layout* compact(Layout* layout) {
+  layout->setContentsMargins(6, 3, 6, 3);
+  layout->setSpacing(4);
+  return layout;
+}
+
 }  // namespace
 
 KOV::KOV(Kov_Par& par, Platform& platform, ShowDialog showDialog)
@@ -51,19 +72,42 @@ KOV::KOV(Kov_Par& par, Platform& platform, ShowDialog showDialog)
   Timer1->start();
 }
 
+void KOV::fitToScreen() {
+  // Form_Load centres the window on the whole screen; there it must lie within the free
+  // area (the screen less its panels), title bar included. The frames get the size they
+  // ask within that room, and scroll in what is left.
+  const ScreenSize whole = platform_.screenSize();
+  const QPoint centre(whole.width / 2, whole.height / 2);
+  const QRect free = screen()->availableGeometry();
+  const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+  // A centre outside the free area leaves no centred place inside it: the free area bounds.
+  QSize room(free.width(), free.height() - titleBar);
+  if (free.contains(centre)) {
+    room = QSize(2 * std::min(centre.x() - free.left(), free.right() - centre.x()),
+                 2 * std::min(centre.y() - free.top(), free.bottom() - titleBar - centre.y()));
+  }
+  QSize wanted = scroll_->widget()->sizeHint();
+  if (wanted.height() > room.height()) {
+    wanted.rwidth() += scroll_->verticalScrollBar()->sizeHint().width();
+  }
+  resize(wanted.boundedTo(room));
+}
+
 void KOV::storableBox(QLineEdit* box, int limit) {
   makeStorable(box, limit, platform_);
 }
 
 void KOV::buildControls() {
-  auto* layout = new QVBoxLayout(this);
+  // The frames scroll inside the window when a screen is too small to show them whole.
+  auto* frames = new QWidget;
+  auto* layout = compact(new QVBoxLayout(frames));
 
   Frm_Orologio = named(new QGroupBox, QStringLiteral("Frm_Orologio"));
   Data_G = named(new QLabel, QStringLiteral("Data_G"));
   Ora_G = named(new QLabel, QStringLiteral("Ora_G"));
   Lb1 = label(QStringLiteral("Lb1"), QStringLiteral("Data:"));
   Lb2 = label(QStringLiteral("Lb2"), QStringLiteral("Ora:"));
-  auto* clock = new QHBoxLayout(Frm_Orologio);
+  auto* clock = compact(new QHBoxLayout(Frm_Orologio));
   clock->addWidget(Lb1);
   clock->addWidget(Data_G);
   clock->addStretch();
@@ -78,9 +122,10 @@ void KOV::buildControls() {
   Tp_Ut[1] = named(
       new QRadioButton(QStringLiteral("&Titolare del Trattamento")), indexed("Tp_Ut", 1),
       QStringLiteral("Abilita le funzioni risevate al titolare o Responsabile del Trattamento "));
-  auto* roles = new QHBoxLayout(Frm_At);
+  auto* roles = compact(new QHBoxLayout(Frm_At));
   roles->addWidget(Tp_Ut[0]);
   roles->addWidget(Tp_Ut[1]);
+  roles->addStretch();
   layout->addWidget(Frm_At);
 
   Frm_Utente = named(new QGroupBox(QStringLiteral("Utente")), QStringLiteral("Frm_Utente"));
@@ -93,22 +138,21 @@ void KOV::buildControls() {
   storableBox(Pw, 20);
   showAsStars(Pw);
   Lb_Pw = label(QStringLiteral("Lb_Pw"), QStringLiteral("&Password"), Pw);
-  Cmd_VPw = named(new QPushButton(QStringLiteral("&Varia Password")), QStringLiteral("Cmd_VPw"),
-                  QStringLiteral("Consente di Variare la propria Password; per l'Kov consente di "
-                                 "salvare anche i parametri della postazione di lavoro  "));
+  Cmd_VPw = button(QStringLiteral("Cmd_VPw"), QStringLiteral("&Varia Password"),
+                   QStringLiteral("Consente di Variare la propria Password; per l'Kov consente di "
+                                  "salvare anche i parametri della postazione di lavoro  "));
   Cmd_VPw->setEnabled(false);
   Var_Par = named(new QCheckBox, QStringLiteral("Var_Par"),
                   QStringLiteral("Se attivo, consente all'amministratore di sistema di variare i "
                                  "parametri della Postazione"));
   // Without a caption of its own, a screen reader names it after what it unlocks.
   Var_Par->setAccessibleName(QStringLiteral("Parametri della Postazione di Lavoro"));
-  auto* user = new QGridLayout(Frm_Utente);
-  user->addWidget(Label7, 0, 0);
-  user->addWidget(Utente, 0, 1);
-  user->addWidget(Lb_Pw, 1, 0);
-  user->addWidget(Pw, 1, 1);
-  user->addWidget(Cmd_VPw, 0, 2, 2, 1);
-  user->addWidget(Var_Par, 0, 3, 2, 1);
+  auto* user = compact(new QHBoxLayout(Frm_Utente));
+  for (QWidget* control : {static_cast<QWidget*>(Label7), static_cast<QWidget*>(Utente),
+                           static_cast<QWidget*>(Lb_Pw), static_cast<QWidget*>(Pw),
+                           static_cast<QWidget*>(Cmd_VPw), static_cast<QWidget*>(Var_Par)}) {
+    user->addWidget(control);
+  }
   layout->addWidget(Frm_Utente);
 
   Frm_Par = named(new QGroupBox(QStringLiteral("Parametri della Postazione di Lavoro")),
@@ -132,16 +176,19 @@ void KOV::buildControls() {
                            "uguale all'Amministratore di Sistema o al  Titolare del "
                            "Trattamento."));
   N_Accessi = named(new QLabel, QStringLiteral("N_Accessi"));
-  auto* parameters = new QGridLayout(Frm_Par);
+  // A bare number tells a screen reader's user nothing: it is named for what it counts.
+  N_Accessi->setAccessibleName(QStringLiteral("Numero delle scritture registrate"));
+  auto* parameters = compact(new QGridLayout(Frm_Par));
   parameters->addWidget(Label5, 0, 0);
   parameters->addWidget(Opz_KOV[1], 0, 1);
-  parameters->addWidget(Label4, 1, 0);
-  parameters->addWidget(Opz_KOV[2], 1, 1);
-  parameters->addWidget(Label2, 2, 0);
-  parameters->addWidget(Opz_KOV[3], 2, 1, 1, 2);
-  parameters->addWidget(Acc_Ris, 3, 1);
-  parameters->addWidget(N_Accessi, 3, 2, Qt::AlignRight);
+  parameters->addWidget(Label4, 0, 2);
+  parameters->addWidget(Opz_KOV[2], 0, 3);
+  parameters->addWidget(Label2, 1, 0);
+  parameters->addWidget(Opz_KOV[3], 1, 1, 1, 3);
+  parameters->addWidget(Acc_Ris, 1, 4);
+  parameters->addWidget(N_Accessi, 1, 5, Qt::AlignRight);
   parameters->setColumnStretch(1, 1);
+  parameters->setColumnStretch(3, 1);
   layout->addWidget(Frm_Par);
 
   Frm_KoV =
@@ -155,17 +202,22 @@ void KOV::buildControls() {
                        "Predisposizione &credenziali utenti abilitati all'accesso nella rete")),
                    indexed("Op_Pi", 2));
   Op_Pi[3] = named(new QRadioButton(QStringLiteral("Alt&ro")), indexed("Op_Pi", 3));
-  Cmd_Op = named(new QPushButton(QStringLiteral("&Ok")), QStringLiteral("Cmd_Op"),
-                 QStringLiteral("Consente di inserire il commento nel file delle operazioni svolte "
-                                "dall'amministatore di Sistema"));
+  Cmd_Op =
+      button(QStringLiteral("Cmd_Op"), QStringLiteral("&Ok"),
+             QStringLiteral("Consente di inserire il commento nel file delle operazioni svolte "
+                            "dall'amministatore di Sistema"));
   Opz_KOV[0] =
       named(new QLineEdit, indexed("Opz_KOV", 0),
             QStringLiteral("Commentare l'operazione eseguita che verrà salvata nel file di log."));
   storableBox(Opz_KOV[0], 200);
-  auto* entries = new QGridLayout(Frm_KoV);
-  for (int i = 0; i < 4; ++i) entries->addWidget(Op_Pi[static_cast<std::size_t>(i)], i, 0);
-  entries->addWidget(Cmd_Op, 0, 1, 4, 1, Qt::AlignRight | Qt::AlignVCenter);
-  entries->addWidget(Opz_KOV[0], 4, 0, 1, 2);
+  // The box has no label, and the window's two buttons both read "Ok": a screen reader
+  // says what each is for.
+  Opz_KOV[0]->setAccessibleName(QStringLiteral("Commento dell'operazione"));
+  Cmd_Op->setAccessibleName(QStringLiteral("Salva il commento nel file delle operazioni"));
+  auto* entries = compact(new QGridLayout(Frm_KoV));
+  for (int i = 0; i < 4; ++i) entries->addWidget(Op_Pi[static_cast<std::size_t>(i)], i / 2, i % 2);
+  entries->addWidget(Cmd_Op, 0, 2, 2, 1, Qt::AlignRight | Qt::AlignVCenter);
+  entries->addWidget(Opz_KOV[0], 2, 0, 1, 3);
   layout->addWidget(Frm_KoV);
 
   Frm_TdT = named(
@@ -185,19 +237,29 @@ void KOV::buildControls() {
   Rimuovi = named(new QCheckBox(QStringLiteral("Ri&muovi i Report esistenti ")),
                   QStringLiteral("Rimuovi"),
                   QStringLiteral("Se attivo rimuove a fine lettura il file delle rilevazioni"));
-  Cmd_Gp = named(new QPushButton(QStringLiteral("&Ok")), QStringLiteral("Cmd_Gp"),
-                 QStringLiteral("Consente di generare il file di log delle scritture "
-                                "dell'amministratore di sistema"));
-  auto* report = new QGridLayout(Frm_TdT);
+  Cmd_Gp = button(QStringLiteral("Cmd_Gp"), QStringLiteral("&Ok"),
+                  QStringLiteral("Consente di generare il file di log delle scritture "
+                                 "dell'amministratore di sistema"));
+  Cmd_Gp->setAccessibleName(QStringLiteral("Genera il report"));
+  auto* report = compact(new QGridLayout(Frm_TdT));
   report->addWidget(Lb_Dt1, 0, 0);
   report->addWidget(Dt[1], 0, 1);
   report->addWidget(Label1, 1, 0);
   report->addWidget(Dt[2], 1, 1);
-  report->addWidget(Anche_gia_Lette, 2, 0, 1, 2);
-  report->addWidget(Rimuovi, 3, 0, 1, 2);
-  report->addWidget(Cmd_Gp, 0, 2, 4, 1, Qt::AlignRight | Qt::AlignVCenter);
-  report->setColumnStretch(1, 1);
+  report->addWidget(Anche_gia_Lette, 0, 2);
+  report->addWidget(Rimuovi, 1, 2);
+  report->addWidget(Cmd_Gp, 0, 3, 2, 1, Qt::AlignRight | Qt::AlignVCenter);
+  report->setColumnStretch(2, 1);
   layout->addWidget(Frm_TdT);
+
+  scroll_ = named(new QScrollArea, QStringLiteral("scroll"));
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setFocusPolicy(Qt::NoFocus);  // Tab goes from control to control, as before
+  scroll_->setWidgetResizable(true);
+  scroll_->setWidget(frames);
+  auto* window = new QVBoxLayout(this);
+  window->setContentsMargins({});
+  window->addWidget(scroll_);
 
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -12,8 +12,9 @@ QString accessibleName(QWidget* control) {
   return accessible == nullptr ? QString() : accessible->text(QAccessible::Name);
 }
 
-// What a screen reader says for each box and frame: the caption of its label or its own.
-TEST(Accessibility, BoxesAreNamedByTheirLabelsAndFramesByTheirCaptions) {
+// What a screen reader says for each box, button and frame: the caption of its label or its
+// own, or, where a caption says too little ("Ok", none), what the control is for.
+TEST(Accessibility, EveryControlIsNamedByWhatItIsFor) {
   const struct {
     const char* control;
     QString name;
@@ -23,7 +24,10 @@ TEST(Accessibility, BoxesAreNamedByTheirLabelsAndFramesByTheirCaptions) {
       {"Opz_KOV_1", "WorkStation"},
       {"Opz_KOV_2", "Nome File Report"},
       {"Opz_KOV_3", "Path File Report"},
-      {"Opz_KOV_0", "Operazioni Pianificate"},
+      {"Opz_KOV_0", "Commento dell'operazione"},
+      {"N_Accessi", "Numero delle scritture registrate"},
+      {"Cmd_Op", "Salva il commento nel file delle operazioni"},
+      {"Cmd_Gp", "Genera il report"},
       {"Dt_1", "Da Data Accesso"},
       {"Dt_2", "A  Data Accesso"},
       {"Var_Par", "Parametri della Postazione di Lavoro"},

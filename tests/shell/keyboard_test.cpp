@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QSignalSpy>
+
 #include "report/controller_window.h"
 #include "support/window.h"
 
@@ -76,6 +78,36 @@ TEST(Keyboard, AnEntryIsMadeWithTheKeyboardAlone) {
   press(Qt::Key_Space);
   EXPECT_EQ(w.recordings().size(), 256U);
   EXPECT_TRUE(w.box("Pw")->hasFocus());
+}
+
+// Enter, either of the two, and Space press the button that holds the focus, in the window
+// and in the password dialog.
+TEST(Keyboard, EnterAndSpacePressTheFocusedButton) {
+  const struct {
+    int signInRole;
+    const char* button;  // CmdOK: the dialog's button, reached through Cmd_VPw
+  } buttons[] = {{0, "Cmd_VPw"}, {0, "Cmd_Op"}, {1, "Cmd_Gp"}, {0, "CmdOK"}};
+  for (const auto& b : buttons) {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+      SCOPED_TRACE(std::string(b.button) + " key " + std::to_string(key));
+      Window w;
+      w.showMode(2, b.signInRole);
+      const auto press = [key](QWidget* window, const char* name) {
+        QWidget* button = test::control(window, name);
+        button->setFocus();
+        Window::settle();
+        QSignalSpy clicks(static_cast<QAbstractButton*>(button), &QAbstractButton::clicked);
+        QTest::keyClick(button, key);
+        Window::settle();
+        EXPECT_EQ(clicks.count(), 1);
+      };
+      w.whileDialogOpen = [&](Pw_Kov& dialog) {
+        if (qstrcmp(b.button, "CmdOK") == 0) press(&dialog, "CmdOK");
+        dialog.close();
+      };
+      press(w.window.get(), qstrcmp(b.button, "CmdOK") == 0 ? "Cmd_VPw" : b.button);
+    }
+  }
 }
 
 // Alt and the underlined letter of a caption: a label's key enters its box, an option's or

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 
 #include "shell/qt_platform.h"
 #include "support/modes.h"
@@ -11,22 +13,68 @@ namespace {
 using test::Window;
 
 // Each mode of the window from a prepared program folder, with every control it sets.
+const struct {
+  const test::Mode& mode;
+  int files;  // 0 empty folder, 1 administrator only, 2 both roles
+  int signInRole;
+} kModes[] = {
+    {test::kAdministratorSetUp, 0, -1}, {test::kControllerSetUp, 1, -1},
+    {test::kRoleChoice, 2, -1},         {test::kAdministratorSignedIn, 2, 0},
+    {test::kControllerSignedIn, 2, 1},
+};
+
 TEST(Modes, EveryModeSetsEveryControl) {
-  const struct {
-    const test::Mode& mode;
-    int files;  // 0 empty folder, 1 administrator only, 2 both roles
-    int signInRole;
-  } cases[] = {
-      {test::kAdministratorSetUp, 0, -1}, {test::kControllerSetUp, 1, -1},
-      {test::kRoleChoice, 2, -1},         {test::kAdministratorSignedIn, 2, 0},
-      {test::kControllerSignedIn, 2, 1},
-  };
-  for (const auto& c : cases) {
+  for (const auto& c : kModes) {
     Window w;
     w.showMode(c.files, c.signInRole);
     test::expectMode(w, c.mode);
     EXPECT_TRUE(w.platform.messages.empty()) << c.mode.name;
   }
+}
+
+// The contrast ratio of two colours as accessibility guidelines measure it: 1 to 21.
+double contrast(const QColor& a, const QColor& b) {
+  const auto luminance = [](const QColor& c) {
+    const auto channel = [](double v) {
+      return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+  };
+  const double first = luminance(a);
+  const double second = luminance(b);
+  return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+// Under a dark desktop theme every box the program colours still shows its text: black on
+// yellow and white, the theme's button text on button face.
+TEST(Modes, EveryBoxKeepsItsTextReadableUnderADarkTheme) {
+  const QPalette desktop = QApplication::palette();
+  QPalette dark = desktop;
+  for (const auto& [role, colour] : {std::pair{QPalette::Window, QColor(45, 45, 45)},
+                                     {QPalette::Base, QColor(30, 30, 30)},
+                                     {QPalette::Button, QColor(60, 60, 60)},
+                                     {QPalette::WindowText, QColor(240, 240, 240)},
+                                     {QPalette::Text, QColor(240, 240, 240)},
+                                     {QPalette::ButtonText, QColor(240, 240, 240)}}) {
+    dark.setColor(role, colour);
+  }
+  QApplication::setPalette(dark);
+  for (const auto& c : kModes) {
+    Window w;
+    w.showMode(c.files, c.signInRole);
+    for (QWidget* control : w.window->findChildren<QWidget*>()) {
+      const bool box = qobject_cast<QLineEdit*>(control) != nullptr;
+      if (!box && !control->autoFillBackground()) continue;  // painted by the theme alone
+      const QPalette::ColorGroup group =
+          control->isEnabled() ? QPalette::Active : QPalette::Disabled;
+      const QPalette& colours = control->palette();
+      EXPECT_GE(contrast(colours.color(group, box ? QPalette::Base : QPalette::Window),
+                         colours.color(group, box ? QPalette::Text : QPalette::WindowText)),
+                4.5)
+          << c.mode.name << ' ' << control->objectName().toStdString();
+    }
+  }
+  QApplication::setPalette(desktop);
 }
 
 TEST(Modes, ChangingRoleSignsOutButKeepsThePasswordButton) {
