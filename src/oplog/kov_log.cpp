@@ -24,7 +24,10 @@ void KOV::Scrive_Riga_di_Log() {
 
 void KOV::showCount(std::int64_t records) {
   // The file's own count: a torn record filled before the entry counts too.
-  if (records >= 0) N_Accessi->setText(QString::number(records));
+  if (records < 0) return;
+  N_Accessi->setText(QString::number(records));
+  // A screen reader says the label's name, not its text: the number goes with it.
+  N_Accessi->setAccessibleDescription(N_Accessi->text());
 }
 
 bool KOV::countRecordings(std::int64_t& records) const {

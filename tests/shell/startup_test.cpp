@@ -50,6 +50,7 @@ TEST(StartUp, OneRecordingsFileWhateverItsSpellingAndTheOtherIsNamed) {
   w.signIn(0, "Admin", "password1");
   w.click("Cmd_Op");
   EXPECT_EQ(w.find<QLabel>("N_Accessi")->text(), "3");
+  EXPECT_EQ(w.find<QLabel>("N_Accessi")->accessibleDescription(), "3");
   EXPECT_EQ(w.folder.read("OdV"), used + test::loggedEntry("PC-01", "Admin", test::kBackup));
   EXPECT_EQ(w.folder.read("Odv"), restored);
 }
