@@ -52,12 +52,19 @@ void KOV::Cmd_Gp_Click() {
 
   bool removed = false;
   if (Rimuovi->isChecked()) {
-    // A file read only in part may hold unreported entries the run did not see.
-    const Removal removal =
-        outcome.complete && outcome.unreported == 0
-            ? removeRecordings(platform_, par_.File_Rilevazioni, outcome.records + logged, caption)
-            : Removal::EntriesLeft;
-    if (removal == Removal::EntriesLeft) inform(kNotDeleted);
+    // A file read only in part may hold unreported entries the run did not see, and a
+    // damaged record an entry nobody can read any more: the file is kept to recover it.
+    const bool entriesLeft = !outcome.complete || outcome.unreported > 0;
+    Removal removal = Removal::EntriesLeft;
+    if (!entriesLeft && outcome.damaged) {
+      inform(kKeptDamaged);
+    } else {
+      if (!entriesLeft) {
+        removal =
+            removeRecordings(platform_, par_.File_Rilevazioni, outcome.records + logged, caption);
+      }
+      if (removal == Removal::EntriesLeft) inform(kNotDeleted);
+    }
     if (removal == Removal::Done) {
       setTextOf(Opz_KOV[0], kRemovedEntry);
       Scrive_Riga_di_Log();
