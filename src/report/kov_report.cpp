@@ -54,15 +54,21 @@ void KOV::Cmd_Gp_Click() {
 
   bool removed = false;
   if (Rimuovi->isChecked()) {
-    // A file read only in part may hold unreported entries the run did not see.
+    // A file read only in part may hold unreported entries the run did not see, and a
+    // damaged record an entry nobody can read any more: the file is kept to recover it.
+    const bool entriesLeft = !outcome.complete || outcome.unreported > 0;
     Removal removal = Removal::EntriesLeft;
     setTextOf(Opz_KOV[0], kRemovedEntry);
     const std::string entry = entryOfWindow();
-    if (outcome.complete && outcome.unreported == 0 && entryRecord(platform_, par_, entry)) {
-      removal = removeRecordings(platform_, par_.File_Rilevazioni, outcome.records, logged,
-                                 par_.Riga_Record, caption);
+    if (!entriesLeft && outcome.damaged) {
+      inform(kKeptDamaged);
+    } else {
+      if (!entriesLeft && entryRecord(platform_, par_, entry)) {
+        removal = removeRecordings(platform_, par_.File_Rilevazioni, outcome.records, logged,
+                                   par_.Riga_Record, caption);
+      }
+      if (removal == Removal::EntriesLeft) inform(kNotDeleted);
     }
-    if (removal == Removal::EntriesLeft) inform(kNotDeleted);
     if (removal == Removal::Done) {
       // The new file holds the removal entry alone.
       showInformation(platform_, confirmationText(entry), caption);

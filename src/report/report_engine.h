@@ -16,6 +16,9 @@ namespace kov {
 
 // Earlier versions number records with 16-bit integers and reach no further.
 inline constexpr std::int64_t kClassicRecordLimit = 32767;
+// A recordings file of more records (1 GiB) is none the program could have written: it is
+// refused unread. An office writes a few thousand entries a year.
+inline constexpr std::int64_t kRecordLimit = std::int64_t{1} << 22;
 
 struct ReportRequest {
   std::string recordings;  // the recordings file's full name, native
@@ -37,13 +40,16 @@ struct ReportOutcome {
   std::int64_t unreported = 0;
   bool reportFailed = false;  // the report could not be written, so nothing was marked
   bool complete = false;      // the recordings file was read to its end
+  // A damaged record may hold an entry that was confirmed: the file must be kept for it.
+  bool damaged = false;
 };
 
-// Scans every record of the recordings file. A record of NULs is skipped; a record that
-// is not whole ("|" CR LF at its end) or whose text unscrambles to nothing is shown as
-// damaged, by its number, and skipped. File failures are shown as trapped errors, each
-// once: "Cmd_Gp_Click" for the scan's open and reads, "Rw_Record" for the report's writes
-// and the rewrites. A report name that Windows would refuse is such a failure, error 52.
+// Scans every record of the recordings file. A record of NULs is skipped; a record whose
+// first 253 characters do not unscramble to an entry is shown as damaged, by its number,
+// and skipped. File failures are shown as trapped errors, each once: "Cmd_Gp_Click" for
+// the scan's open and reads, "Rw_Record" for the report's writes and the rewrites. A report
+// name that Windows would refuse is such a failure, error 52. A report of the same name,
+// or a recordings file of more than kRecordLimit records, is refused with a message.
 ReportOutcome generateReport(Platform& platform, const ReportRequest& request);
 
 }  // namespace kov

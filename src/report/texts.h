@@ -39,6 +39,18 @@ inline constexpr std::string_view kOverLimitAfter =
     " scritture: le versioni precedenti della procedura ne leggono al massimo 32767. Si "
     "consiglia di rimuoverlo con l'opzione \"Rimuovi i Report esistenti\" appena non ci sono "
     "più scritture da rilevare."_cp;
+// A recordings file of more records than the program can have written is not read:
+// kOverLimitBefore + count + kTooLargeAfter.
+inline constexpr std::string_view kTooLargeAfter =
+    " righe, più di quante la procedura ne possa aver scritte (al massimo 4194304): il file "
+    "non è stato letto né modificato."_cp;
+// "Esiste già un report con il nome " + the report's full name + kExistsAfter
+inline constexpr std::string_view kExistsBefore = "Esiste già un report con il nome "_cp;
+inline constexpr std::string_view kExistsAfter =
+    ": attendere il minuto successivo e ripetere la generazione";
+inline constexpr std::string_view kKeptDamaged =
+    "Il File delle operazioni non è stato Eliminato in quanto contiene righe danneggiate: "
+    "viene conservato per poterle recuperare"_cp;
 
 // The entries logged by the report generation.
 inline constexpr std::string_view kCreatedBefore =

@@ -55,6 +55,9 @@ struct Shape {
   // record numbers shown as damaged, and the entries copied.
   std::vector<int> damaged;
   std::string copied;
+  // Bytes of a copied entry's record that its marking rewrites: 253 where the record's end
+  // is not its own (a record one byte short ends with the next record's first byte).
+  std::size_t rewritten = 256;
 };
 
 const test::Mode* const kSetUp = &test::kAdministratorSetUp;
@@ -67,20 +70,20 @@ const Shape kShapes[] = {
      [](const Records& r, const std::string&) { return concatenated(r) + r[0].substr(0, 100); },
      kChoice, 0, {}, "abc"},
     {"a record without its bar", second([](std::string& record) { record[253] = ' '; }),
-     kChoice, 0, {2}, "ac"},
+     kChoice, 0, {}, "abc"},
     {"records ended by LF only",
      [](Records r, const std::string&) {
        for (std::string& record : r) record = record.substr(0, 254) + "\n";
        return concatenated(r);
      },
-     kChoice, 0, {1, 2}, ""},
+     kChoice, 0, {2}, "a", 253},
     // The NULs end no line: the next record joins them and the user record is not read.
     {"a record of NULs", second([](std::string& record) { record.assign(256, '\0'); }),
      kSetUp, 1, {}, "ac"},
     {"a record that unscrambles to nothing",
      second([](std::string& record) { record = storedRecord(""); }), kChoice, 0, {2}, "ac"},
     {"a line longer than 256 bytes",
-     second([](std::string& record) { record.insert(253, 44, ' '); }), kChoice, 0, {2, 3}, "a"},
+     second([](std::string& record) { record.insert(253, 44, ' '); }), kChoice, 0, {3}, "ab", 253},
     {"100 MiB", filledTo((std::size_t{100} << 20) / 256), kChoice, 0, {}, "abc"},
     {"32,768 records", filledTo(32768), kChoice, 0, {}, "abc"},
 };
@@ -140,9 +143,9 @@ TEST(DamagedFiles, EveryReaderOverEveryShape) {
     std::string after = recordings;
     for (const char name : shape.copied) {
       report += test::reportedLine(dateOf(name), std::string(1, name));
-      const std::size_t at = recordings.find(storedRecord(entryOf(name)));
+      const std::size_t at = recordings.find(storedRecord(entryOf(name)).substr(0, 253));
       ASSERT_EQ(at % 256, 0U) << name;
-      after.replace(at, 256, test::markedRecord(entryOf(name)));
+      after.replace(at, shape.rewritten, test::markedRecord(entryOf(name)), 0, shape.rewritten);
     }
     if (shape.copied.empty()) {
       expected.push_back("Non sono state trovate scritture per il periodo selezionato");

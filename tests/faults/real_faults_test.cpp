@@ -3,11 +3,16 @@
 // the exact messages and that nothing stored is lost.
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <ctime>
 #include <filesystem>
 
 #include "report/controller_window.h"
 #include "support/modes.h"
 #ifndef _WIN32  // permissions and mounts
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "support/small_disk.h"
 
 namespace kov {
@@ -24,17 +29,58 @@ using test::trappedText;
 const std::string kNotOpen = "52-Nome o numero di file non valido";
 const std::string kDiskFull = "61-Disco pieno";
 
-// A file the program's user may write but not read, or a folder where the file should be.
-enum class Fault { WriteOnly, Folder };
+// A file the program's user may write but not read, or a folder or a FIFO where the file
+// should be.
+enum class Fault { WriteOnly, Folder, Fifo };
 
 void spoil(const test::Window& w, const char* name, Fault fault) {
   if (fault == Fault::WriteOnly) {
     w.folder.setOwnerAccess(name, 2);
-  } else {
-    fs::remove(w.folder.file(name));
+    return;
+  }
+  fs::remove(w.folder.file(name));
+  if (fault == Fault::Folder) {
     w.folder.makeFolder(name);
+  } else {
+    ASSERT_EQ(::mkfifo(w.folder.file(name).c_str(), 0600), 0);
   }
 }
+
+// An open that waits on a FIFO would hold the test for good: for the life of this guard a
+// timer interrupts such waits of this thread, after 10 seconds and then every second, and
+// says that it did.
+class WaitGuard {
+ public:
+  WaitGuard() {
+    struct sigaction action {};
+    action.sa_handler = [](int) { rang_ = 1; };  // no SA_RESTART: the waiting call ends
+    ::sigaction(SIGALRM, &action, &previous_);
+    rang_ = 0;
+    sigevent event{};
+    event.sigev_notify = SIGEV_THREAD_ID;
+    event.sigev_signo = SIGALRM;
+    event._sigev_un._tid = ::gettid();  // this thread, not whichever one the kernel picks
+    itimerspec after{};
+    after.it_value.tv_sec = 10;
+    after.it_interval.tv_sec = 1;
+    if (::timer_create(CLOCK_MONOTONIC, &event, &timer_) != 0 ||
+        ::timer_settime(timer_, 0, &after, nullptr) != 0) {
+      throw std::runtime_error("no timer");
+    }
+  }
+  ~WaitGuard() {
+    ::timer_delete(timer_);
+    ::sigaction(SIGALRM, &previous_, nullptr);
+  }
+  WaitGuard(const WaitGuard&) = delete;
+  WaitGuard& operator=(const WaitGuard&) = delete;
+  static bool waited() { return rang_ != 0; }
+
+ private:
+  static inline volatile std::sig_atomic_t rang_ = 0;
+  struct sigaction previous_ {};
+  timer_t timer_{};
+};
 
 TEST(RealFaults, ACredentialFileThatCannotBeReadEndsTheStartAndKeepsEveryRecord) {
   const struct {
@@ -46,6 +92,7 @@ TEST(RealFaults, ACredentialFileThatCannotBeReadEndsTheStartAndKeepsEveryRecord)
       {"TdT", Fault::WriteOnly, "70-Autorizzazione negata"},
       {"KoV", Fault::Folder, "75-Errore di accesso al percorso/file"},
       {"TdT", Fault::Folder, "75-Errore di accesso al percorso/file"},
+      {"KoV", Fault::Fifo, "75-Errore di accesso al percorso/file"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.file << " " << c.error);
@@ -58,8 +105,10 @@ TEST(RealFaults, ACredentialFileThatCannotBeReadEndsTheStartAndKeepsEveryRecord)
     spoil(w, c.file, c.fault);
     {
       test::Unprivileged user(w.folder);
+      const WaitGuard guard;
       // A role that could not be read is not offered for a set-up that would overwrite it.
       EXPECT_FALSE(w.load());
+      EXPECT_FALSE(WaitGuard::waited());
     }
     EXPECT_EQ(w.platform.texts(),
               (std::vector<std::string>{trappedText("Leggi_Parametri_KOV", c.error),
@@ -88,6 +137,10 @@ TEST(RealFaults, ARecordingsFileThatCannotBeReadOrIsAFolderIsToldAndKeptWhole) {
        "75-Errore di accesso al percorso/file",
        {trappedText("Scrive_Riga_di_Log", "75-Errore di accesso al percorso/file"),
         trappedText("Scrive_Riga_di_Log", kNotOpen)}},
+      {Fault::Fifo,
+       "75-Errore di accesso al percorso/file",
+       {trappedText("Scrive_Riga_di_Log", "75-Errore di accesso al percorso/file"),
+        trappedText("Scrive_Riga_di_Log", kNotOpen)}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.error);
@@ -98,6 +151,7 @@ TEST(RealFaults, ARecordingsFileThatCannotBeReadOrIsAFolderIsToldAndKeptWhole) {
     spoil(w, "OdV", c.fault);
     {
       test::Unprivileged user(w.folder);
+      const WaitGuard guard;
       w.show();
       test::expectMode(w, test::kRoleChoice);
       EXPECT_EQ(w.find<QLabel>("N_Accessi")->text(), "");  // uncounted, without a message
@@ -117,12 +171,14 @@ TEST(RealFaults, ARecordingsFileThatCannotBeReadOrIsAFolderIsToldAndKeptWhole) {
       // Nothing was read: no count of entries, no report, no removal.
       EXPECT_EQ(w.platform.texts(),
                 (std::vector<std::string>{trappedText("Cmd_Gp_Click", c.error), kNotDeleted}));
+      EXPECT_FALSE(WaitGuard::waited());
     }
     EXPECT_FALSE(w.folder.exists("report/20261231_0905_Log.txt"));
     if (c.fault == Fault::WriteOnly) {
       EXPECT_EQ(w.folder.read("OdV"), entries + test::loggedEntry("PC-01", "Admin", kBackup));
     } else {
-      EXPECT_TRUE(fs::is_directory(w.folder.file("OdV")));
+      EXPECT_EQ(fs::status(w.folder.file("OdV")).type(),
+                c.fault == Fault::Folder ? fs::file_type::directory : fs::file_type::fifo);
     }
   }
 }
@@ -188,7 +244,7 @@ TEST(FullDisk, AReportThatFindsTheDiskFullMarksNothingAndRunsWholeOnceThereIsRoo
                                           "> scritture da rilevare",
                                       kNotDeleted}));
   EXPECT_EQ(w.recordings(), entries);
-  EXPECT_EQ(w.folder.read("report/20261231_0905_Log.txt"), "");  // opened, nothing written
+  EXPECT_FALSE(w.folder.exists("report/20261231_0905_Log.txt"));
 
   w.disk.empty();
   w.platform.messages.clear();

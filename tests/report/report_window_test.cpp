@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "report/controller_window.h"
 #include "shell/runtime/file.h"
 
@@ -101,6 +103,84 @@ TEST(ReportWindow, ATornTailDoesNotStopARemovalThatIsDue) {
   EXPECT_EQ(w.report(), kHeadingRecord + reportedLine("10/12/2026", "a"));
   EXPECT_EQ(w.recordings(), loggedRecord(kRemoved));
   EXPECT_EQ(w.find<QLabel>("N_Accessi")->text(), "1");
+}
+
+// A damaged record that may hold a confirmed entry keeps the recordings file; one that
+// cannot (a torn append filled with NULs, spaces only) does not.
+TEST(ReportWindow, RemovalKeepsAFileWhoseDamagedRecordsMayHoldAnEntry) {
+  const std::string a = entryText('N', "10/12/2026", "a");
+  const std::string b = storedRecord(entryText('N', "11/12/2026", "b"));
+  std::string dateHit = b;
+  dateHit[3] = 'A';  // the "/" after the day
+  std::string torn = b.substr(0, 100);
+  torn.resize(256, '\0');
+  // A copy that turned every CR LF into LF: the second 256 bytes begin inside b's date.
+  std::string lfOnly;
+  for (const std::string& record : {storedRecord(a), b, b}) lfOnly += record.substr(0, 254) + "\n";
+  std::string lfOnlyMarked = lfOnly;
+  lfOnlyMarked.replace(0, 253, markedRecord(a), 0, 253);
+  const struct {
+    const char* name;
+    std::string recordings;
+    std::string kept;  // the recordings file after the run, the logged entry aside
+  } cases[] = {
+      {"a record whose date was hit", storedRecord(a) + dateHit, markedRecord(a) + dateHit},
+      {"records ended by LF only", lfOnly, lfOnlyMarked},
+      {"an append torn by a crash, filled with NULs", storedRecord(a) + torn, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Controller w(c.recordings);
+    w.period("01122026", "31122026");
+    w.click("Rimuovi");
+    w.click("Cmd_Gp");
+    const std::vector<std::string> texts = w.platform.texts();
+    ASSERT_EQ(texts.size(), c.kept.empty() ? 5U : 4U);
+    EXPECT_EQ(
+        texts[0],
+        "La riga <2> del file delle rilevazioni risulta corrotta.Verr\xE0 pertanto scartata.");
+    EXPECT_EQ(texts[1], found(w, 1));
+    EXPECT_TRUE(confirms(texts[2], kCreated)) << texts[2];
+    if (c.kept.empty()) {
+      EXPECT_EQ(texts[3], kDeleted);
+      EXPECT_EQ(w.recordings(), loggedRecord(kRemoved));
+    } else {
+      EXPECT_EQ(texts[3],
+                "Il File delle operazioni non \xE8 stato Eliminato in quanto contiene righe "
+                "danneggiate: viene conservato per poterle recuperare");
+      const std::string fill((256 - c.kept.size() % 256) % 256, '\0');
+      EXPECT_TRUE(w.recordings() == c.kept + fill + loggedRecord(kCreated));
+    }
+  }
+}
+
+// A report of the same name (a second run in the same minute) or a link planted under that
+// name is never written through: the run writes, marks, logs and removes nothing.
+TEST(ReportWindow, AnExistingReportOrALinkOfItsNameIsNeverWrittenThrough) {
+  const std::string recordings = storedRecord(entryText('N', "10/12/2026", "a"));
+  const std::string earlier = kHeadingRecord + reportedLine("10/12/2026", "prima");
+  for (const bool link : {false, true}) {
+    SCOPED_TRACE(link ? "a link to the recordings file" : "an earlier report");
+    Controller w(recordings);
+    const std::string name = w.folder.file("report/20261231_0905_Log.txt");
+    if (link) {
+      std::filesystem::create_symlink(w.folder.file("OdV"), name);
+    } else {
+      w.folder.write("report/20261231_0905_Log.txt", earlier);
+    }
+    w.period("01122026", "31122026");
+    w.click("Rimuovi");
+    w.click("Cmd_Gp");
+    EXPECT_EQ(w.platform.texts(),
+              (std::vector<std::string>{
+                  "Esiste gi\xE0 un report con il nome " + w.folder.path() +
+                      "\\report\\20261231_0905_Log.txt: attendere il minuto successivo e "
+                      "ripetere la generazione",
+                  "Attenzione, Ci sono ancora n.< 1> scritture da rilevare", kNotDeleted}));
+    EXPECT_EQ(w.recordings(), recordings);
+    EXPECT_EQ(std::filesystem::is_symlink(name), link);
+    EXPECT_EQ(test::readBytes(name), link ? recordings : earlier);
+  }
 }
 
 // Left unticked, ARunCopiesMarksLogsAndWarnsOfEntriesLeft leaves a reported entry alone.

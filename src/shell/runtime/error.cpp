@@ -21,6 +21,9 @@ Error errorOf(int number) {
     case err::kDeviceIo:
       text = "Errore di I/O della periferica"_cp;
       break;
+    case err::kFileExists:
+      text = "File già esistente"_cp;
+      break;
     case err::kDiskFull:
       text = "Disco pieno"_cp;
       break;
@@ -72,6 +75,8 @@ Error errorFromErrno(int errnoValue, bool parentExists) {
       return errorOf(err::kTooManyFiles);
     case EIO:
       return errorOf(err::kDeviceIo);
+    case EEXIST:
+      return errorOf(err::kFileExists);
     case EINVAL:
       return errorOf(err::kInvalidArgument);
     case EBADF:

@@ -17,6 +17,7 @@ inline constexpr int kInvalidArgument = 5;
 inline constexpr int kBadFileNumber = 52;
 inline constexpr int kFileNotFound = 53;
 inline constexpr int kDeviceIo = 57;
+inline constexpr int kFileExists = 58;
 inline constexpr int kDiskFull = 61;
 inline constexpr int kTooManyFiles = 67;
 inline constexpr int kPermissionDenied = 70;

@@ -20,6 +20,8 @@ class File {
     Update,  // reading and writing in place; a missing file is created empty, and a file
              // that may only be read is opened for reading (a write then fails with 70)
     Append,  // writing at the end; a missing file is created empty
+    Create,  // reading and writing a new file: a file or a link of that name is error 58;
+             // its folder entry is synced by syncFolder, not by sync
   };
 
   File() = default;
@@ -27,7 +29,8 @@ class File {
   File& operator=(const File&) = delete;
   ~File() { close(); }
 
-  // A name holding a NUL is error 52.
+  // A name holding a NUL is error 52; anything but a regular file (a folder, a FIFO, a
+  // device) is error 75, refused before any read or write could wait on it.
   Error open(std::string_view name, Mode mode);
   bool isOpen() const { return handle_ != kClosed; }
   void close();
@@ -46,8 +49,11 @@ class File {
   Error appendRecord(std::string_view record, std::int64_t& number);
   // Waits for the lock that appendRecord takes and keeps it until the handle is closed.
   Error lock() const;
-  // Flushes the data to the disk; when this handle created the file, its folder entry too.
+  // Flushes the data to the disk; when this handle created a data file, its folder entry
+  // too, as far as the file system allows.
   Error sync() const;
+  // Flushes the folder entry of the file: a new file is on the disk only once it is there.
+  Error syncFolder() const;
 
  private:
 #ifdef _WIN32

@@ -141,33 +141,50 @@ Error File::open(std::string_view name, Mode mode) {
   native_ = std::string(name);
   if (injected(faults::Op::Open)) return errorFor(errno, native_);
   const bool existed = exists(native_);
+  // Non-blocking, so that a FIFO or a device in place of a data file cannot hold the open;
+  // it is refused below and the flag cleared for the files that pass.
+  constexpr int kAlways = O_CLOEXEC | O_NONBLOCK;
   int fd = -1;
   writable_ = mode != Mode::Read;
   switch (mode) {
     case Mode::Read:
-      fd = ::open(native_.c_str(), O_RDONLY | O_CLOEXEC);
+      fd = ::open(native_.c_str(), O_RDONLY | kAlways);
       break;
     case Mode::Append:
-      fd = ::open(native_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, kDataMode);
+      fd = ::open(native_.c_str(), O_WRONLY | O_APPEND | O_CREAT | kAlways, kDataMode);
       break;
     case Mode::Update:
-      fd = ::open(native_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, kDataMode);
+      fd = ::open(native_.c_str(), O_RDWR | O_CREAT | kAlways, kDataMode);
       // A file that may only be read is still opened, for reading.
       if (fd < 0 && (errno == EACCES || errno == EROFS) && existed) {
-        fd = ::open(native_.c_str(), O_RDONLY | O_CLOEXEC);
+        fd = ::open(native_.c_str(), O_RDONLY | kAlways);
         writable_ = false;
       }
       break;
+    case Mode::Create:
+      // Never through an existing file or a link: O_EXCL refuses both.
+      fd = ::open(native_.c_str(), O_RDWR | O_CREAT | O_EXCL | kAlways, kDataMode);
+      break;
   }
-  if (fd < 0) return errorFor(errno, native_);
+  if (fd < 0) {
+    // A FIFO without a reader refuses a non-blocking open for writing with ENXIO; a folder
+    // of the name of a new file is refused as a folder, not as a file that exists.
+    struct stat st {};
+    if (errno == ENXIO ||
+        (errno == EEXIST && ::stat(native_.c_str(), &st) == 0 && S_ISDIR(st.st_mode))) {
+      return errorOf(err::kPathFileAccess);
+    }
+    return errorFor(errno, native_);
+  }
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+      ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
     ::close(fd);
     return errorOf(err::kPathFileAccess);
   }
   handle_ = fd;
-  created_ = !existed;
-  if (created_) ::fchmod(fd, kDataMode);
+  created_ = !existed && mode != Mode::Create;
+  if (!existed) ::fchmod(fd, kDataMode);
   return {};
 }
 
@@ -298,6 +315,17 @@ Error replaceFile(File& /*locked*/, std::string_view name, std::string_view byte
     ::close(dir);
   }
   return {};
+}
+
+Error File::syncFolder() const {
+  if (!isOpen()) return notOpen();
+  if (injected(faults::Op::Sync)) return errorFromErrno(errno);
+  const int dir = ::open(parentOf(native_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir < 0) return errorFromErrno(errno);
+  const int synced = ::fsync(dir);
+  const int failure = errno;
+  ::close(dir);
+  return synced == 0 ? Error{} : errorFromErrno(failure);
 }
 
 Error deleteFile(std::string_view name) {

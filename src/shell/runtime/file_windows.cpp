@@ -24,6 +24,9 @@ Error lastError() {
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
       return errorOf(err::kPermissionDenied);
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+      return errorOf(err::kFileExists);
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
       return errorOf(err::kDiskFull);
@@ -83,6 +86,9 @@ Error File::open(std::string_view name, Mode mode) {
   } else if (mode == Mode::Append) {
     access = FILE_APPEND_DATA | SYNCHRONIZE;
     disposition = OPEN_ALWAYS;
+  } else if (mode == Mode::Create) {
+    access = GENERIC_READ | GENERIC_WRITE;
+    disposition = CREATE_NEW;  // never through an existing file or a link
   }
   HANDLE handle = ::CreateFileA(native_.c_str(), access, share, nullptr, disposition,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -100,7 +106,12 @@ Error File::open(std::string_view name, Mode mode) {
     }
     return lastError();
   }
-  created_ = mode != Mode::Read && ::GetLastError() != ERROR_ALREADY_EXISTS;
+  created_ = mode != Mode::Read && mode != Mode::Create && ::GetLastError() != ERROR_ALREADY_EXISTS;
+  // A device (NUL, CON, COM1) or a pipe is not a data file.
+  if (::GetFileType(handle) != FILE_TYPE_DISK) {
+    ::CloseHandle(handle);
+    return errorOf(err::kPathFileAccess);
+  }
   handle_ = handle;
   return {};
 }
@@ -215,6 +226,14 @@ Error replaceFile(File& locked, std::string_view name, std::string_view bytes) {
   }
   if (error) ::DeleteFileA(beside.c_str());
   return error;
+}
+
+// Windows gives a program no flush of a folder: the file's own flush is all there is.
+Error File::syncFolder() const {
+  if (!isOpen()) return notOpen();
+  Error error;
+  if (injected(faults::Op::Sync, error)) return error;
+  return {};
 }
 
 Error deleteFile(std::string_view name) {
