@@ -58,8 +58,9 @@ bool worthUnscrambling(std::string_view record) {
 // byte is the next record's first, which a rewrite must not touch.
 bool endIsOwn(std::string_view record) {
   int intact = 0;
-  for (std::size_t i = 0; i < kRecordEnd.size(); ++i)
+  for (std::size_t i = 0; i < kRecordEnd.size(); ++i) {
     intact += record[kRecordText + i] == kRecordEnd[i];
+  }
   return intact >= 2;
 }
 

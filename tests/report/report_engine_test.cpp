@@ -389,12 +389,12 @@ long peakKiB() {
 // 400,000 entries of the period (100 MiB), all copied and marked, in a process of its own:
 // the run's peak memory grows by far less than the file.
 TEST(Report, MemoryDoesNotGrowWithTheRecordingsFile) {
-  constexpr int kEntries = 400000;
+  constexpr int kMany = 400000;
   ReportRun run("");
   {
     std::ofstream out(run.folder.file("OdV"), std::ios::binary);
     const std::string record = storedRecord(entryText('N', "15/12/2026", "x"));
-    for (int n = 0; n < kEntries; ++n) out << record;
+    for (int n = 0; n < kMany; ++n) out << record;
   }
   // The run goes in a fresh copy of this program, without the sanitizer's quarantine of
   // freed blocks (256 MiB), which would hide what the run itself holds.
@@ -405,7 +405,7 @@ TEST(Report, MemoryDoesNotGrowWithTheRecordingsFile) {
   EXPECT_EXIT(
       {
         const long before = peakKiB();
-        const bool copied = run.go().copied == kEntries;
+        const bool copied = run.go().copied == kMany;
         const long grown = peakKiB() - before;
         std::fprintf(stderr, "copied all: %d, peak grown by %ld KiB\n", copied, grown);
         std::_Exit(copied && grown < 32 * 1024 ? 0 : 1);
