@@ -10,9 +10,12 @@ namespace {
 constexpr std::string_view kProcedure = "Cmd_Gp_Click";
 
 // A record no user saw confirmed: the writer syncs a whole record before it confirms it, and
-// the next append fills a torn one with NULs.
+// the next append fills a torn one with NULs. A short piece at the end that ends a line is no
+// torn append (that never reaches the record's last byte, its LF) but a record a copy made one
+// byte short: it may hold an entry.
 bool neverConfirmed(std::string_view record) {
-  return record.size() < kRecordSize || record.back() == '\0';
+  if (record.size() < kRecordSize) return record.empty() || record.back() != '\n';
+  return record.back() == '\0';
 }
 
 // True when everything after the first `scanned` records was accounted for by the run.
