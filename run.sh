@@ -19,6 +19,6 @@ cmake --install build/release --prefix "$folder" >/dev/null
 echo "KoV è installato in $folder: lì stanno anche i suoi dati (KoV, TdT, Odv)."
 
 if [ -n "$headless" ]; then
-  exec scripts/headless.sh "$folder/kov"
+  exec scripts/headless.sh "$folder/avvia-kov"
 fi
-exec "$folder/kov"
+exec "$folder/avvia-kov"
