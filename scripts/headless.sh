@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Serves the window of a program over VNC on this machine alone, for a machine without a
 # display: a virtual X display (Xvfb) that only holders of its cookie may use, a small window
-# manager (openbox) so that every window has its title bar and close button, and x11vnc bound
+# manager (jwm) so that every window has its title bar and close button, and x11vnc bound
 # to 127.0.0.1, asking a password made for this run. When the program ends, everything ends.
 # Usage: headless.sh PROGRAM
 set -euo pipefail
@@ -9,9 +9,13 @@ program=$1
 
 scratch=$(mktemp -d)  # 0700: the cookie and the password stay the user's
 started=()
+# Ends what was started, the last first: the display goes after its clients.
 stop() {
-  for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${started[@]}"; do wait "$pid" 2>/dev/null || true; done
+  local i
+  for ((i = ${#started[@]} - 1; i >= 0; i--)); do
+    kill "${started[i]}" 2>/dev/null || true
+    wait "${started[i]}" 2>/dev/null || true
+  done
   rm -rf "$scratch"
 }
 trap stop EXIT
@@ -43,7 +47,7 @@ await "$scratch/display" '^[0-9]' "${started[-1]}"
 export DISPLAY=:$(head -n 1 "$scratch/display")
 xauth -q add "$DISPLAY" . "$cookie"
 
-openbox --sm-disable >"$scratch/openbox.log" 2>&1 &
+jwm -f "$(dirname "$0")/headless.jwmrc" >"$scratch/jwm.log" 2>&1 &
 started+=($!)
 
 # The password goes to x11vnc through a file, never on a command line that ps shows. A VNC

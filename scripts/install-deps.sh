@@ -7,7 +7,7 @@ set -euo pipefail
 
 declare -A groups=(
   [run]="g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins qt6-translations-l10n"
-  [headless]="xvfb xauth openbox x11vnc"
+  [headless]="xvfb xauth jwm x11vnc"
   [test]="libgtest-dev libbenchmark-dev fonts-dejavu-core attr iproute2 util-linux
           desktop-file-utils libglib2.0-bin
           clang clang-tidy cppcheck libclang-rt-14-dev valgrind g++-mingw-w64-x86-64 wine64"
