@@ -1,15 +1,24 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the release and starts the program. Without a display
-# the window is served over VNC on localhost:5900.
+# Installs what building and running need, builds the release, installs the program into its
+# program folder (~/KoV, or the folder in KOV_DIR) and starts it from there. The data files
+# live in that folder, so a rebuild or the removal of build/ never touches them. Without a
+# display the window is served over VNC on localhost only, with a password.
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/install-deps.sh
+headless=
+[ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && headless=headless
+scripts/install-deps.sh run $headless
 cmake --preset release >/dev/null
 cmake --build --preset release
 
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  echo "Nessun display: KoV è servito in VNC. Collegarsi a localhost:5900 (es. vncviewer localhost:5900)."
-  export QT_QPA_PLATFORM=vnc
+folder=${KOV_DIR:-$HOME/KoV}
+mkdir -p "$folder"
+folder=$(cd "$folder" && pwd)
+cmake --install build/release --prefix "$folder" >/dev/null
+echo "KoV è installato in $folder: lì stanno anche i suoi dati (KoV, TdT, Odv)."
+
+if [ -n "$headless" ]; then
+  exec scripts/headless.sh "$folder/avvia-kov"
 fi
-exec build/release/kov
+exec "$folder/avvia-kov"

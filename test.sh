@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/install-deps.sh
+scripts/install-deps.sh run headless test
 cmake --preset debug >/dev/null
 cmake --build --preset debug
 scripts/lint.sh build/debug

@@ -1,21 +1,25 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need, when missing.
+# Installs the Debian packages of the groups named, when missing:
+#   run       building and running the program
+#   headless  serving the window over VNC on a machine without a display
+#   test      the tests and the checks of ./test.sh
 set -euo pipefail
 
-packages=(
-  g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
-  libgtest-dev libbenchmark-dev
-  xvfb xauth fonts-dejavu-core attr
-  clang clang-tidy cppcheck libclang-rt-14-dev
-  valgrind
-  g++-mingw-w64-x86-64 wine64
+declare -A groups=(
+  [run]="g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins qt6-translations-l10n"
+  [headless]="xvfb xauth jwm x11vnc"
+  [test]="libgtest-dev libbenchmark-dev fonts-dejavu-core attr iproute2 util-linux
+          desktop-file-utils libglib2.0-bin
+          clang clang-tidy cppcheck libclang-rt-14-dev valgrind g++-mingw-w64-x86-64 wine64"
 )
 
 missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
-    missing+=("$package")
+for group in "$@"; do
+  [ -n "${groups[$group]:-}" ] || { echo "install-deps.sh: unknown group $group" >&2; exit 2; }
+  for package in ${groups[$group]}; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+      missing+=("$package")
+  done
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 

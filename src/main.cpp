@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
 
 #include "shell/kov.h"
 #include "shell/qt_platform.h"
@@ -7,6 +9,10 @@
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("KoV"));
+  QIcon icon;
+  const QDir icons(QStringLiteral(":/icons"));
+  for (const QString& file : icons.entryList()) icon.addFile(icons.filePath(file));
+  QApplication::setWindowIcon(icon);
   kov::installItalianTranslations(app);
 
   kov::QtPlatform platform;
