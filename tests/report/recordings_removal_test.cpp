@@ -72,8 +72,7 @@ TEST(RemoveRecordings, KeepsAFileThatHoldsRecordsTheRunDidNotSee) {
       {"an entry appended before the logged one", kA + kB + kA + kLogged, 2},
       {"the logged entry twice", kA + kB + kLogged + kLogged, 2},
       {"fewer records than the run read: replaced meanwhile", kA, 2},
-      {"a last record a copy made one byte short (LF for CR LF)", kA + kB.substr(0, 254) + "\n",
-       1},
+      {"a last record a copy made one byte short (LF for CR LF)", kA + kB.substr(0, 254) + "\n", 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
