@@ -7,8 +7,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <fstream>
 #include <sstream>
+#include <thread>
 #endif
 
 #include "shell/runtime/file.h"
@@ -131,7 +133,7 @@ TEST(RemoveRecordings, AnEntryAppendedByAnotherProcessMeanwhileKeepsTheFile) {
     ::close(ready[0]);
     if (::write(ready[1], "x", 1) != 1) ::_exit(1);
     // Holds the lock until the removal waits for it, then appends.
-    while (!someoneWaitsForALock()) ::usleep(1000);
+    while (!someoneWaitsForALock()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     ::_exit(writer.appendRecord(kB, number) || writer.sync() ? 1 : 0);
   }
   ::close(ready[1]);

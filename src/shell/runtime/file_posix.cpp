@@ -112,7 +112,7 @@ Error fullWrite(int fd, const char* data, std::size_t length, std::uint64_t offs
 std::string nativeName(std::string_view name) {
   std::string native;
   std::size_t start = 0;
-  if (!name.empty() && (name[0] == '\\' || name[0] == '/')) native = "/";
+  if (!name.empty() && (name[0] == '\\' || name[0] == '/')) native = '/';
   while (start <= name.size()) {
     std::size_t end = name.find_first_of("\\/", start);
     if (end == std::string_view::npos) end = name.size();
