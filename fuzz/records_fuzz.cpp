@@ -39,7 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   platform.put("OdV", data, size);
   {
     kov::File file;
-    if (file.open(platform.folder + "\\odv", kov::File::Mode::Read)) std::abort();
+    if (file.open(kov::dataFileName(platform.folder, "\\odv"), kov::File::Mode::Read)) {
+      std::abort();
+    }
     std::int64_t count = -1;
     if (kov::countRecords(file, count) || count != static_cast<std::int64_t>(size / 256)) {
       std::abort();
@@ -58,17 +60,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   // The writer appends one entry: a torn last record is filled with NULs, nothing before it
-  // changes, and the entry is a whole record of its own.
+  // changes, the entry is a whole record of its own, and the count it gives is the file's.
   kov::Kov_Par par;
   platform.messages = 0;
-  if (!kov::appendEntry(platform, par, "N04/12/202609:05:03PC            rossi") ||
+  std::int64_t records = 0;
+  if (!kov::appendEntry(platform, par, "N04/12/202609:05:03PC            rossi", records) ||
       platform.messages != 0) {
     std::abort();
   }
   const std::string after = contentOf(platform.folder + "/OdV");
   const std::size_t whole = (size + 255) / 256 * 256;
-  if (after.size() != whole + 256 || after.compare(0, size, bytes) != 0 ||
-      after.find_first_not_of('\0', size) != whole ||
+  if (after.size() != whole + 256 || records != static_cast<std::int64_t>(after.size() / 256) ||
+      after.compare(0, size, bytes) != 0 || after.find_first_not_of('\0', size) != whole ||
       after.substr(whole) !=
           kov::recordOf("P26134142482;<27<25RE" + std::string(12, '"') + "tquuk")) {
     std::abort();
