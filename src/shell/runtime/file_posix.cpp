@@ -20,6 +20,7 @@ namespace {
 
 constexpr std::size_t kRecordSize = 256;
 constexpr const char* kDosAttrib = "user.DOSATTRIB";
+constexpr char kHidden[] = "0x2";  // FILE_ATTRIBUTE_HIDDEN, Samba's text form
 
 Error notOpen() {
   return errorOf(err::kBadFileNumber);
@@ -90,6 +91,16 @@ std::string findIgnoringCase(const std::string& folder, const std::string& part)
 // credential files hold the passwords behind a shift anyone can undo, and a file created by
 // one of the two users must stay writable by the other.
 constexpr mode_t kDataMode = 0660;
+
+// Flushes the folder entry of `native`: a new or renamed file is on the disk only once it is.
+Error syncFolderOf(const std::string& native) {
+  const int dir = ::open(parentOf(native).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir < 0) return errorFromErrno(errno);
+  const int synced = ::fsync(dir);
+  const int failure = errno;
+  ::close(dir);
+  return synced == 0 ? Error{} : errorFromErrno(failure);
+}
 
 Error fullWrite(int fd, const char* data, std::size_t length, std::uint64_t offset, bool append) {
   while (length > 0) {
@@ -263,13 +274,8 @@ Error File::appendRecord(std::string_view record, std::int64_t& number) {
 Error File::sync() const {
   if (!isOpen()) return notOpen();
   if (injected(faults::Op::Sync) || ::fsync(handle_) != 0) return errorFromErrno(errno);
-  if (created_) {
-    const int dir = ::open(parentOf(native_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-      ::fsync(dir);  // some file systems refuse a folder sync; the data itself is safe
-      ::close(dir);
-    }
-  }
+  // Some file systems refuse a folder sync; the data itself is safe.
+  if (created_) syncFolderOf(native_);
   return {};
 }
 
@@ -292,7 +298,6 @@ Error replaceFile(File& /*locked*/, std::string_view name, std::string_view byte
       ::open(beside.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, kDataMode);
   if (fd < 0) return errorFor(errno, beside);
   ::fchmod(fd, kDataMode);
-  static constexpr char kHidden[] = "0x2";
   Error error = fullWrite(fd, bytes.data(), bytes.size(), 0, false);
   if (!error &&
       (injected(faults::Op::Attributes) ||
@@ -309,23 +314,14 @@ Error replaceFile(File& /*locked*/, std::string_view name, std::string_view byte
     ::unlink(beside.c_str());
     return error;
   }
-  const int dir = ::open(parentOf(native).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
-  }
+  syncFolderOf(native);  // the new file is in place; a folder that refuses a sync keeps it
   return {};
 }
 
 Error File::syncFolder() const {
   if (!isOpen()) return notOpen();
   if (injected(faults::Op::Sync)) return errorFromErrno(errno);
-  const int dir = ::open(parentOf(native_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir < 0) return errorFromErrno(errno);
-  const int synced = ::fsync(dir);
-  const int failure = errno;
-  ::close(dir);
-  return synced == 0 ? Error{} : errorFromErrno(failure);
+  return syncFolderOf(native_);
 }
 
 Error deleteFile(std::string_view name) {
@@ -336,7 +332,6 @@ Error deleteFile(std::string_view name) {
 
 Error setHiddenOnly(std::string_view name) {
   const std::string native(name);
-  static constexpr char kHidden[] = "0x2";  // FILE_ATTRIBUTE_HIDDEN, Samba's text form
   if (injected(faults::Op::Attributes) ||
       ::setxattr(native.c_str(), kDosAttrib, kHidden, sizeof kHidden - 1, 0) != 0) {
     if (errno == ENOTSUP) return exists(native) ? Error{} : errorFor(ENOENT, native);
