@@ -1,0 +1,261 @@
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QTimer>
+
+#include "support/modes.h"
+
+namespace kov {
+namespace {
+
+using test::Window;
+
+const std::string kNoUser = "Occorre indicare il nome dell'utente";
+const std::string kNoPassword = "Occorre indicare la Password";
+const std::string kWrongPassword = "La Password non \xE8 corretta";
+
+// Every refusal of the password button and of the password dialog, in the order of the
+// checks: the first that fails shows its message, sends the focus to its box and stores
+// nothing; a closed dialog still logs the change. Typed: set-up: user, password, workstation,
+// report name and path; change: the box emptied; dialog: new password and check.
+TEST(Refusal, TheFirstFailingCheckShowsItsMessageAndStoresNothing) {
+  enum Kind { AdministratorSetUp, ControllerSetUp, AdministratorChange, ControllerChange, Dialog };
+  const struct {
+    Kind kind;
+    QString typed;
+    std::string message;
+    const char* focus;
+  } cases[] = {
+      {AdministratorSetUp, "||PC|L|P", kNoUser, "Utente"},
+      {AdministratorSetUp, "Admin||PC|L|P", kNoPassword, "Pw"},
+      {AdministratorSetUp, "Admin|pass wo", test::kSpace, "Pw"},
+      {AdministratorSetUp, "Admin|passwor", test::kShort, "Pw"},
+      {AdministratorSetUp, "Admin|password", test::kWorkstation, "Opz_KOV_1"},
+      {AdministratorSetUp, "Admin|password|PC",
+       "Indicare il nome del File di Log Generato dal Titolare del Trattamento", "Opz_KOV_2"},
+      {AdministratorSetUp, "Admin|password|PC|L",
+       "Indicare il Percorso dove generare il file di log per il Titolare del Trattamento",
+       "Opz_KOV_3"},
+      {ControllerSetUp, "Titolare|passwor", test::kShort, "Pw"},
+      {AdministratorChange, "Utente",
+       "Occorre impostare prima l'identificativo dell'Amministratore di Sistema", "Utente"},
+      {ControllerChange, "Utente",
+       "Occorre impostare prima l'identificativo del Titolare del Trattamento", "Utente"},
+      {ControllerChange, "Pw", kNoPassword, "Pw"},
+      {AdministratorChange, "Opz_KOV_1", test::kWorkstation, "Opz_KOV_1"},
+      {Dialog, "|password", "Occorre indicare la Password scelta", "N_Pw"},
+      {Dialog, "pass wo|", test::kSpace, "N_Pw"},
+      {Dialog, "passw|", "Occorre impostare la Password di controllo", "C_Pw"},
+      {Dialog, "passwor|passwor", test::kShort, "N_Pw"},
+      {Dialog, "password|password1", "Le due PassWord non sono uguali. Impostarle di nuovo",
+       "N_Pw"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    const QStringList typed = c.typed.split('|');
+    const int role = c.kind == ControllerChange ? 1 : 0;
+    Window w;
+    if (c.kind == ControllerSetUp) {
+      w.folder.write("KoV", test::administratorFile("", false, "", "", "Admin", "password1"));
+    }
+    if (c.kind >= AdministratorChange) w.storeBothRoles();
+    w.show();
+    const std::string administrator = w.folder.read("KoV");
+    const auto refused = [&](const QWidget* window, const std::string& title) {
+      EXPECT_EQ(w.platform.texts().at(0), c.message);
+      EXPECT_EQ(w.platform.messages[0].title, title);
+      auto* box = test::control<QLineEdit>(window, c.focus);
+      EXPECT_TRUE(QTest::qWaitFor([&] { return box->hasFocus(); }));
+    };
+    const char* boxes[] = {"Utente", "Pw", "Opz_KOV_1", "Opz_KOV_2", "Opz_KOV_3"};
+    for (int i = 0; c.kind <= ControllerSetUp && i < typed.size(); ++i) {
+      // An empty workstation box is not entered: entering it proposes the computer's name.
+      if (!typed[i].isEmpty()) w.retype(boxes[i], typed[i]);
+    }
+    if (c.kind >= AdministratorChange) {
+      w.signIn(role, role == 0 ? "Admin" : "Titolare", role == 0 ? "password1" : "segreto99");
+      w.platform.messages.clear();
+    }
+    if (c.kind == AdministratorChange || c.kind == ControllerChange) {
+      const std::string box = typed[0].toStdString();
+      if (box == "Opz_KOV_1") w.click("Var_Par");
+      w.type(box.c_str(), "");  // entering the user box or the password box empties it
+      w.box(box.c_str())->selectAll();
+      QTest::keyClick(w.box(box.c_str()), Qt::Key_Backspace);
+    }
+    w.whileDialogOpen = [&](Pw_Kov& dialog) {
+      QLineEdit* both[] = {test::control<QLineEdit>(&dialog, "N_Pw"),
+                           test::control<QLineEdit>(&dialog, "C_Pw")};
+      QTest::keyClicks(both[0], typed[0]);
+      QTest::keyClick(both[0], Qt::Key_Tab);
+      QTest::keyClicks(both[1], typed[1]);
+      QTest::mouseClick(test::control<QPushButton>(&dialog, "CmdOK"), Qt::LeftButton);
+      refused(&dialog, "Inserimento Password");
+      EXPECT_EQ(both[0]->text() + "|" + both[1]->text(), c.typed);
+      EXPECT_TRUE(dialog.isVisible());
+      dialog.close();
+    };
+    w.click("Cmd_VPw");
+    if (c.kind != Dialog) refused(w.window.get(), test::kCaption);
+    EXPECT_EQ(w.platform.messages.size(), c.kind == Dialog ? 2U : 1U);
+    EXPECT_EQ(w.folder.read("KoV"), administrator);
+    EXPECT_EQ(w.recordings(),
+              c.kind == Dialog ? test::loggedEntry("PC-01", "Admin", test::kChanged) : "");
+  }
+}
+
+// Names ignore letter case and surrounding spaces but not inner ones; passwords count letter
+// case and drop surrounding spaces. A wrong name empties the user box, a wrong password the
+// password box alone; an empty user box sends the focus back unchecked.
+TEST(SignIn, NamesAndPasswordsAreComparedAsTheyShouldBe) {
+  const struct {
+    int role;
+    QString name, password;
+    std::string refusal;
+    const char* focus;
+    std::string userLeft;
+  } cases[] = {
+      {0, "ADMIN", " password1 ", "", "Opz_KOV_0", "ADMIN"},
+      {0, "  admin ", "password1", "", "Opz_KOV_0", "admin"},
+      {1, "titolare", "segreto99", "", "Dt_1", "titolare"},
+      {0, "Ad min", "", "L'identificativo non coincide con quello Predefinito", "Utente", ""},
+      {0, "Admin", "PASSWORD1", kWrongPassword, "Pw", "Admin"},
+      {0, "Admin", "password", kWrongPassword, "Pw", "Admin"},
+      {0, "", "", "", "Utente", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE((c.name + "/" + c.password).toStdString());
+    Window w;
+    w.storeBothRoles();
+    w.show();
+    w.click(c.role == 0 ? "Tp_Ut_0" : "Tp_Ut_1");
+    w.type("Utente", c.name);
+    w.tab("Utente");
+    if (!c.password.isEmpty()) w.unlock(c.password);
+    EXPECT_TRUE(w.box(c.focus)->hasFocus());
+    EXPECT_EQ(w.text("Utente"), c.userLeft);
+    EXPECT_EQ(w.platform.texts(),
+              c.refusal.empty() ? std::vector<std::string>{} : std::vector{c.refusal});
+    const bool in = c.refusal.empty() && !c.name.isEmpty();
+    EXPECT_EQ(w.text("Pw"), in ? c.password.trimmed().toStdString() : "");
+    test::expectMode(w, !in           ? test::kRoleChoice
+                        : c.role == 0 ? test::kAdministratorSignedIn
+                                      : test::kControllerSignedIn);
+  }
+}
+
+// Entering either box of the sign-in signs out, and so does a saved entry, whose
+// confirmation may leave the window inactive; another window taking the activation is no
+// leave. Signing in again needs what was lost, and proposes the backup check again.
+TEST(SignIn, EnteringEitherBoxOrSavingAnEntrySignsOut) {
+  test::Mode signedOut = test::kRoleChoice;
+  signedOut.passwordButtonEnabled = true;
+  const std::pair<int, std::string> rows[] = {{0, "Pw"}, {0, "Utente"}, {0, "Cmd_Op"}, {1, "Pw"}};
+  for (const auto& [role, control] : rows) {
+    SCOPED_TRACE(control);
+    Window w;
+    w.storeBothRoles();
+    w.show();
+    const QString password = role == 0 ? "password1" : "segreto99";
+    w.signIn(role, role == 0 ? "Admin" : "Titolare", password);
+    QWidget other;
+    const auto activate = [](QWidget* window) {
+      window->show();
+      window->activateWindow();
+      EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    };
+    w.platform.onMessage = [&](const test::Message&) { activate(&other); };
+    QTest::mouseClick(w.find(control.c_str()), Qt::LeftButton);
+    if (control == "Cmd_Op") {
+      EXPECT_EQ(w.text("Pw"), "");  // before the window is active again
+    }
+    activate(&other);
+    other.close();
+    activate(w.window.get());
+    Window::settle();
+    signedOut.roleSelected = role;
+    test::expectMode(w, signedOut);
+    EXPECT_EQ(w.text("Pw"), "");
+    // Disabled itself too, not only through its frame.
+    EXPECT_FALSE(w.find("Cmd_Gp")->isEnabledTo(w.find("Frm_TdT")));
+    EXPECT_EQ(w.recordings().size(), control == "Cmd_Op" ? 256U : 0U);
+    if (control == "Utente") {
+      w.keys("Utente", "Admin");
+      w.tab("Utente");
+    }
+    QTest::keyClicks(w.box("Pw"), "half");  // typed, not confirmed: the activation goes
+    activate(&other);
+    other.close();
+    activate(w.window.get());
+    EXPECT_EQ(w.platform.messages.size(), control == "Cmd_Op" ? 1U : 0U);
+    EXPECT_EQ(w.text("Pw"), "half");
+    w.box("Pw")->selectAll();
+    w.unlock(password);
+    test::expectMode(w, role == 0 ? test::kAdministratorSignedIn : test::kControllerSignedIn);
+    EXPECT_EQ(w.text("Opz_KOV_0"), role == 0 ? test::kBackup : "");
+  }
+}
+
+// On the desktop the dialog runs modally with the clock stopped. Its access key takes the
+// focus first, so the box it leaves drops its end spaces before the check; the data
+// controller's file alone changes, and the user signs in again with the new password.
+TEST(PasswordChange, TheDesktopDialogStoresThePasswordThatSignsInAfterwards) {
+  Window w;
+  w.storeBothRoles();
+  const std::string administrator = w.folder.read("KoV");
+  w.platform.screen = {1000, 800};
+  w.window = std::make_unique<KOV>(w.par, w.platform);
+  ASSERT_TRUE(w.window->Form_Load());
+  w.window->show();
+  w.window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w.window.get()));
+  w.signIn(1, "Titolare", "segreto99");
+  auto* timer = w.window->findChild<QTimer*>("Timer1");
+  bool shown = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<Pw_Kov*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    poll.stop();
+    shown = true;
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_EQ(dialog->pos(), QPoint((1000 - dialog->width()) / 2, (800 - dialog->height()) / 2));
+    EXPECT_EQ(dialog->windowTitle(), "Inserimento Password");
+    const char* texts[][3] = {{"Frm_Pw", "title", "Definizione Password"},
+                              {"Label1", "text", "Nome Utente"},
+                              {"Nome_Ut", "text", "Titolare"},
+                              {"Label2", "text", "&Nuova Password"},
+                              {"Label3", "text", "V&erifica Password"},
+                              {"CmdOK", "text", "&Ok"},
+                              {"CmdOK", "toolTip", "Conferma le impostazioni "}};
+    for (const auto& t : texts) EXPECT_EQ(test::control(dialog, t[0])->property(t[1]), t[2]);
+    auto* newPassword = test::control<QLineEdit>(dialog, "N_Pw");
+    auto* check = test::control<QLineEdit>(dialog, "C_Pw");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(check)->text(QAccessible::Name),
+              "Verifica Password");
+    QTest::keyClick(newPassword, Qt::Key_Return);  // empty: nothing happens
+    QTest::keyClicks(newPassword, "nuova-pw");
+    EXPECT_EQ(newPassword->displayText(), "********");
+    QTest::keyClick(newPassword, Qt::Key_Enter);
+    QTest::keyClicks(check, "nuova-pw");
+    QTest::keyClick(check, Qt::Key_Backtab);
+    QTest::keyClicks(newPassword, "nuova-pw ");  // entering selected it all
+    QTest::keyClick(dialog, Qt::Key_O, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog->isVisible(); }));
+    dialog->close();
+  });
+  poll.start(20);
+  w.click("Cmd_VPw");
+  EXPECT_TRUE(shown);
+  EXPECT_TRUE(timer->isActive());
+  EXPECT_EQ(w.folder.read("TdT"), test::controllerFile("Titolare", "nuova-pw"));
+  EXPECT_EQ(w.folder.read("KoV"), administrator);
+  EXPECT_EQ(w.recordings(), test::loggedEntry("PC-01", "Titolare", test::kChanged));
+  EXPECT_EQ(w.platform.messages.size(), 1U);  // the log writer's confirmation
+  EXPECT_TRUE(QTest::qWaitFor([&] { return w.box("Pw")->hasFocus(); }));
+  w.unlock("nuova-pw");
+  test::expectMode(w, test::kControllerSignedIn);
+}
+
+}  // namespace
+}  // namespace kov
