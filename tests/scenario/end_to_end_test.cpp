@@ -1,5 +1,5 @@
 // An office's month on one program folder, from the empty folder: both first set-ups, entries,
-// a password change with new parameters, the report with removal and a restricted start.
+// a password change with new parameters and restricted access, the report with removal.
 // After every step each file is compared byte for byte with records built here.
 #include <gtest/gtest.h>
 
@@ -124,15 +124,6 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   o.logged("PC-NUOVO", "Titolare", test::kRemoved);
   EXPECT_TRUE(isHidden(dataFileName(o.folder.path(), "\\OdV")));
   EXPECT_EQ(o.folder.read("KoV"), changed);
-
-  // Restricted access lets in the accounts of the two roles alone, whatever their letter case.
-  o.platform.user = "ADMIN";
-  o.run(10, 0, test::kRoleChoice);
-  o.window.reset();
-  o.par = Kov_Par{};
-  o.platform.user = "mario.rossi";
-  EXPECT_FALSE(o.load());
-  EXPECT_EQ(o.platform.beeps, 1);
 }
 
 }  // namespace
