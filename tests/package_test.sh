@@ -40,7 +40,6 @@ first_set_up() {
   done
   pid=$(running)
   [ -n "$pid" ] || fail "$how: kov did not start"
-  sleep 1
   kill -0 "$pid" || fail "$how: kov ended instead of waiting in its window"
   [ -e "$folder/KoV" ] && [ ! -s "$folder/KoV" ] || fail "$how: no empty administrator file"
   [ -e "$folder/Odv" ] && [ ! -s "$folder/Odv" ] || fail "$how: no empty recordings file"

@@ -1,9 +1,8 @@
-// The whole program from an empty program folder: both first set-ups, entries, a password
-// change with new parameters, the report with removal, and a start with restricted access.
+// An office's month on one program folder, from the empty folder: both first set-ups, entries,
+// a password change with new parameters and restricted access, the report with removal.
 // After every step each file is compared byte for byte with records built here.
 #include <gtest/gtest.h>
 
-#include "credentials/pw_kov.h"
 #include "report/report_files.h"
 #include "shell/runtime/file.h"
 #include "support/modes.h"
@@ -13,108 +12,81 @@ namespace {
 
 using test::administratorFile;
 using test::controllerFile;
-using test::kBackup;
-using test::kRemoved;
-using test::pad;
-using test::storedRecord;
 
-const std::string kRestore = "Eseguito ripristo del Data Base come da verbale del 04/12/2026";
-const std::string kNetwork =
-    "Verificato e aggiornato elenco delle credenziali di accesso alla Rete";
-
-// One program folder through four runs of the program.
 struct Office : test::Window {
-  std::string reportFolder;
-  std::vector<std::string> entries;  // plain texts of the entries written, in order
-
-  Office() {
-    folder.makeFolder("report");
-    reportFolder = folder.path() + "\\report";
-  }
+  std::string reports = folder.path() + "\\report";
+  std::vector<std::string> entries;  // the plain entries written, in order
 
   // A new run of the program on the same folder, at a moment of 04/12/2026.
-  void run(int hour, int minute) {
+  void run(int hour, int minute, const test::Mode& mode) {
     window.reset();
     par = Kov_Par{};
     platform.messages.clear();
     at(hour, minute);
     show();
+    test::expectMode(*this, mode);
   }
   void at(int hour, int minute) { platform.clock = {2026, 12, 4, hour, minute, 0}; }
-
-  // The entry the log writer makes now, remembered in the order of the file.
-  std::string logged(const std::string& workstation, const std::string& account,
-                     const std::string& description) {
-    const DateTime& t = platform.clock;
-    const std::string time = (t.hour < 10 ? "0" : "") + std::to_string(t.hour) + ":" +
-                             (t.minute < 10 ? "0" : "") + std::to_string(t.minute) + ":00";
-    entries.push_back("N04/12/2026" + time + pad(workstation, 14) + pad(account, 20) + description);
-    return entries.back();
-  }
-  std::string storedEntries() const {
+  // The entry the log writer makes now; the recordings file holds every one in order.
+  void logged(const std::string& workstation, const std::string& account, const std::string& what) {
+    char time[9];
+    std::snprintf(time, sizeof time, "%02d:%02d:00", platform.clock.hour, platform.clock.minute);
+    entries.push_back("N04/12/2026" + std::string(time) + test::pad(workstation, 14) +
+                      test::pad(account, 20) + what);
     std::string bytes;
-    for (const std::string& entry : entries) bytes += storedRecord(entry);
-    return bytes;
+    for (const std::string& entry : entries) bytes += test::storedRecord(entry);
+    EXPECT_EQ(recordings(), bytes);
   }
-  void saveEntry(const char* option) {
-    click(option);
-    click("Cmd_Op");
+  void setUp(const QString& user, const QString& password) {
+    type("Utente", user);
+    tab("Utente");
+    QTest::keyClicks(box("Pw"), password);
   }
 };
 
-TEST(EndToEnd, FromAnEmptyFolderToAReportAndARestrictedStart) {
+TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   Office o;
-
-  // Run 1: the administrator and the workstation parameters are set up.
-  o.run(9, 0);
-  test::expectMode(o, test::kAdministratorSetUp);
-  o.type("Utente", "Admin");
-  o.tab("Utente");
-  QTest::keyClicks(o.box("Pw"), "password1");
+  o.folder.makeFolder("report");
+  o.run(9, 0, test::kAdministratorSetUp);
+  o.setUp("Admin", "password1");
   o.retype("Opz_KOV_1", "PC-UFFICIO");
   o.retype("Opz_KOV_2", "Report.txt");
-  o.retype("Opz_KOV_3", QString::fromStdString(o.reportFolder));
+  o.retype("Opz_KOV_3", QString::fromStdString(o.reports));
   o.click("Cmd_VPw");
-  o.logged("PC-UFFICIO", "Admin", "Attivato l'Utente nella Procedura");
   EXPECT_FALSE(o.window->isVisible());
-  EXPECT_EQ(o.folder.read("KoV"), administratorFile("PC-UFFICIO", false, "Report.txt",
-                                                    o.reportFolder, "Admin", "password1"));
+  const std::string administrator =
+      administratorFile("PC-UFFICIO", false, "Report.txt", o.reports, "Admin", "password1");
+  EXPECT_EQ(o.folder.read("KoV"), administrator);
   EXPECT_FALSE(o.folder.exists("TdT"));
-  EXPECT_EQ(o.recordings(), o.storedEntries());
-  const std::string administrator = o.folder.read("KoV");
+  o.logged("PC-UFFICIO", "Admin", test::kActivated);
 
-  // Run 2: the data controller is set up.
-  o.run(9, 10);
-  test::expectMode(o, test::kControllerSetUp);
-  o.type("Utente", "Titolare");
-  o.tab("Utente");
-  QTest::keyClicks(o.box("Pw"), "segreto99");
+  o.run(9, 10, test::kControllerSetUp);
+  o.setUp("Titolare", "segreto99");
   o.click("Cmd_VPw");
-  o.logged("PC-UFFICIO", "Titolare", "Attivato l'Utente nella Procedura");
   EXPECT_FALSE(o.window->isVisible());
   EXPECT_EQ(o.folder.read("TdT"), controllerFile("Titolare", "segreto99"));
   EXPECT_EQ(o.folder.read("KoV"), administrator);
-  EXPECT_EQ(o.recordings(), o.storedEntries());
+  o.logged("PC-UFFICIO", "Titolare", test::kActivated);
 
-  // Run 3: three entries, one of each planned operation.
-  o.run(9, 20);
-  test::expectMode(o, test::kRoleChoice);
+  // Entries: the backup check proposed at sign-in, then the other two planned operations;
+  // each locks the window until the password is typed again.
+  o.run(9, 20, test::kRoleChoice);
   EXPECT_EQ(o.find<QLabel>("N_Accessi")->text(), "2");
   o.signIn(0, "Admin", "password1");
-  o.click("Cmd_Op");  // the backup check is proposed at sign-in
-  o.logged("PC-UFFICIO", "Admin", kBackup);
-  o.unlock("password1");
-  o.saveEntry("Op_Pi_1");
-  o.logged("PC-UFFICIO", "Admin", kRestore);
-  o.unlock("password1");
-  o.saveEntry("Op_Pi_2");
-  o.logged("PC-UFFICIO", "Admin", kNetwork);
-  EXPECT_EQ(o.recordings(), o.storedEntries());
+  const std::pair<const char*, std::string> operations[] = {
+      {"Op_Pi_0", test::kBackup},
+      {"Op_Pi_1", "Eseguito ripristo del Data Base come da verbale del 04/12/2026"},
+      {"Op_Pi_2", "Verificato e aggiornato elenco delle credenziali di accesso alla Rete"}};
+  for (const auto& [option, description] : operations) {
+    o.click(option);
+    o.click("Cmd_Op");
+    o.logged("PC-UFFICIO", "Admin", description);
+    o.unlock("password1");
+  }
   EXPECT_EQ(o.find<QLabel>("N_Accessi")->text(), "5");
 
   // The password changes, and with it the parameters, restricted access now ticked.
   o.at(9, 25);
-  o.unlock("password1");
   o.click("Var_Par");
   o.retype("Opz_KOV_1", "PC-NUOVO");
   o.retype("Opz_KOV_2", "Nuovo.txt");
@@ -122,15 +94,11 @@ TEST(EndToEnd, FromAnEmptyFolderToAReportAndARestrictedStart) {
   o.whileDialogOpen = [](const Pw_Kov& dialog) { test::confirmPassword(dialog, "nuovapass1"); };
   o.click("Cmd_VPw");
   EXPECT_EQ(o.dialogsShown, 1);
-  o.logged("PC-NUOVO", "Admin", "Variato la Password dell'utente");
-  EXPECT_EQ(o.folder.read("KoV"), administratorFile("PC-NUOVO", true, "Nuovo.txt", o.reportFolder,
-                                                    "Admin", "nuovapass1"));
+  const std::string changed =
+      administratorFile("PC-NUOVO", true, "Nuovo.txt", o.reports, "Admin", "nuovapass1");
+  EXPECT_EQ(o.folder.read("KoV"), changed);
   EXPECT_EQ(o.folder.read("TdT"), controllerFile("Titolare", "segreto99"));
-  EXPECT_EQ(o.recordings(), o.storedEntries());
-  test::Mode signedOut = test::kRoleChoice;  // signed out, the password button kept
-  signedOut.name = "signed out after the password change";
-  signedOut.passwordButtonEnabled = true;
-  test::expectMode(o, signedOut);
+  o.logged("PC-NUOVO", "Admin", test::kChanged);
   o.unlock("nuovapass1");
   test::expectMode(o, test::kAdministratorSignedIn);
 
@@ -141,36 +109,21 @@ TEST(EndToEnd, FromAnEmptyFolderToAReportAndARestrictedStart) {
   o.click("Rimuovi");
   o.platform.messages.clear();
   o.click("Cmd_Gp");
-  const std::string reportName = "report\\20261204_0930_Nuovo.txt";
   std::string report = test::kHeadingRecord;
-  for (const std::string& entry : o.entries) {
-    report += test::reportRecord("|" + entry.substr(1, 10) + "|" + entry.substr(11, 8) + "|" +
-                                 entry.substr(19, 14) + "|" + entry.substr(33, 20) + "|" +
-                                 entry.substr(53));
+  for (const std::string& e : o.entries) {
+    report += test::reportRecord("|" + e.substr(1, 10) + "|" + e.substr(11, 8) + "|" +
+                                 e.substr(19, 14) + "|" + e.substr(33, 20) + "|" + e.substr(53));
   }
   EXPECT_EQ(o.folder.read("report/20261204_0930_Nuovo.txt"), report);
-  std::vector<std::string> texts = o.platform.texts();
-  ASSERT_GE(texts.size(), 3U);
+  const std::vector<std::string> texts = o.platform.texts();
+  ASSERT_EQ(texts.size(), 4U);
   EXPECT_EQ(texts[0],
-            "Sono state rilevate n.  6 scritture in " + o.folder.path() + "\\" + reportName);
+            test::reportConfirmation(6, o.folder.path(), "report\\20261204_0930_Nuovo.txt"));
   EXPECT_EQ(texts[2], "Il File delle scritture \xE8 stato Eliminato");
   o.entries.clear();
-  o.logged("PC-NUOVO", "Titolare", kRemoved);
-  EXPECT_EQ(o.recordings(), o.storedEntries());
+  o.logged("PC-NUOVO", "Titolare", test::kRemoved);
   EXPECT_TRUE(isHidden(dataFileName(o.folder.path(), "\\OdV")));
-  EXPECT_EQ(o.folder.read("KoV"), administratorFile("PC-NUOVO", true, "Nuovo.txt", o.reportFolder,
-                                                    "Admin", "nuovapass1"));
-
-  // Run 4: restricted access lets in the administrator's operating-system account alone.
-  o.platform.user = "ADMIN";
-  o.run(10, 0);
-  test::expectMode(o, test::kRoleChoice);
-  o.window.reset();
-  o.par = Kov_Par{};
-  o.platform.user = "mario.rossi";
-  o.window = std::make_unique<KOV>(o.par, o.platform);
-  EXPECT_FALSE(o.window->Form_Load());
-  EXPECT_EQ(o.platform.beeps, 1);
+  EXPECT_EQ(o.folder.read("KoV"), changed);
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
-// Expected bytes built in the tests themselves, independently of the program's code.
+// Expected bytes and wordings built in the tests themselves, independently of the program.
 #pragma once
 
 #include <string>
 
 namespace kov::test {
 
-// The program's own wordings that several tests expect.
 inline const std::string kCaption = "Log Accessi Amministratore - Versione 020000 del 01/02/2011";
 inline const std::string kBackup =
     "Verificato le operazioni di BackUp. Ultimo Salvataggio del 04/12/2026";
@@ -22,6 +21,13 @@ inline const std::string kWorkstation = "Indicate il nome della postazione.";
 inline const std::string kSpace =
     "All'interno della PassWord non \xE8 ammesso il carattere <spazio>";
 inline const std::string kShort = "La PassWord deve essere di almeno 8 caratteri";
+
+// The data controller's confirmation of a report: the lines copied, and the report's path.
+inline std::string reportConfirmation(int count, const std::string& folder,
+                                      const std::string& report) {
+  return "Sono state rilevate n.  " + std::to_string(count) + " scritture in " + folder + "\\" +
+         report;
+}
 
 // Every character's code shifted by `by`.
 inline std::string shifted(const std::string& text, int by) {

@@ -12,31 +12,25 @@
 namespace kov::test {
 
 // The real platform on a temporary program folder.
-class RealBoxes : public QtPlatform {
- public:
-  explicit RealBoxes(std::string folder) : folder_(std::move(folder)) {}
-  std::string programFolder() override { return folder_; }
-
- private:
-  std::string folder_;
+struct RealBoxes : QtPlatform {
+  explicit RealBoxes(std::string folder) : folder(std::move(folder)) {}
+  std::string programFolder() override { return folder; }
+  std::string folder;
 };
 
 // Presses OK on every modal message box as soon as it is up, keeping its text.
-class BoxCloser : public QObject {
- public:
+struct BoxCloser : QObject {
   BoxCloser() {
-    connect(&poll_, &QTimer::timeout, this, [this] {
+    connect(&poll, &QTimer::timeout, this, [this] {
       if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
         texts.push_back(box->text());
         box->button(QMessageBox::Ok)->click();
       }
     });
-    poll_.start(20);
+    poll.start(20);
   }
   QStringList texts;
-
- private:
-  QTimer poll_;
+  QTimer poll;
 };
 
 }  // namespace kov::test

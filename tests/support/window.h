@@ -1,5 +1,4 @@
-// A main window on a fresh temporary program folder with the fake platform, and the
-// helpers the window tests share.
+// A main window on a fresh temporary program folder with the fake platform, and its helpers.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -31,12 +30,10 @@ namespace kov::test {
 inline const QColor kYellow(255, 255, 0);
 inline const QColor kWhite(255, 255, 255);
 
-// The background colour a field shows.
 inline QColor background(const QWidget* control) {
   const bool box = qobject_cast<const QLineEdit*>(control) != nullptr;
   return control->palette().color(QPalette::Active, box ? QPalette::Base : QPalette::Window);
 }
-
 inline QColor buttonFace() {
   return QApplication::palette().color(QPalette::Button);
 }
@@ -54,44 +51,35 @@ struct Window {
   FakePlatform platform;
   Kov_Par par;
   std::unique_ptr<KOV> window;
+  // What the test does while the password dialog is open and active; the test closes it.
+  std::function<void(Pw_Kov&)> whileDialogOpen;
+  int dialogsShown = 0;
 
   Window() { platform.folder = folder.path(); }
 
-  // Both roles stored: the normal start.
   void storeBothRoles(bool restricted = false) {
     folder.write("KoV", administratorFile("PC-01", restricted, "Log.txt",
                                           folder.path() + "\\report", "Admin", "password1"));
     folder.write("TdT", controllerFile("Titolare", "segreto99"));
   }
 
-  // What the test does while the password dialog is open (shown, modal and active); the
-  // test closes the dialog, by its button or its close button.
-  std::function<void(Pw_Kov&)> whileDialogOpen;
-  int dialogsShown = 0;
-
+  // The dialog is shown modeless here: the modal showing would block the test.
   bool load() {
-    window = std::make_unique<KOV>(par, platform, [this](Pw_Kov& dialog) { showDialog(dialog); });
+    window = std::make_unique<KOV>(par, platform, [this](Pw_Kov& dialog) {
+      ++dialogsShown;
+      dialog.setModal(true);
+      dialog.show();
+      dialog.activateWindow();
+      EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+      EXPECT_TRUE(whileDialogOpen) << "the password dialog was not expected";
+      if (whileDialogOpen) whileDialogOpen(dialog);
+      EXPECT_FALSE(dialog.isVisible()) << "the test left the password dialog open";
+      dialog.close();
+    });
     return window->Form_Load();
   }
 
-  // Stands in for the modal showing, which would block the test.
-  void showDialog(Pw_Kov& dialog) {
-    ++dialogsShown;
-    dialog.setModal(true);
-    dialog.show();
-    dialog.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    if (whileDialogOpen) {
-      whileDialogOpen(dialog);
-    } else {
-      ADD_FAILURE() << "the password dialog was not expected";
-    }
-    EXPECT_FALSE(dialog.isVisible()) << "the test left the password dialog open";
-    dialog.close();
-  }
-
-  // Shows the window on a folder holding no role (0), the administrator alone (1) or both
-  // roles (2), then signs in the role given (-1: nobody): each mode of the window.
+  // A folder with no role (0), the administrator (1) or both (2), role signed in (-1: none).
   void showMode(int roles, int signInRole) {
     if (roles == 1) {
       folder.write("KoV", administratorFile("PC", false, "Log.txt", "C:\\R", "Admin", "password1"));
@@ -102,7 +90,6 @@ struct Window {
     if (signInRole == 1) signIn(1, "Titolare", "segreto99");
   }
 
-  // Loads, shows and activates the window, ready for real key presses and focus changes.
   void show() {
     ASSERT_TRUE(load());
     window->show();
@@ -115,19 +102,17 @@ struct Window {
     return control<Control>(window.get(), name);
   }
   QLineEdit* box(const char* name) const { return find<QLineEdit>(name); }
+  std::string text(const char* name) const { return toCp1252(box(name)->text()); }
 
-  // Lets the window handle what has been posted (the focus router posts its enters).
   static void settle() { QCoreApplication::processEvents(); }
 
-  // Clicks a button, a check box or an option where its caption is.
   void click(const char* name) const {
     QWidget* target = find(name);
     QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(8, target->height() / 2));
     settle();
   }
 
-  // The recordings file, whichever letter case its name was created with; nothing when
-  // there is none.
+  // The recordings file, whatever the letter case of its name.
   std::string recordings() const {
     for (const std::string& name : folder.names()) {
       if (QString::fromStdString(name).compare("OdV", Qt::CaseInsensitive) == 0) {
@@ -137,14 +122,12 @@ struct Window {
     return {};
   }
 
-  // Types into a box as a user does: clicks into it, then one key for each character
-  // (any character, as a keyboard layout or an input method delivers it).
   void type(const char* name, const QString& text) const {
     QTest::mouseClick(box(name), Qt::LeftButton);
     settle();
     keys(name, text);
   }
-  // Each character as the keyboard delivers it, into the box whatever has the focus.
+  // One key per character, as a keyboard layout or an input method delivers it.
   void keys(const char* name, const QString& text) const {
     for (const QChar c : text) {
       QTest::sendKeyEvent(QTest::Click, box(name), Qt::Key_unknown, QString(c), Qt::NoModifier);
@@ -154,29 +137,23 @@ struct Window {
     QTest::keyClick(box(name), Qt::Key_Tab);
     settle();
   }
-  // Types both dates of the report, leaving each box by Tab.
   void period(const QString& start, const QString& end) const {
     keys("Dt_1", start);
     tab("Dt_1");
     keys("Dt_2", end);
     tab("Dt_2");
   }
-  // Types the password and leaves its box: signs in, or again after an entry locked the window.
   void unlock(const QString& password) const {
     QTest::keyClicks(box("Pw"), password);
     tab("Pw");
   }
-
-  // Chooses a role and signs in with real focus changes: name, Tab, password, Tab.
   void signIn(int role, const QString& name, const QString& password) const {
     click(role == 0 ? "Tp_Ut_0" : "Tp_Ut_1");
     type("Utente", name);
     tab("Utente");
     unlock(password);
   }
-  std::string text(const char* name) const { return toCp1252(box(name)->text()); }
-
-  // Replaces a box's text as a user does after tabbing into it (entering selects it all).
+  // Entering a box selects its text: typing replaces it.
   void retype(const char* name, const QString& keys) const {
     box(name)->setFocus();
     settle();
@@ -184,7 +161,6 @@ struct Window {
   }
 };
 
-// Types the new password twice in the password dialog and confirms with Enter.
 inline void confirmPassword(const Pw_Kov& dialog, const QString& password) {
   for (const char* name : {"N_Pw", "C_Pw"}) {
     auto* box = dialog.findChild<QLineEdit*>(QString::fromLatin1(name));
