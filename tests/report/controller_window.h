@@ -1,4 +1,4 @@
-// The main window with the data controller signed in, ready to type a period.
+// The main window with the data controller signed in.
 #pragma once
 
 #include "report/report_files.h"
@@ -6,24 +6,29 @@
 
 namespace kov::test {
 
+// The main window with the data controller signed in; the report folder is "report".
 struct Controller : Window {
-  // A program folder whose report folder is "report"; `recordings` empty means no file.
-  explicit Controller(const std::string& recordings = {}) {
+  explicit Controller(const std::string& recordings = {}, bool sign = true) {
     storeBothRoles();
     if (!recordings.empty()) folder.write("OdV", recordings);
     folder.makeFolder("report");
+    if (!sign) return;
     show();
     signIn(1, "Titolare", "segreto99");
   }
-
-  std::string shown(const char* name) const { return toCp1252(box(name)->displayText()); }
-  std::string report() const { return folder.read("report/20261231_0905_Log.txt"); }
+  std::string found(int count) const {
+    return "Sono state rilevate n.  " + std::to_string(count) + " scritture in " + folder.path() +
+           "\\report\\" + kReportName;
+  }
+  std::string report() const {
+    return folder.exists(kReportFile) ? folder.read(kReportFile) : std::string();
+  }
+  // Types the month of December, ticks the options named, presses Ok.
+  void run(std::initializer_list<const char*> ticks = {"Rimuovi"}) {
+    period("01122026", "31122026");
+    for (const char* tick : ticks) click(tick);
+    click("Cmd_Gp");
+  }
 };
-
-// The record of an entry the data controller's window logs at 09:05:03 on 04/12/2026.
-inline std::string loggedRecord(const std::string& description) {
-  return storedRecord("N04/12/2026" + kEntryTime + pad("PC-01", 14) + pad("Titolare", 20) +
-                      description);
-}
 
 }  // namespace kov::test

