@@ -6,7 +6,6 @@
 #include "oplog/log_writer.h"
 #include "shell/kov.h"
 #include "shell/qt_text.h"
-#include "shell/runtime/records.h"
 
 namespace kov {
 
@@ -30,18 +29,9 @@ void KOV::showCount(std::int64_t records) {
   N_Accessi->setAccessibleDescription(N_Accessi->text());
 }
 
-bool KOV::countRecordings(std::int64_t& records) const {
-  // Counting only reads: a file that may be read but not written is counted, and a missing
-  // one holds no record.
-  File file;
-  records = 0;
-  const Error error = file.open(par_.File_Rilevazioni, File::Mode::Read);
-  return error.number == err::kFileNotFound || (!error && !countRecords(file, records));
-}
-
 void KOV::Leggi_Numero_Scritture() {
   std::int64_t records = 0;
-  if (countRecordings(records)) showCount(records);
+  if (countRecordings(par_.File_Rilevazioni, records)) showCount(records);
 }
 
 }  // namespace kov

@@ -29,4 +29,11 @@ bool appendEntry(Platform& platform, Kov_Par& par, std::string_view entry, std::
   return true;
 }
 
+bool countRecordings(std::string_view name, std::int64_t& records) {
+  File file;
+  records = 0;
+  const Error error = file.open(name, File::Mode::Read);
+  return error.number == err::kFileNotFound || (!error && !countRecords(file, records));
+}
+
 }  // namespace kov

@@ -22,4 +22,8 @@ bool entryRecord(Platform& platform, Kov_Par& par, std::string_view entry);
 // after the append, or -1 when the record could not be written.
 bool appendEntry(Platform& platform, Kov_Par& par, std::string_view entry, std::int64_t& records);
 
+// The number of records of the recordings file `name`, without writing it: a missing file
+// holds none. False when it cannot be read.
+bool countRecordings(std::string_view name, std::int64_t& records);
+
 }  // namespace kov

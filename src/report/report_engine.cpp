@@ -111,10 +111,7 @@ class ReportWriter {
                               ? file_.open(native_, File::Mode::Create)
                               : errorOf(err::kBadFileNumber);
       if (error.number == err::kFileExists) {
-        showInformation(platform_,
-                        std::string(report_text::kExistsBefore) + request_.report() +
-                            std::string(report_text::kExistsAfter),
-                        request_.title);
+        showInformation(platform_, report_text::reportExists(request_.report()), request_.title);
         failed_ = true;
       } else {
         failed_ = trapped(error);
@@ -218,10 +215,7 @@ class Scan {
       return outcome_;
     }
     if (count > kRecordLimit) {
-      showInformation(platform_,
-                      std::string(report_text::kOverLimitBefore) + std::to_string(count) +
-                          std::string(report_text::kTooLargeAfter),
-                      request_.title);
+      showInformation(platform_, report_text::tooLarge(count), request_.title);
       return outcome_;
     }
     outcome_.complete = read(recordings, count);
@@ -270,10 +264,7 @@ class Scan {
       Cripta_Decripta(platform_, "D", trimSpaces(record.substr(0, kRecordText)), entry_);
     }
     if (!isEntry(entry_)) {
-      std::string text(report_text::kDamagedBefore);
-      text += std::to_string(n);
-      text += report_text::kDamagedAfter;
-      platform_.message(Icon::Information, text, request_.title);
+      platform_.message(Icon::Information, report_text::damagedRecord(n), request_.title);
       if (!holdsNoEntry(record)) outcome_.damaged = true;
       return;
     }

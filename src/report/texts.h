@@ -2,6 +2,8 @@
 // as the program shows or writes them (trailing and double blanks included).
 #pragma once
 
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "shell/runtime/cp1252.h"
@@ -15,49 +17,57 @@ inline constexpr std::string_view kPeriodOrder =
     "La Data di Fine del periodo deve essere superiore alla data di Inizio periodo";
 inline constexpr std::string_view kNoPeriod = "Occorre impostare il periodo da Esportare";
 
-// "La riga <n> del file delle rilevazioni risulta corrotta.Verrà pertanto scartata."
-inline constexpr std::string_view kDamagedBefore = "La riga <";
-inline constexpr std::string_view kDamagedAfter =
-    "> del file delle rilevazioni risulta corrotta.Verrà pertanto scartata."_cp;
-
+// The texts of the report run. Windows-1252, as shown.
 inline constexpr std::string_view kNothingFound =
     "Non sono state trovate scritture per il periodo selezionato";
-// "Sono state rilevate n. " + " <count>" + " scritture in " + the report's full name
-inline constexpr std::string_view kFoundBefore = "Sono state rilevate n. ";
-inline constexpr std::string_view kFoundAfter = " scritture in ";
-// "Attenzione, Ci sono ancora n.<" + " <count>" + "> scritture da rilevare"
-inline constexpr std::string_view kLeftBefore = "Attenzione, Ci sono ancora n.<";
-inline constexpr std::string_view kLeftAfter = "> scritture da rilevare";
 inline constexpr std::string_view kDeleted = "Il File delle scritture è stato Eliminato"_cp;
 inline constexpr std::string_view kNotDeleted =
     "Il File delle operazioni non è stato Eliminato in quanto ci sono scritture ancora da "
     "rilevare"_cp;
-// More records than the 16-bit record numbers of earlier versions reach:
-// kOverLimitBefore + count + kOverLimitAfter.
-inline constexpr std::string_view kOverLimitBefore = "Il file delle rilevazioni contiene n. ";
-inline constexpr std::string_view kOverLimitAfter =
-    " scritture: le versioni precedenti della procedura ne leggono al massimo 32767. Si "
-    "consiglia di rimuoverlo con l'opzione \"Rimuovi i Report esistenti\" appena non ci sono "
-    "più scritture da rilevare."_cp;
-// A recordings file of more records than the program can have written is not read:
-// kOverLimitBefore + count + kTooLargeAfter.
-inline constexpr std::string_view kTooLargeAfter =
-    " righe, più di quante la procedura ne possa aver scritte (al massimo 4194304): il file "
-    "non è stato letto né modificato."_cp;
-// "Esiste già un report con il nome " + the report's full name + kExistsAfter
-inline constexpr std::string_view kExistsBefore = "Esiste già un report con il nome "_cp;
-inline constexpr std::string_view kExistsAfter =
-    ": attendere il minuto successivo e ripetere la generazione";
 inline constexpr std::string_view kKeptDamaged =
     "Il File delle operazioni non è stato Eliminato in quanto contiene righe danneggiate: "
     "viene conservato per poterle recuperare"_cp;
-
-// The entries logged by the report generation.
-inline constexpr std::string_view kCreatedBefore =
-    "Creato il file delle operazioni dell'Amministratore di Sistema dal ";
-inline constexpr std::string_view kCreatedBetween = " al ";
 inline constexpr std::string_view kRemovedEntry =
     "Rimosso il file delle operazioni eseguite dell'Amministratore di Sistema";
+
+// "La riga <n> del file delle rilevazioni risulta corrotta.Verrà pertanto scartata."
+inline std::string damagedRecord(std::int64_t number) {
+  return "La riga <" + std::to_string(number) +
+         std::string("> del file delle rilevazioni risulta corrotta.Verrà pertanto scartata."_cp);
+}
+
+// The count is preceded by a space of its own after the "n. " and the "n.<".
+inline std::string entriesFound(std::int64_t count, std::string_view report) {
+  return "Sono state rilevate n.  " + std::to_string(count) + " scritture in " + std::string(report);
+}
+inline std::string entriesLeft(std::int64_t count) {
+  return "Attenzione, Ci sono ancora n.< " + std::to_string(count) + "> scritture da rilevare";
+}
+
+// More records than the 16-bit record numbers of earlier versions reach.
+inline std::string overClassicLimit(std::int64_t records) {
+  return "Il file delle rilevazioni contiene n. " + std::to_string(records) +
+         std::string(" scritture: le versioni precedenti della procedura ne leggono al massimo 32767. "
+                     "Si consiglia di rimuoverlo con l'opzione \"Rimuovi i Report esistenti\" "
+                     "appena non ci sono più scritture da rilevare."_cp);
+}
+// More records than the program can have written: the file is not read.
+inline std::string tooLarge(std::int64_t records) {
+  return "Il file delle rilevazioni contiene n. " + std::to_string(records) +
+         std::string(" righe, più di quante la procedura ne possa aver scritte (al massimo "
+                     "4194304): il file non è stato letto né modificato."_cp);
+}
+
+inline std::string reportExists(std::string_view report) {
+  return std::string("Esiste già un report con il nome "_cp) + std::string(report) +
+         ": attendere il minuto successivo e ripetere la generazione";
+}
+
+// The entry logged for a report; `from` and `to` as the date boxes show them.
+inline std::string reportCreated(std::string_view from, std::string_view to) {
+  return "Creato il file delle operazioni dell'Amministratore di Sistema dal " +
+         std::string(from) + " al " + std::string(to);
+}
 
 // Record 1 of every report file.
 inline constexpr std::string_view kHeading =

@@ -83,8 +83,6 @@ class KOV : public QWidget {
   void storableBox(QLineEdit* box, int limit);
   // The ten characters a date box shows, "  /  /    " when untouched.
   std::string dateText(std::int16_t Index) const;
-  // The number of records of the recordings file; false when it cannot be read.
-  bool countRecordings(std::int64_t& records) const;
   // The entry text of the comment box, the workstation and the account, at this moment.
   std::string entryOfWindow() const;
   // N_Accessi shows the number of records the recordings file holds; a negative number
