@@ -3,16 +3,9 @@
 
 #include <string>
 
-#include "shell/kov_par.h"
+#include "credentials/credential_record.h"
 
 namespace kov {
-
-struct WorkstationParameters {
-  std::string name;
-  bool restricted = false;
-  std::string reportName;
-  std::string reportPath;
-};
 
 struct CredentialsRead {
   Error creating;           // a missing file could not be created; not shown yet

@@ -2,6 +2,7 @@
 
 #include "shell/kov_par.h"
 #include "shell/runtime/file.h"
+#include "texts.h"
 
 namespace kov {
 
@@ -10,11 +11,7 @@ std::vector<std::string> otherSpellingNotices(std::string_view programFolder) {
   for (const std::string_view suffix : {kAdministratorFile, kControllerFile, kRecordingsFile}) {
     const std::vector<std::string> spellings = spellingsIn(programFolder, suffix);
     for (std::size_t i = 1; i < spellings.size(); ++i) {
-      notices.push_back(std::string("Nella cartella del programma c'è anche il file \""_cp) +
-                        spellings[i] +
-                        "\", lo stesso nome scritto con altre maiuscole e minuscole: non viene "
-                        "usato. La procedura usa il file \"" +
-                        spellings[0] + "\".");
+      notices.push_back(config_text::otherSpelling(spellings[i], spellings[0]));
     }
   }
   return notices;

@@ -25,8 +25,9 @@ std::string fieldOf(std::string_view text, std::size_t from, std::size_t length)
   return std::string(trimSpaces(mid(text, from, length)));
 }
 
-bool storeFieldText(Platform& platform, Kov_Par& par, std::int16_t& mode, std::int16_t rec,
-                    std::string_view fieldText) {
+bool storeFieldText(Platform& platform, Kov_Par& par, std::int16_t& mode, std::string_view file,
+                    std::int16_t rec, std::string_view fieldText) {
+  par.File_Record = file;
   Cripta_Decripta(platform, "C", fieldText, par.Riga_Record);
   if (par.Riga_Record.empty() && !fieldText.empty()) return false;
   par.Riga_Record = recordOf(par.Riga_Record);

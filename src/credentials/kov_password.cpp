@@ -6,8 +6,8 @@
 #include <QTimer>
 
 #include "credentials/password_button.h"
-#include "credentials/password_texts.h"
 #include "credentials/pw_kov.h"
+#include "credentials/texts.h"
 #include "shell/colours.h"
 #include "shell/kov.h"
 #include "shell/qt_text.h"

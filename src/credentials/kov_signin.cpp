@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "credentials/texts.h"
 #include "shell/colours.h"
 #include "shell/kov.h"
 #include "shell/qt_text.h"
@@ -27,8 +28,7 @@ void KOV::Utente_LostFocus() {
   const std::string typed = textOf(Utente);
   if (typed.empty() || par_.Utente_da_Attivare != 0) return;
   if (toUpper1252(typed) != toUpper1252(par_.Utenti[static_cast<std::size_t>(par_.Tipo_Utente)])) {
-    showInformation(platform_, "L'identificativo non coincide con quello Predefinito",
-                    toCp1252(windowTitle()));
+    showInformation(platform_, texts::kUnknownUser, toCp1252(windowTitle()));
     Utente->setFocus();
   }
 }
@@ -51,7 +51,7 @@ void KOV::Pw_LostFocus() {
   const std::string typed = textOf(Pw);
   if (typed.empty() || par_.Utente_da_Attivare != 0) return;
   if (typed != par_.Pw_Utenti[static_cast<std::size_t>(par_.Tipo_Utente)]) {
-    showInformation(platform_, "La Password non è corretta"_cp, toCp1252(windowTitle()));
+    showInformation(platform_, texts::kWrongPassword, toCp1252(windowTitle()));
     Pw->setFocus();
     return;
   }

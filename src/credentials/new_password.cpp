@@ -1,9 +1,9 @@
 #include "new_password.h"
 
 #include "credential_record.h"
-#include "password_texts.h"
 #include "shell/runtime/file.h"
 #include "shell/runtime/text.h"
+#include "texts.h"
 
 namespace kov {
 
@@ -27,18 +27,20 @@ void storeNewPassword(Platform& platform, Kov_Par& par, std::int16_t& mode,
   const std::int16_t role = par.Tipo_Utente;
   bool stored = false;
   if (role == 0) {
-    par.File_Record = dataFileName(folder, kAdministratorFile);
+    const std::string file = dataFileName(folder, kAdministratorFile);
+    const auto store = [&](std::int16_t rec, std::string_view text) {
+      return storeFieldText(platform, par, mode, file, rec, text);
+    };
     const std::string& pending = par.Parametri_Postazione;
     // Parameters and password are saved together or, from the first record that fails, not
     // at all.
-    stored =
-        (pending.empty() || (storeFieldText(platform, par, mode, 1, fieldOf(pending, 1, 21)) &&
-                             storeFieldText(platform, par, mode, 2, fieldOf(pending, 22, 20)) &&
-                             storeFieldText(platform, par, mode, 3, fieldOf(pending, 42)))) &&
-        storeFieldText(platform, par, mode, 4, userFieldText(par.Utenti[0], password));
+    stored = (pending.empty() ||
+              (store(1, fieldOf(pending, 1, 21)) && store(2, fieldOf(pending, 22, 20)) &&
+               store(3, fieldOf(pending, 42)))) &&
+             store(4, userFieldText(par.Utenti[0], password));
   } else if (role == 1) {
-    par.File_Record = dataFileName(folder, kControllerFile);
-    stored = storeFieldText(platform, par, mode, 1, userFieldText(par.Utenti[1], password));
+    stored = storeFieldText(platform, par, mode, dataFileName(folder, kControllerFile), 1,
+                            userFieldText(par.Utenti[1], password));
   }
   if (stored) par.Pw_Utenti[static_cast<std::size_t>(role)] = password;
 }

@@ -2,9 +2,9 @@
 
 #include "credential_record.h"
 #include "new_password.h"
-#include "password_texts.h"
 #include "shell/runtime/file.h"
 #include "shell/runtime/text.h"
+#include "texts.h"
 
 namespace kov {
 
@@ -35,18 +35,17 @@ void storeSetUp(Platform& platform, Kov_Par& par, const UserEntries& entries) {
   const WorkstationParameters& parameters = entries.parameters;
   const std::string user = userFieldText(entries.user, entries.password);
   if (par.Utente_da_Attivare == 1) {
-    par.File_Record = dataFileName(folder, kAdministratorFile);
+    const std::string file = dataFileName(folder, kAdministratorFile);
+    const auto store = [&](std::int16_t rec, std::string_view text) {
+      return storeFieldText(platform, par, par.Modo_Record, file, rec, text);
+    };
     // The records go in order and stop at one that did not reach the disk: a record written
     // after the hole of a missing one would be read back as that one, the credentials as
     // the report path.
-    storeFieldText(platform, par, par.Modo_Record, 1,
-                   workstationFieldText(parameters.name, parameters.restricted)) &&
-        storeFieldText(platform, par, par.Modo_Record, 2, parameters.reportName) &&
-        storeFieldText(platform, par, par.Modo_Record, 3, parameters.reportPath) &&
-        storeFieldText(platform, par, par.Modo_Record, 4, user);
+    store(1, workstationFieldText(parameters.name, parameters.restricted)) &&
+        store(2, parameters.reportName) && store(3, parameters.reportPath) && store(4, user);
   } else if (par.Utente_da_Attivare == 2) {
-    par.File_Record = dataFileName(folder, kControllerFile);
-    storeFieldText(platform, par, par.Modo_Record, 1, user);
+    storeFieldText(platform, par, par.Modo_Record, dataFileName(folder, kControllerFile), 1, user);
   }
 }
 

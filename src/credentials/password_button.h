@@ -7,8 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "config/credential_files.h"
-#include "shell/kov_par.h"
+#include "credential_record.h"
 
 namespace kov {
 

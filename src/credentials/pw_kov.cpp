@@ -9,7 +9,7 @@
 #include <QPushButton>
 
 #include "credentials/new_password.h"
-#include "credentials/password_texts.h"
+#include "credentials/texts.h"
 #include "shell/colours.h"
 #include "shell/focus_router.h"
 #include "shell/password_echo.h"

@@ -2,6 +2,7 @@
 
 #include "shell/runtime/cp1252.h"
 #include "shell/runtime/text.h"
+#include "texts.h"
 
 namespace kov {
 
@@ -26,10 +27,9 @@ std::string displayLine(std::string_view entry) {
 }
 
 std::string confirmationText(std::string_view entry) {
-  std::string text(
-      "Il seguente messaggio è stato salvato nel file di log dell'Amministratore di Sistema "_cp);
+  std::string text(oplog_text::kSaved);
   text += "\n\r";
-  text += "|DT Evento  |Ora        |WorkStation |Account Utente      |Descrizione";
+  text += oplog_text::kSavedHeading;
   text += "\n\r";
   text += displayLine(entry);
   return text;

@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "oplog/texts.h"
 #include "shell/colours.h"
 #include "shell/kov.h"
 #include "shell/qt_text.h"
@@ -16,11 +17,11 @@ void KOV::Assegna_Val_Op_Pi() {
   const std::string today =
       toCp1252(QString::fromStdString(platform_.regionalDate(platform_.now())));
   if (Op_Pi[0]->isChecked()) {
-    setTextOf(Opz_KOV[0], "Verificato le operazioni di BackUp. Ultimo Salvataggio del " + today);
+    setTextOf(Opz_KOV[0], oplog_text::backupChecked(today));
   } else if (Op_Pi[1]->isChecked()) {
-    setTextOf(Opz_KOV[0], "Eseguito ripristo del Data Base come da verbale del " + today);
+    setTextOf(Opz_KOV[0], oplog_text::databaseRestored(today));
   } else if (Op_Pi[2]->isChecked()) {
-    setTextOf(Opz_KOV[0], "Verificato e aggiornato elenco delle credenziali di accesso alla Rete");
+    setTextOf(Opz_KOV[0], oplog_text::kCredentialsChecked);
   } else if (Op_Pi[3]->isChecked()) {
     Opz_KOV[0]->clear();
   }
@@ -35,7 +36,7 @@ void KOV::Op_Pi_Click(std::int16_t /*Index*/) {
 
 void KOV::Cmd_Op_Click() {
   if (trimSpaces(textOf(Opz_KOV[0])).empty()) {
-    showInformation(platform_, "Occorre commentare l'operazione eseguita", toCp1252(windowTitle()));
+    showInformation(platform_, oplog_text::kCommentMissing, toCp1252(windowTitle()));
     Opz_KOV[0]->setFocus();
     return;
   }

@@ -26,16 +26,15 @@ void KOV::Cmd_Gp_Click() {
                       dateText(1),
                       dateText(2),
                       Rimuovi->isChecked()};
-  const ReportWindow window{
-      [this](std::string_view description) {
-        setTextOf(Opz_KOV[0], description);
-        Scrive_Riga_di_Log();
-      },
-      [this](std::string_view description) {
-        setTextOf(Opz_KOV[0], description);
-        return entryOfWindow();
-      },
-      [this](std::int64_t records) { showCount(records); }};
+  const ReportWindow window{[this](std::string_view description) {
+                              setTextOf(Opz_KOV[0], description);
+                              Scrive_Riga_di_Log();
+                            },
+                            [this](std::string_view description) {
+                              setTextOf(Opz_KOV[0], description);
+                              return entryOfWindow();
+                            },
+                            [this](std::int64_t records) { showCount(records); }};
   runReport(platform_, par_, run, window);
 
   Opz_KOV[0]->clear();

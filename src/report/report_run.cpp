@@ -53,8 +53,7 @@ void runReport(Platform& platform, Kov_Par& par, const ReportRun& run, const Rep
   }
   const bool removed = run.remove && removeIfDone(platform, par, outcome, logged, window, title);
   std::int64_t records = 0;
-  if (!removed && countRecordings(par.File_Rilevazioni, records) &&
-      records > kClassicRecordLimit) {
+  if (!removed && countRecordings(par.File_Rilevazioni, records) && records > kClassicRecordLimit) {
     showInformation(platform, report_text::overClassicLimit(records), title);
   }
 }

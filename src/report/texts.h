@@ -38,7 +38,8 @@ inline std::string damagedRecord(std::int64_t number) {
 
 // The count is preceded by a space of its own after the "n. " and the "n.<".
 inline std::string entriesFound(std::int64_t count, std::string_view report) {
-  return "Sono state rilevate n.  " + std::to_string(count) + " scritture in " + std::string(report);
+  return "Sono state rilevate n.  " + std::to_string(count) + " scritture in " +
+         std::string(report);
 }
 inline std::string entriesLeft(std::int64_t count) {
   return "Attenzione, Ci sono ancora n.< " + std::to_string(count) + "> scritture da rilevare";
@@ -47,15 +48,17 @@ inline std::string entriesLeft(std::int64_t count) {
 // More records than the 16-bit record numbers of earlier versions reach.
 inline std::string overClassicLimit(std::int64_t records) {
   return "Il file delle rilevazioni contiene n. " + std::to_string(records) +
-         std::string(" scritture: le versioni precedenti della procedura ne leggono al massimo 32767. "
-                     "Si consiglia di rimuoverlo con l'opzione \"Rimuovi i Report esistenti\" "
-                     "appena non ci sono più scritture da rilevare."_cp);
+         std::string(
+             " scritture: le versioni precedenti della procedura ne leggono al massimo 32767. "
+             "Si consiglia di rimuoverlo con l'opzione \"Rimuovi i Report esistenti\" "
+             "appena non ci sono più scritture da rilevare."_cp);
 }
 // More records than the program can have written: the file is not read.
 inline std::string tooLarge(std::int64_t records) {
   return "Il file delle rilevazioni contiene n. " + std::to_string(records) +
-         std::string(" righe, più di quante la procedura ne possa aver scritte (al massimo "
-                     "4194304): il file non è stato letto né modificato."_cp);
+         std::string(
+             " righe, più di quante la procedura ne possa aver scritte (al massimo "
+             "4194304): il file non è stato letto né modificato."_cp);
 }
 
 inline std::string reportExists(std::string_view report) {
@@ -65,8 +68,8 @@ inline std::string reportExists(std::string_view report) {
 
 // The entry logged for a report; `from` and `to` as the date boxes show them.
 inline std::string reportCreated(std::string_view from, std::string_view to) {
-  return "Creato il file delle operazioni dell'Amministratore di Sistema dal " +
-         std::string(from) + " al " + std::string(to);
+  return "Creato il file delle operazioni dell'Amministratore di Sistema dal " + std::string(from) +
+         " al " + std::string(to);
 }
 
 // Record 1 of every report file.

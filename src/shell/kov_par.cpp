@@ -1,6 +1,7 @@
 #include "kov_par.h"
 
 #include "runtime/file.h"
+#include "texts.h"
 
 namespace kov {
 namespace {
@@ -32,13 +33,7 @@ std::string Leggi_Nome_Computer(Platform& platform) {
 }
 
 void showTrappedError(Platform& platform, std::string_view procedure, const Error& error) {
-  std::string text("Si è verificato il seguente errore nella Sub "_cp);
-  text += procedure;
-  text += " :\n\r";
-  text += std::to_string(error.number);
-  text += '-';
-  text += error.description;
-  platform.message(Icon::Critical, text, kAppTitle);
+  platform.message(Icon::Critical, shared_text::trappedError(procedure, error), kAppTitle);
 }
 
 void showInformation(Platform& platform, std::string_view text, std::string_view title) {

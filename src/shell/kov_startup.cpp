@@ -10,14 +10,13 @@
 #include "config/data_files.h"
 #include "kov.h"
 #include "qt_text.h"
+#include "shell/texts.h"
 
 namespace kov {
 namespace {
 
 void showStartupError(Platform& platform, const Error& error) {
-  std::string text("Si è verificato il seguente errore nella lettura del form:"_cp);
-  text += "\n\r" + std::to_string(error.number) + '-' + error.description;
-  platform.message(Icon::Critical, text, kAppTitle);
+  platform.message(Icon::Critical, shared_text::startupError(error), kAppTitle);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The texts of the password dialog and of the main window's password button, as the
-// users know them.
+// The texts of the sign-in, of the password dialog and of the main window's password button,
+// as the users know them.
 #pragma once
 
 #include <string_view>
@@ -7,6 +7,11 @@
 #include "shell/runtime/cp1252.h"
 
 namespace kov::texts {
+
+// The sign-in.
+inline constexpr std::string_view kUnknownUser =
+    "L'identificativo non coincide con quello Predefinito";
+inline constexpr std::string_view kWrongPassword = "La Password non è corretta"_cp;
 
 // The password dialog: its caption, which its messages carry as their title.
 inline constexpr std::string_view kPwKovTitle = "Inserimento Password";
