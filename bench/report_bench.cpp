@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "report/report_engine.h"
+#include "cores/report/report_engine.h"
 #include "support/expected.h"
 #include "support/fake_platform.h"
 

@@ -2,15 +2,17 @@
 # Installs the Debian packages of the groups named, when missing:
 #   run       building and running the program
 #   headless  serving the window over VNC on a machine without a display
-#   test      the tests and the checks of ./test.sh
+#   test      the tests of ./test.sh
+#   wide      the slow and wide checks of scripts/wide-checks.sh
 set -euo pipefail
 
 declare -A groups=(
   [run]="g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins qt6-translations-l10n"
   [headless]="xvfb xauth jwm x11vnc"
-  [test]="libgtest-dev libbenchmark-dev fonts-dejavu-core attr iproute2 util-linux
-          desktop-file-utils libglib2.0-bin
-          clang clang-tidy cppcheck libclang-rt-14-dev valgrind g++-mingw-w64-x86-64 wine64"
+  [test]="libgtest-dev fonts-dejavu-core attr iproute2 util-linux desktop-file-utils
+          libglib2.0-bin"
+  [wide]="libgtest-dev libbenchmark-dev clang clang-tidy cppcheck libclang-rt-14-dev valgrind
+          g++-mingw-w64-x86-64 wine64"
 )
 
 missing=()

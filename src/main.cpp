@@ -2,9 +2,9 @@
 #include <QDir>
 #include <QIcon>
 
-#include "shell/kov.h"
-#include "shell/qt_platform.h"
-#include "shell/translations.h"
+#include "window/kov.h"
+#include "window/qt_platform.h"
+#include "window/translations.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

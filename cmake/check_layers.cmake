@@ -1,0 +1,38 @@
+# Fails when a file includes a header it must not see:
+#   runtime/  nothing of cores/ or window/, nor Qt;
+#   cores/    nothing of window/, nor Qt, and of the other cores only those below its own:
+#             shared < credentials < config, oplog < report.
+# Run as: cmake -DSOURCE=<src folder> -P check_layers.cmake
+cmake_minimum_required(VERSION 3.25)
+set(below_shared "")
+set(below_credentials shared)
+set(below_config shared credentials)
+set(below_oplog shared credentials)
+set(below_report shared credentials oplog)
+
+file(GLOB_RECURSE lower RELATIVE ${SOURCE} ${SOURCE}/runtime/* ${SOURCE}/cores/*)
+set(faults "")
+foreach(path IN LISTS lower)
+  file(STRINGS ${SOURCE}/${path} includes REGEX "^[ \t]*#[ \t]*include")
+  foreach(line IN LISTS includes)
+    set(allowed TRUE)
+    if(line MATCHES "<Q[A-Za-z]*>|<qt|\"window/")
+      set(allowed FALSE)
+    elseif(path MATCHES "^runtime/" AND line MATCHES "\"cores/")
+      set(allowed FALSE)
+    elseif(path MATCHES "^cores/([a-z]+)/" AND line MATCHES "\"cores/([a-z]+)/")
+      set(to ${CMAKE_MATCH_1})
+      string(REGEX MATCH "^cores/([a-z]+)/" from ${path})
+      set(from ${CMAKE_MATCH_1})
+      if(NOT from STREQUAL to AND NOT to IN_LIST below_${from})
+        set(allowed FALSE)
+      endif()
+    endif()
+    if(NOT allowed)
+      string(APPEND faults "\n  ${path}: ${line}")
+    endif()
+  endforeach()
+endforeach()
+if(faults)
+  message(FATAL_ERROR "A file includes a header of a layer above it or of a core beside it:${faults}")
+endif()

@@ -1,0 +1,38 @@
+#include "entry.h"
+
+#include "runtime/cp1252.h"
+#include "runtime/text.h"
+#include "texts.h"
+
+namespace kov {
+
+std::string entryText(const DateTime& at, std::string_view workstation, std::string_view account,
+                      std::string_view description) {
+  return kUnreported + formatDate(at) + formatTime(at) + padCut(workstation, kWorkstationWidth) +
+         padCut(account, kAccountWidth) + std::string(trimSpaces(description));
+}
+
+std::string displayLine(std::string_view entry) {
+  std::string line = "|";
+  line += mid(entry, 2, 10);
+  line += '|';
+  line += mid(entry, 12, 8);
+  line += '|';
+  line += mid(entry, 20, kWorkstationWidth);
+  line += '|';
+  line += mid(entry, 34, kAccountWidth);
+  line += '|';
+  line += mid(entry, 54);
+  return line;
+}
+
+std::string confirmationText(std::string_view entry) {
+  std::string text(oplog_text::kSaved);
+  text += "\n\r";
+  text += oplog_text::kSavedHeading;
+  text += "\n\r";
+  text += displayLine(entry);
+  return text;
+}
+
+}  // namespace kov

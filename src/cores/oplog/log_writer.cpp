@@ -1,0 +1,39 @@
+#include "log_writer.h"
+
+#include "cores/credentials/scramble.h"
+#include "runtime/records.h"
+
+namespace kov {
+
+bool entryRecord(Platform& platform, Kov_Par& par, std::string_view entry) {
+  Cripta_Decripta(platform, "C", entry, par.Riga_Record);
+  if (par.Riga_Record.empty()) return false;
+  par.Riga_Record = recordOf(par.Riga_Record);
+  return true;
+}
+
+bool appendEntry(Platform& platform, Kov_Par& par, std::string_view entry, std::int64_t& records) {
+  par.File_Rilevazioni = dataFileName(platform.programFolder(), kRecordingsFile);
+  if (!entryRecord(platform, par, entry)) return false;
+
+  const auto trap = [&](const Error& error) {
+    if (error) showTrappedError(platform, "Scrive_Riga_di_Log", error);
+    return static_cast<bool>(error);
+  };
+  File file;
+  std::int64_t number = -1;
+  trap(file.open(par.File_Rilevazioni, File::Mode::Append));
+  // A record written and not synced is in the file all the same: it is counted.
+  records = trap(file.appendRecord(par.Riga_Record, number)) ? -1 : number;
+  if (file.isOpen()) trap(file.sync());
+  return true;
+}
+
+bool countRecordings(std::string_view name, std::int64_t& records) {
+  File file;
+  records = 0;
+  const Error error = file.open(name, File::Mode::Read);
+  return error.number == err::kFileNotFound || (!error && !countRecords(file, records));
+}
+
+}  // namespace kov

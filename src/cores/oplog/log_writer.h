@@ -1,0 +1,29 @@
+// Appends entries to the recordings file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "cores/shared/kov_par.h"
+
+namespace kov {
+
+// The stored record of an entry text: scrambled into Riga_Record, then filled to 253
+// characters and ended by "|" CR LF. False, with the scrambling's error shown, when the text
+// cannot be scrambled: such an entry is never written, so no blank record is.
+bool entryRecord(Platform& platform, Kov_Par& par, std::string_view entry);
+
+// Appends an entry as one record to the recordings file (File_Rilevazioni becomes the
+// program folder's "\OdV"), synced to the disk before this returns. A missing file is
+// created, without the hidden attribute. Each failing step is shown under
+// "Scrive_Riga_di_Log" and the next one carried out. False when the entry cannot be
+// scrambled: nothing is appended. `records` receives the number of records the file holds
+// after the append, or -1 when the record could not be written.
+bool appendEntry(Platform& platform, Kov_Par& par, std::string_view entry, std::int64_t& records);
+
+// The number of records of the recordings file `name`, without writing it: a missing file
+// holds none. False when it cannot be read.
+bool countRecordings(std::string_view name, std::int64_t& records);
+
+}  // namespace kov

@@ -1,0 +1,31 @@
+// The texts of the operations log: the proposed wordings of the planned operations, and the
+// messages about saving an entry. Windows-1252, exactly as shown and stored.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "runtime/cp1252.h"
+
+namespace kov::oplog_text {
+
+// The proposed wordings; `today` in the workstation's short date form.
+inline std::string backupChecked(std::string_view today) {
+  return "Verificato le operazioni di BackUp. Ultimo Salvataggio del " + std::string(today);
+}
+inline std::string databaseRestored(std::string_view today) {
+  return "Eseguito ripristo del Data Base come da verbale del " + std::string(today);
+}
+inline constexpr std::string_view kCredentialsChecked =
+    "Verificato e aggiornato elenco delle credenziali di accesso alla Rete";
+
+inline constexpr std::string_view kCommentMissing = "Occorre commentare l'operazione eseguita";
+
+// The confirmation of a saved entry: this wording, the heading, then the entry's display line,
+// each on a line of its own (LF CR).
+inline constexpr std::string_view kSaved =
+    "Il seguente messaggio è stato salvato nel file di log dell'Amministratore di Sistema "_cp;
+inline constexpr std::string_view kSavedHeading =
+    "|DT Evento  |Ora        |WorkStation |Account Utente      |Descrizione";
+
+}  // namespace kov::oplog_text

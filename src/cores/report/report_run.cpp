@@ -1,0 +1,61 @@
+#include "report_run.h"
+
+#include "cores/oplog/entry.h"
+#include "cores/oplog/log_writer.h"
+#include "recordings_removal.h"
+#include "texts.h"
+
+namespace kov {
+namespace {
+
+// Removes the recordings file when the run saw all of it, copied every entry of it and found
+// no damaged record; otherwise keeps it and says why. True when it was removed.
+bool removeIfDone(Platform& platform, Kov_Par& par, const ReportOutcome& outcome,
+                  std::string_view logged, const ReportWindow& window, std::string_view title) {
+  // A file read only in part may hold unreported entries the run did not see, and a damaged
+  // record an entry nobody can read any more: the file is kept to recover it.
+  const bool entriesLeft = !outcome.complete || outcome.unreported > 0;
+  const std::string entry = window.entryOf(report_text::kRemovedEntry);
+  if (!entriesLeft && outcome.damaged) {
+    showInformation(platform, report_text::kKeptDamaged, title);
+    return false;
+  }
+  Removal removal = Removal::EntriesLeft;
+  if (!entriesLeft && entryRecord(platform, par, entry)) {
+    removal = removeRecordings(platform, par.File_Rilevazioni, outcome.records, logged,
+                               par.Riga_Record, title);
+  }
+  if (removal == Removal::EntriesLeft) showInformation(platform, report_text::kNotDeleted, title);
+  if (removal != Removal::Done) return false;
+  // The new file holds the removal entry alone.
+  showInformation(platform, confirmationText(entry), title);
+  window.showCount(1);
+  return true;
+}
+
+}  // namespace
+
+void runReport(Platform& platform, Kov_Par& par, const ReportRun& run, const ReportWindow& window) {
+  const std::string& title = run.request.title;
+  const ReportOutcome outcome = generateReport(platform, run.request);
+  std::string logged;  // the record of the entry appended after the scan
+  if (outcome.copied > 0) {
+    showInformation(platform, report_text::entriesFound(outcome.copied, run.request.report()),
+                    title);
+    window.logEntry(report_text::reportCreated(run.from, run.to));
+    logged = par.Riga_Record;
+  } else if (outcome.complete && !outcome.reportFailed) {
+    // Only a scan that saw every entry can tell that none was found.
+    showInformation(platform, report_text::kNothingFound, title);
+  }
+  if (outcome.unreported > 0) {
+    showInformation(platform, report_text::entriesLeft(outcome.unreported), title);
+  }
+  const bool removed = run.remove && removeIfDone(platform, par, outcome, logged, window, title);
+  std::int64_t records = 0;
+  if (!removed && countRecordings(par.File_Rilevazioni, records) && records > kClassicRecordLimit) {
+    showInformation(platform, report_text::overClassicLimit(records), title);
+  }
+}
+
+}  // namespace kov

@@ -1,0 +1,79 @@
+// The texts of the report period and of the report generation, in Windows-1252, exactly
+// as the program shows or writes them (trailing and double blanks included).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "runtime/cp1252.h"
+
+namespace kov::report_text {
+
+// The ten characters of a date box nothing has been typed in.
+inline constexpr std::string_view kEmptyDate = "  /  /    ";
+
+inline constexpr std::string_view kPeriodOrder =
+    "La Data di Fine del periodo deve essere superiore alla data di Inizio periodo";
+inline constexpr std::string_view kNoPeriod = "Occorre impostare il periodo da Esportare";
+
+// The texts of the report run. Windows-1252, as shown.
+inline constexpr std::string_view kNothingFound =
+    "Non sono state trovate scritture per il periodo selezionato";
+inline constexpr std::string_view kDeleted = "Il File delle scritture è stato Eliminato"_cp;
+inline constexpr std::string_view kNotDeleted =
+    "Il File delle operazioni non è stato Eliminato in quanto ci sono scritture ancora da "
+    "rilevare"_cp;
+inline constexpr std::string_view kKeptDamaged =
+    "Il File delle operazioni non è stato Eliminato in quanto contiene righe danneggiate: "
+    "viene conservato per poterle recuperare"_cp;
+inline constexpr std::string_view kRemovedEntry =
+    "Rimosso il file delle operazioni eseguite dell'Amministratore di Sistema";
+
+// "La riga <n> del file delle rilevazioni risulta corrotta.Verrà pertanto scartata."
+inline std::string damagedRecord(std::int64_t number) {
+  return "La riga <" + std::to_string(number) +
+         std::string("> del file delle rilevazioni risulta corrotta.Verrà pertanto scartata."_cp);
+}
+
+// The count is preceded by a space of its own after the "n. " and the "n.<".
+inline std::string entriesFound(std::int64_t count, std::string_view report) {
+  return "Sono state rilevate n.  " + std::to_string(count) + " scritture in " +
+         std::string(report);
+}
+inline std::string entriesLeft(std::int64_t count) {
+  return "Attenzione, Ci sono ancora n.< " + std::to_string(count) + "> scritture da rilevare";
+}
+
+// More records than the 16-bit record numbers of earlier versions reach.
+inline std::string overClassicLimit(std::int64_t records) {
+  return "Il file delle rilevazioni contiene n. " + std::to_string(records) +
+         std::string(
+             " scritture: le versioni precedenti della procedura ne leggono al massimo 32767. "
+             "Si consiglia di rimuoverlo con l'opzione \"Rimuovi i Report esistenti\" "
+             "appena non ci sono più scritture da rilevare."_cp);
+}
+// More records than the program can have written: the file is not read.
+inline std::string tooLarge(std::int64_t records) {
+  return "Il file delle rilevazioni contiene n. " + std::to_string(records) +
+         std::string(
+             " righe, più di quante la procedura ne possa aver scritte (al massimo "
+             "4194304): il file non è stato letto né modificato."_cp);
+}
+
+inline std::string reportExists(std::string_view report) {
+  return std::string("Esiste già un report con il nome "_cp) + std::string(report) +
+         ": attendere il minuto successivo e ripetere la generazione";
+}
+
+// The entry logged for a report; `from` and `to` as the date boxes show them.
+inline std::string reportCreated(std::string_view from, std::string_view to) {
+  return "Creato il file delle operazioni dell'Amministratore di Sistema dal " + std::string(from) +
+         " al " + std::string(to);
+}
+
+// Record 1 of every report file.
+inline constexpr std::string_view kHeading =
+    "|DT Evento |Ora     |WorkStation   |Account Utente      |Descrizione";
+
+}  // namespace kov::report_text

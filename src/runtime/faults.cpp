@@ -1,0 +1,20 @@
+#include "faults.h"
+
+namespace kov::faults {
+namespace {
+
+Hook installed = nullptr;
+
+}  // namespace
+
+Hook install(Hook hook) {
+  const Hook replaced = installed;
+  installed = hook;
+  return replaced;
+}
+
+bool hit(Op op, int& errnoValue) {
+  return installed != nullptr && installed(op, errnoValue);
+}
+
+}  // namespace kov::faults

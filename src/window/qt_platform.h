@@ -1,0 +1,34 @@
+// The program's Platform on a real desktop: Qt's message boxes and beep, the system clock
+// and regional settings, the operating system's names.
+#pragma once
+
+#include <QLocale>
+#include <optional>
+
+#include "cores/shared/platform.h"
+
+namespace kov {
+
+class QtPlatform : public Platform {
+ public:
+  QtPlatform() = default;
+  // The regional forms of this locale instead of the system's.
+  explicit QtPlatform(const QLocale& regional) : regional_(regional) {}
+
+  void message(Icon icon, std::string_view text, std::string_view title) override;
+  void beep() override;
+  DateTime now() override;
+  std::string regionalDate(const DateTime& at) override;
+  std::string regionalTime(const DateTime& at) override;
+  std::string userName() override;
+  std::string computerName() override;
+  std::string programFolder() override;
+  ScreenSize screenSize() override;
+
+ private:
+  QLocale regional() const { return regional_.value_or(QLocale::system()); }
+
+  std::optional<QLocale> regional_;
+};
+
+}  // namespace kov
