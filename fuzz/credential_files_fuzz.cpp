@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "config/credential_files.h"
-#include "credentials/new_password.h"
-#include "credentials/password_button.h"
+#include "cores/config/credential_files.h"
+#include "cores/credentials/new_password.h"
+#include "cores/credentials/password_button.h"
 #include "fuzz_platform.h"
 
 namespace {

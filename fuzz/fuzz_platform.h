@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "shell/platform.h"
+#include "cores/shared/platform.h"
 
 namespace kov::fuzz {
 

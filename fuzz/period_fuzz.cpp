@@ -11,7 +11,7 @@
 #include <string>
 
 #include "fuzz_platform.h"
-#include "report/period.h"
+#include "cores/report/period.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "fuzz_platform.h"
-#include "oplog/log_writer.h"
-#include "shell/runtime/records.h"
+#include "cores/oplog/log_writer.h"
+#include "runtime/records.h"
 
 namespace {
 

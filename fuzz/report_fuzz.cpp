@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "fuzz_platform.h"
-#include "oplog/entry.h"
-#include "report/period.h"
-#include "report/report_engine.h"
-#include "shell/runtime/records.h"
-#include "shell/runtime/text.h"
+#include "cores/oplog/entry.h"
+#include "cores/report/period.h"
+#include "cores/report/report_engine.h"
+#include "runtime/records.h"
+#include "runtime/text.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "config/credential_files.h"
+#include "cores/config/credential_files.h"
 
 #include <gtest/gtest.h>
 
-#include "shell/runtime/file.h"
+#include "runtime/file.h"
 #include "support/expected.h"
 #include "support/fake_platform.h"
 #include "support/temp_folder.h"

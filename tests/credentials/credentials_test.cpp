@@ -2,10 +2,10 @@
 
 #include <cerrno>
 
-#include "credentials/new_password.h"
-#include "credentials/record_io.h"
-#include "credentials/scramble.h"
-#include "shell/runtime/faults.h"
+#include "cores/credentials/new_password.h"
+#include "cores/credentials/record_io.h"
+#include "cores/credentials/scramble.h"
+#include "support/fault_plan.h"
 #include "support/expected.h"
 #include "support/fake_platform.h"
 #include "support/temp_folder.h"

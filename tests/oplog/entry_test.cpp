@@ -1,4 +1,4 @@
-#include "oplog/entry.h"
+#include "cores/oplog/entry.h"
 
 #include <gtest/gtest.h>
 

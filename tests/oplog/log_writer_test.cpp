@@ -1,4 +1,4 @@
-#include "oplog/log_writer.h"
+#include "cores/oplog/log_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <unistd.h>
 #endif
 
-#include "oplog/entry.h"
+#include "cores/oplog/entry.h"
 #include "support/expected.h"
 #include "support/fake_platform.h"
 #include "support/temp_folder.h"

@@ -1,4 +1,4 @@
-#include "report/period.h"
+#include "cores/report/period.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "report/recordings_removal.h"
+#include "cores/report/recordings_removal.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #endif
 
 #include "report/report_files.h"
-#include "shell/runtime/file.h"
+#include "runtime/file.h"
 
 namespace kov {
 namespace {

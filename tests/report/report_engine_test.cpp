@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "report/report_files.h"
-#include "shell/runtime/faults.h"
+#include "support/fault_plan.h"
 #ifndef _WIN32  // a mount; under wine, run as root, a read-only attribute does not hold
 #include "support/small_disk.h"
 #endif

@@ -3,7 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include "report/report_engine.h"
+#include "cores/report/report_engine.h"
 
 #include "support/expected.h"
 #include "support/fake_platform.h"

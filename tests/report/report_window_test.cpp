@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "report/controller_window.h"
-#include "shell/runtime/file.h"
+#include "runtime/file.h"
 
 namespace kov {
 namespace {

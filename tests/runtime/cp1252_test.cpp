@@ -1,4 +1,4 @@
-#include "shell/runtime/cp1252.h"
+#include "runtime/cp1252.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/runtime/file.h"
+#include "runtime/file.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 
 #include <cerrno>
 
-#include "shell/runtime/faults.h"
-#include "shell/runtime/records.h"
+#include "support/fault_plan.h"
+#include "runtime/records.h"
 #include "support/temp_folder.h"
 
 namespace kov {

@@ -1,4 +1,4 @@
-#include "shell/runtime/osnames.h"
+#include "runtime/osnames.h"
 
 #include <gtest/gtest.h>
 

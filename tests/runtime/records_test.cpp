@@ -1,4 +1,4 @@
-#include "shell/runtime/records.h"
+#include "runtime/records.h"
 
 #include <gtest/gtest.h>
 

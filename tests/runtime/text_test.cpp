@@ -1,4 +1,4 @@
-#include "shell/runtime/text.h"
+#include "runtime/text.h"
 
 #include <gtest/gtest.h>
 

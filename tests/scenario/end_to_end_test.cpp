@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "report/report_files.h"
-#include "shell/runtime/file.h"
+#include "runtime/file.h"
 #include "support/modes.h"
 
 namespace kov {

@@ -5,7 +5,7 @@
 #include <QAccessible>
 #include <QDialogButtonBox>
 
-#include "shell/translations.h"
+#include "window/translations.h"
 #include "support/modes.h"
 
 namespace kov {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/platform.h"
+#include "cores/shared/platform.h"
 
 namespace kov::test {
 

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "shell/runtime/faults.h"
+#include "runtime/faults.h"
 
 namespace kov::faults {
 

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <string>
 
-#include "shell/qt_platform.h"
+#include "window/qt_platform.h"
 
 namespace kov::test {
 

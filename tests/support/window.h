@@ -13,9 +13,9 @@
 #include <functional>
 #include <memory>
 
-#include "credentials/pw_kov.h"
-#include "shell/kov.h"
-#include "shell/qt_text.h"
+#include "window/pw_kov.h"
+#include "window/kov.h"
+#include "window/qt_text.h"
 #include "support/expected.h"
 #include "support/fake_platform.h"
 #include "support/temp_folder.h"
