@@ -1,5 +1,4 @@
-// A Platform for tests: records every message box and beep instead of showing them, and
-// gives the clock, the names and the program folder that the test sets.
+// A Platform that records message boxes and beeps; the clock, names and folder are set.
 #pragma once
 
 #include <functional>
@@ -12,8 +11,7 @@ namespace kov::test {
 
 struct Message {
   Icon icon = Icon::None;
-  std::string text;
-  std::string title;
+  std::string text, title;
 };
 
 class FakePlatform : public Platform {
@@ -21,14 +19,10 @@ class FakePlatform : public Platform {
   std::vector<Message> messages;
   int beeps = 0;
   DateTime clock{2026, 12, 4, 9, 5, 3};
-  std::string user = "mario.rossi";
-  std::string computer = "PC-UFFICIO";
-  std::string folder;
+  std::string user = "mario.rossi", computer = "PC-UFFICIO", folder;
   ScreenSize screen{1920, 1080};
-  // Runs while a message box would be open (a test may act on the window meanwhile).
-  std::function<void(const Message&)> onMessage;
-  // Gives the regional forms when set (the real platform on a chosen locale).
-  Platform* regional = nullptr;
+  std::function<void(const Message&)> onMessage;  // runs while the box would be open
+  Platform* regional = nullptr;                   // gives the regional forms when set
 
   void message(Icon icon, std::string_view text, std::string_view title) override {
     messages.push_back({icon, std::string(text), std::string(title)});
@@ -46,7 +40,6 @@ class FakePlatform : public Platform {
   std::string computerName() override { return computer; }
   std::string programFolder() override { return folder; }
   ScreenSize screenSize() override { return screen; }
-
   std::vector<std::string> texts() const {
     std::vector<std::string> result;
     for (const Message& m : messages) result.push_back(m.text);

@@ -1,32 +1,33 @@
-// A fresh temporary program folder per test, removed afterwards, with byte-level helpers.
+// A fresh temporary program folder, removed afterwards, with byte-level helpers.
 #pragma once
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 namespace kov::test {
 
+std::string readBytes(const std::string& path);  // throws when the file is missing
+
 class TempFolder {
  public:
   TempFolder();
   ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  // The folder as the program names it (on Linux a plain absolute path).
-  const std::string& path() const { return path_; }
+  const std::string& path() const { return path_; }  // on Linux a plain absolute path
   std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-  void write(const std::string& name, const std::string& bytes) const;
-  // The file's bytes; fails the test when it is missing.
-  std::string read(const std::string& name) const;
-  bool exists(const std::string& name) const;
-  // The names in the folder, sorted.
-  std::vector<std::string> names() const;
+  void write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(file(name), std::ios::binary).write(bytes.data(), std::ssize(bytes));
+  }
+  std::string read(const std::string& name) const { return readBytes(file(name)); }
+  bool exists(const std::string& name) const { return std::filesystem::exists(file(name)); }
+  std::vector<std::string> names() const;  // sorted
   void makeReadOnly() const;
-  void makeFolder(const std::string& name) const;
+  void makeFolder(const std::string& name) const { std::filesystem::create_directory(file(name)); }
   // Owner permissions only, as the octal digit of chmod: 4 read, 2 write, 1 execute.
-  void setOwnerAccess(const std::string& name, int digit) const;
+  void setOwnerAccess(const std::string& name, int digit) const {
+    std::filesystem::permissions(file(name), static_cast<std::filesystem::perms>((digit & 7) << 6));
+  }
 
  private:
   std::string path_;
@@ -38,14 +39,9 @@ class Unprivileged {
  public:
   explicit Unprivileged(const TempFolder& folder);
   ~Unprivileged();
-  Unprivileged(const Unprivileged&) = delete;
-  Unprivileged& operator=(const Unprivileged&) = delete;
 
  private:
   bool dropped_ = false;
 };
-
-// The bytes of a file anywhere.
-std::string readBytes(const std::string& path);
 
 }  // namespace kov::test
