@@ -20,8 +20,8 @@ struct ReportRun {
   TempFolder folder;
   FakePlatform platform;
   ReportRequest request;
-  explicit ReportRun(const std::string& recordings, std::string start = "20261201",
-                     std::string end = "20261231")
+  explicit ReportRun(const std::string& recordings, const std::string& start = "20261201",
+                     const std::string& end = "20261231")
       : request{folder.file("OdV"), folder.path() + "\\report\\", kReportName, start, end, false,
                 "Log Accessi"} {
     folder.write("OdV", recordings);

@@ -120,8 +120,10 @@ TEST(Messages, StartUpsEndInTheirMessage) {
     w.platform.screen = {1000, 800};
     if (c.folder > 0) w.storeBothRoles(c.folder == 2);
     const std::string restored = test::storedRecord("N01/11/202608:00:00");
-    if (c.folder == 1) w.folder.write("Odv", restored);
-    if (c.folder == 1) w.folder.write("OdV", restored + restored);
+    if (c.folder == 1) {
+      w.folder.write("Odv", restored);
+      w.folder.write("OdV", restored + restored);
+    }
     const std::vector<std::string> names = w.folder.names();
     std::vector<std::string> before;
     for (const std::string& name : names) before.push_back(w.folder.read(name));
