@@ -5,9 +5,9 @@
 #include "cores/credentials/new_password.h"
 #include "cores/credentials/record_io.h"
 #include "cores/credentials/scramble.h"
-#include "support/fault_plan.h"
 #include "support/expected.h"
 #include "support/fake_platform.h"
+#include "support/fault_plan.h"
 #include "support/temp_folder.h"
 
 namespace kov {

@@ -8,8 +8,8 @@
 #include <sstream>
 
 #include "report/controller_window.h"
-#include "support/fault_plan.h"
 #include "runtime/file.h"
+#include "support/fault_plan.h"
 #include "support/modes.h"
 
 namespace kov {

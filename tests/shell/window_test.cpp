@@ -5,8 +5,8 @@
 #include <QAccessible>
 #include <QDialogButtonBox>
 
-#include "window/translations.h"
 #include "support/modes.h"
+#include "window/translations.h"
 
 namespace kov {
 namespace {
