@@ -76,6 +76,7 @@ TEST(RemoveRecordings, ReplacesOnlyAFileHoldingWhatTheRunAccountedFor) {
 #endif
 }
 
+#ifndef _WIN32  // Windows renames nothing over an open file: there the removal closes it first
 // A copy of the program that opened the file before the removal writes into the new file.
 TEST(RemoveRecordings, AWriterThatOpenedTheOldFileWritesIntoTheNewOne) {
   Removing r(kA);
@@ -88,7 +89,6 @@ TEST(RemoveRecordings, AWriterThatOpenedTheOldFileWritesIntoTheNewOne) {
   EXPECT_EQ(r.folder.read("OdV"), kNew + kB);
 }
 
-#ifndef _WIN32
 // A second process holds the writers' lock while the removal checks the file, then
 // appends: the removal waits for it, finds the entry and keeps the file.
 TEST(RemoveRecordings, AnEntryAppendedByAnotherProcessMeanwhileKeepsTheFile) {

@@ -265,7 +265,11 @@ TEST(Report, ARecordingsFileThatCannotBeRewrittenKeepsTheEntriesUnreported) {
 
 // More records than the program could have written: refused unread.
 TEST(Report, ARecordingsFileOfMoreThan4194304RecordsIsRefusedUnread) {
+#ifdef _WIN32
+  for (const std::uint64_t records : {std::uint64_t{4194305}}) {  // wine makes no 64 GiB file
+#else
   for (const std::uint64_t records : {std::uint64_t{4194305}, std::uint64_t{1} << 28}) {
+#endif
     ReportRun run("");
     std::filesystem::resize_file(run.folder.file("OdV"), records * 256);
     const ReportOutcome outcome = run.go();
