@@ -19,16 +19,11 @@ TEST(ReportWindow, DateBoxesFilterKeysAndRewriteDatesOnLeaving) {
     std::string shown;
     int beeps;
   } rows[] = {
-      {"d", "04/12/2026", 0},
-      {"D\t", "04/12/2026", 0},
-      {"x\u20AC\r", blank, 3},
-      {"0a1 .", "01/  /    ", 3},
-      {"4/1/2026", "4 /1 /2026", 0},
-      {"4/1/2026\t", "04/01/2026", 0},
-      {"31/04/2026\t", "31/04/2026", 0},
-      {"1/13/2026\t", "1 /13/2026", 0},
-      {"301126\t", "30/11/2026", 0},
-      {"\t", blank, 0},
+      // clang-format off
+      {"d", "04/12/2026", 0}, {"D\t", "04/12/2026", 0}, {"x\u20AC\r", blank, 3}, {"0a1 .", "01/  /    ", 3},
+      {"4/1/2026", "4 /1 /2026", 0}, {"4/1/2026\t", "04/01/2026", 0}, {"31/04/2026\t", "31/04/2026", 0},
+      {"1/13/2026\t", "1 /13/2026", 0}, {"301126\t", "30/11/2026", 0}, {"\t", blank, 0},
+      // clang-format on
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.typed.toStdString());
@@ -71,11 +66,14 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
                                          "Il File delle operazioni non \xE8 stato Eliminato in "
                                          "quanto contiene righe danneggiate: viene conservato "
                                          "per poterle recuperare";
-  const std::string exists = "\x02";
   const std::string noPeriod = "Occorre impostare il periodo da Esportare";
   const std::string nothing = "Non sono state trovate scritture per il periodo selezionato";
   const std::string order =
       "La Data di Fine del periodo deve essere superiore alla data di Inizio periodo";
+  const std::string tooMany =
+      "Il file delle rilevazioni contiene n. 32768 scritture: le versioni precedenti della "
+      "procedura ne leggono al massimo 32767. Si consiglia di rimuoverlo con l'opzione "
+      "\"Rimuovi i Report esistenti\" appena non ci sono pi\xF9 scritture da rilevare.";
   const struct {
     const char* name;
     std::string recordings;
@@ -85,120 +83,23 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
     std::vector<std::string> messages;
     std::string after, report;
   } rows[] = {
-      {"copies, marks, logs, warns",
-       storedRecord(a) + out1 + storedRecord(b) + out2 + storedRecord(reported) + blank,
-       "01122026",
-       "31122026",
-       {"Rimuovi"},
-       0,
-       {damagedLine(6), "\x02", created, leftText(2), kNotDeleted},
-       markedRecord(a) + out1 + markedRecord(b) + out2 + storedRecord(reported) + blank +
-           loggedRecord(kCreated),
-       lineOf(a) + lineOf(b)},
-      {"nothing copied, removed",
-       old,
-       "01122026",
-       "31122026",
-       {"Rimuovi"},
-       0,
-       {nothing, kDeleted, removed},
-       loggedRecord(kRemoved),
-       ""},
-      {"a torn tail, removed",
-       storedRecord(a) + storedRecord(a).substr(0, 100),
-       "01122026",
-       "31122026",
-       {"Rimuovi"},
-       0,
-       {found1, created, kDeleted, removed},
-       loggedRecord(kRemoved),
-       lineOf(a)},
-      {"torn and filled with NULs, removed",
-       storedRecord(a) + torn,
-       "01122026",
-       "31122026",
-       {"Rimuovi"},
-       0,
-       {damagedLine(2), found1, created, kDeleted, removed},
-       loggedRecord(kRemoved),
-       lineOf(a)},
-      {"a date hit, kept",
-       storedRecord(a) + dateHit,
-       "01122026",
-       "31122026",
-       {"Rimuovi"},
-       0,
-       {damagedLine(2), found1, created, kept},
-       markedRecord(a) + dateHit + loggedRecord(kCreated),
-       lineOf(a)},
-      {"LF only, kept",
-       lfOnly,
-       "01122026",
-       "31122026",
-       {"Rimuovi"},
-       0,
-       {damagedLine(2), found1, created, kept},
-       lfOnlyMarked + std::string(3, '\0') + loggedRecord(kCreated),
-       lineOf(a)},
-      {"reported ones asked for",
-       storedRecord(reported),
-       "01122026",
-       "31122026",
-       {"Anche_gia_Lette"},
-       0,
-       {found1, created},
-       storedRecord(reported) + loggedRecord(kCreated),
-       lineOf(reported)},
-      {"an earlier report",
-       storedRecord(a),
-       "01122026",
-       "31122026",
-       {"Rimuovi"},
-       1,
-       {exists, leftText(1), kNotDeleted},
-       storedRecord(a),
-       ""},
-      {"a link of the report's name",
-       storedRecord(a),
-       "01122026",
-       "31122026",
-       {"Rimuovi"},
-       2,
-       {exists, leftText(1), kNotDeleted},
-       storedRecord(a),
-       ""},
+      // clang-format off
+      {"copies, marks, logs, warns", storedRecord(a) + out1 + storedRecord(b) + out2 + storedRecord(reported) + blank, "01122026", "31122026", {"Rimuovi"}, 0,
+       {damagedLine(6), "\x02", created, leftText(2), kNotDeleted}, markedRecord(a) + out1 + markedRecord(b) + out2 + storedRecord(reported) + blank + loggedRecord(kCreated), lineOf(a) + lineOf(b)},
+      {"nothing copied, removed", old, "01122026", "31122026", {"Rimuovi"}, 0, {nothing, kDeleted, removed}, loggedRecord(kRemoved), ""},
+      {"a torn tail, removed", storedRecord(a) + storedRecord(a).substr(0, 100), "01122026", "31122026", {"Rimuovi"}, 0, {found1, created, kDeleted, removed}, loggedRecord(kRemoved), lineOf(a)},
+      {"torn and filled with NULs, removed", storedRecord(a) + torn, "01122026", "31122026", {"Rimuovi"}, 0, {damagedLine(2), found1, created, kDeleted, removed}, loggedRecord(kRemoved), lineOf(a)},
+      {"a date hit, kept", storedRecord(a) + dateHit, "01122026", "31122026", {"Rimuovi"}, 0, {damagedLine(2), found1, created, kept}, markedRecord(a) + dateHit + loggedRecord(kCreated), lineOf(a)},
+      {"LF only, kept", lfOnly, "01122026", "31122026", {"Rimuovi"}, 0, {damagedLine(2), found1, created, kept}, lfOnlyMarked + std::string(3, '\0') + loggedRecord(kCreated), lineOf(a)},
+      {"reported ones asked for", storedRecord(reported), "01122026", "31122026", {"Anche_gia_Lette"}, 0, {found1, created}, storedRecord(reported) + loggedRecord(kCreated), lineOf(reported)},
+      {"an earlier report", storedRecord(a), "01122026", "31122026", {"Rimuovi"}, 1, {"\x02", leftText(1), kNotDeleted}, storedRecord(a), ""},
+      {"a link of the report's name", storedRecord(a), "01122026", "31122026", {"Rimuovi"}, 2, {"\x02", leftText(1), kNotDeleted}, storedRecord(a), ""},
       {"no start", storedRecord(a), "", "31122026", {}, 0, {noPeriod}, storedRecord(a), ""},
       {"no end", storedRecord(a), "01122026", "", {}, 0, {noPeriod}, storedRecord(a), ""},
-      {"end before start",
-       storedRecord(a),
-       "31122026",
-       "01122026",
-       {},
-       0,
-       {order, nothing, leftText(1)},
-       storedRecord(a),
-       ""},
-      {"two-digit years",
-       storedRecord(a),
-       "011226",
-       "311226",
-       {},
-       0,
-       {found1, created},
-       markedRecord(a) + loggedRecord(kCreated),
-       lineOf(a)},
-      {"over 32,767 records",
-       many,
-       "01122026",
-       "31122026",
-       {},
-       0,
-       {damagedLine(32766), found1, created,
-        "Il file delle rilevazioni contiene n. 32768 scritture: le versioni precedenti della "
-        "procedura ne leggono al massimo 32767. Si consiglia di rimuoverlo con l'opzione "
-        "\"Rimuovi i Report esistenti\" appena non ci sono pi\xF9 scritture da rilevare."},
-       many.substr(0, 32766U * 256) + markedRecord(b) + loggedRecord(kCreated),
-       lineOf(b)},
+      {"end before start", storedRecord(a), "31122026", "01122026", {}, 0, {order, nothing, leftText(1)}, storedRecord(a), ""},
+      {"two-digit years", storedRecord(a), "011226", "311226", {}, 0, {found1, created}, markedRecord(a) + loggedRecord(kCreated), lineOf(a)},
+      {"over 32,767 records", many, "01122026", "31122026", {}, 0, {damagedLine(32766), found1, created, tooMany}, many.substr(0, 32766U * 256) + markedRecord(b) + loggedRecord(kCreated), lineOf(b)},
+      // clang-format on
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
