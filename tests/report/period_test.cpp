@@ -2,35 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "support/fake_platform.h"
-
 namespace kov {
 namespace {
 
-TEST(Period, KeysOfDayFirstDates) {
-  // clang-format off
-  const std::pair<std::string, std::string> rows[] = {
-      {"31/12/2026", "20261231"}, {"  /  /    ", "        "}, {"05/  /    ", "      05"}, {"12/05/20", "200512"},
-      {"12/0", "012"}, {"1", "1"}, {"", ""}, {"31-12-2026xyz", "20261231"}};
-  // clang-format on
-  for (const auto& [date, key] : rows) EXPECT_EQ(RovesciaData(date), key) << '"' << date << '"';
-}
-
-TEST(Period, DGivesTodayDigitsSlashAndBackspacePassAnythingElseBeeps) {
-  for (int code = -1; code <= 256; ++code) {
-    test::FakePlatform platform;
-    platform.clock = {2027, 3, 9, 23, 59, 59};
-    auto key = static_cast<std::int16_t>(code);
-    std::string date;
-    Filtra_Tasto_Data(platform, key, date);
-    const bool today = code == 'd' || code == 'D';
-    const bool passes = today || (code >= '0' && code <= '9') || code == '/' || code == 8;
-    EXPECT_EQ(date, today ? "09/03/2027" : "") << code;
-    EXPECT_EQ(key, passes ? code : 0) << code;
-    EXPECT_EQ(platform.beeps, passes ? 0 : 1) << code;
-  }
-}
-
+// The date keys and the key filter are checked through the date boxes of the window.
 TEST(Period, DayFirstDatesOfTheCalendarAndNothingElse) {
   const std::optional<std::string> no;
   // clang-format off
