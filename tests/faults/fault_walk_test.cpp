@@ -19,14 +19,13 @@ namespace {
 using namespace test;
 using faults::Op;
 
-// How far the run got: nothing changed, the report written and its entry logged, the entry
-// marked besides, or the recordings file replaced.
+// How far the run got: nothing changed, the report written and logged, the entry marked
+// besides, or the recordings file replaced; the messages are words of the map below.
 enum Got { kNothing, kReported, kMarked, kRemovedFile };
-
 struct Row {
   Op op;
   long first, last;
-  const char* messages;  // words of the table below
+  const char* messages;
   Got got;
 };
 // clang-format off
@@ -41,18 +40,16 @@ const Row kRows[] = {
     {Op::Delete, 1, 1, "found created Fscan", kMarked}, {Op::Attributes, 1, 1, "found created Fscan deleted removed", kRemovedFile},
     {Op::Attributes, 2, 2, "found created Fscan", kMarked},
 };
-// clang-format on
 const struct {
   Op op;
   int errnoValue;
   const char* shown;
 } kInjected[] = {
-    // clang-format off
     {Op::Open, EACCES, "70-Autorizzazione negata"}, {Op::Read, EIO, "57-Errore di I/O della periferica"},
     {Op::Write, ENOSPC, "61-Disco pieno"}, {Op::Sync, EIO, "57-Errore di I/O della periferica"},
     {Op::Delete, EBUSY, "75-Errore di accesso al percorso/file"}, {Op::Attributes, ENOSPC, "61-Disco pieno"},
-    // clang-format on
 };
+// clang-format on
 
 TEST(FaultWalk, EveryCallOfAReportWithRemovalFailsInTurn) {
   const std::string a = entryText('N', "10/12/2026", "a");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "cores/report/period.h"
+
 #include <array>
 #include <filesystem>
 #include <memory>
@@ -81,10 +83,13 @@ TEST(Report, ReportNamesAndFolders) {
       {std::string(300, 'f'), "Log.txt", "75-Errore di accesso al percorso/file"}, {"report", std::string("Log\0.txt", 8), k52},
       {"report", "Log.txt.", k52}, {"report", "Log.txt ", k52}, {"report", "sub.\\Log.txt", k52}, {"report", "sub\\..\\Log.txt", k52},
       {"report", "sub\\nul.txt", k52}, {"report", "sub\\Com1.log", k52}, {"report", "sub\\CON", k52}, {"report", "sub\\lpt9", k52},
-      {"report", "sub\\PRN", k52}, {"readonly", "Log.txt", "70-Autorizzazione negata"},
+      {"report", "sub\\PRN", k52},
   };
   // clang-format on
   for (const char c : std::string("<>:\"/|?*\x1F")) rows.push_back({"report", {'L', c, 'g'}, k52});
+#ifndef _WIN32
+  rows.push_back({"readonly", "Log.txt", "70-Autorizzazione negata"});
+#endif
   const std::string recordings = storedRecord(entryText('N', "10/12/2026", "a"));
   for (const auto& [folder, name, error] : rows) {
     SCOPED_TRACE(folder + " " + name);
@@ -135,6 +140,21 @@ TEST(Report, AReportThatFillsTheDiskLeavesNoPartOfItselfAndMarksNothing) {
   EXPECT_EQ(expectNoEntryLost(texts, run.folder.read("OdV"), ""), 8200);
 }
 #endif
+
+// The date keys and the key filter are checked through the date boxes of the window.
+TEST(Period, DayFirstDatesOfTheCalendarAndNothingElse) {
+  const std::optional<std::string> no;
+  // clang-format off
+  const std::pair<std::string, std::optional<std::string>> rows[] = {
+      {"04/12/2026", "04/12/2026"}, {"4 /1 /2026", "04/01/2026"}, {" 4/ 1/2026", "04/01/2026"}, {"01/01/2026", "01/01/2026"},
+      {"29/02/2024", "29/02/2024"}, {"29/02/2000", "29/02/2000"}, {"31/12/9999", "31/12/9999"}, {"29/02/2023", no},
+      {"29/02/1900", no}, {"31/04/2026", no}, {"01/13/2026", no}, {"00/01/2026", no}, {"01/00/2026", no}, {"01/01/0000", no},
+      {"  /  /    ", no}, {"04/  /    ", no}, {"30/11/26  ", "30/11/2026"}, {"1/1/30", "01/01/1930"}, {"31/12/29", "31/12/2029"},
+      {"29/02/00  ", "29/02/2000"}, {"04/12/026 ", no}, {"04/12/6   ", no}, {"1 2/05/2026", no}, {"04/12/2026/1", no},
+      {"-4/12/2026", no}, {"04.12.2026", no}, {"", no}};
+  // clang-format on
+  for (const auto& [text, date] : rows) EXPECT_EQ(dayFirstDate(text), date) << '"' << text << '"';
+}
 
 }  // namespace
 }  // namespace kov

@@ -55,14 +55,13 @@ TEST(ReportKilled, AtRandomMomentsEveryEntryIsInTheRecordingsFileOrInTheReport) 
       ended = ::waitpid(child, &status, WNOHANG) == child;
     const auto start = std::chrono::steady_clock::now();
     const auto moment = start + length * (random() % 110) / 100;
-    const auto due = [&] {
-      return run < 3 ? folder.recordings().size() == 256
-                     : std::chrono::steady_clock::now() >= moment;
-    };
-    while (!ended && !due()) std::this_thread::yield();
-    const auto took = std::chrono::steady_clock::now() - start;
+    while (!ended && (run < 3 ? folder.recordings().size() != 256
+                              : std::chrono::steady_clock::now() < moment)) {
+      std::this_thread::yield();
+    }
     if (run < 3)
-      length = std::max(length, std::chrono::duration_cast<std::chrono::microseconds>(took));
+      length = std::max(length, std::chrono::duration_cast<std::chrono::microseconds>(
+                                    std::chrono::steady_clock::now() - start));
     ::kill(child, SIGKILL);
     ASSERT_TRUE(ended || ::waitpid(child, &status, 0) == child);
     EXPECT_TRUE(WIFSIGNALED(status) || (WIFEXITED(status) && WEXITSTATUS(status) == 0));
