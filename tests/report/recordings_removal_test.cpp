@@ -71,6 +71,18 @@ TEST(RemoveRecordings, ReplacesOnlyAFileHoldingWhatTheRunAccountedFor) {
 #endif
 }
 
+// A copy of the program that opened the file before the removal writes into the new file.
+TEST(RemoveRecordings, AWriterThatOpenedTheOldFileWritesIntoTheNewOne) {
+  Removing r(kA);
+  File writer;
+  ASSERT_FALSE(writer.open(r.name(), File::Mode::Append));
+  ASSERT_EQ(r.remove(1), Removal::Done);
+  std::int64_t number = 0;
+  ASSERT_FALSE(writer.appendRecord(kB, number));
+  EXPECT_EQ(number, 2);
+  EXPECT_EQ(r.folder.read("OdV"), kNew + kB);
+}
+
 #ifndef _WIN32
 // A second process holds the writers' lock while the removal checks the file, then
 // appends: the removal waits for it, finds the entry and keeps the file.
