@@ -1,4 +1,4 @@
-// The main window with the data controller signed in.
+// The main window with the data controller signed in; the report folder is "report".
 #pragma once
 
 #include "report/report_files.h"
@@ -6,7 +6,6 @@
 
 namespace kov::test {
 
-// The main window with the data controller signed in; the report folder is "report".
 struct Controller : Window {
   explicit Controller(const std::string& recordings = {}, bool sign = true) {
     storeBothRoles();
@@ -20,15 +19,7 @@ struct Controller : Window {
     return "Sono state rilevate n.  " + std::to_string(count) + " scritture in " + folder.path() +
            "\\report\\" + kReportName;
   }
-  std::string report() const {
-    return folder.exists(kReportFile) ? folder.read(kReportFile) : std::string();
-  }
-  // Types the month of December, ticks the options named, presses Ok.
-  void run(std::initializer_list<const char*> ticks = {"Rimuovi"}) {
-    period("01122026", "31122026");
-    for (const char* tick : ticks) click(tick);
-    click("Cmd_Gp");
-  }
+  std::string report() const { return folder.exists(kReportFile) ? folder.read(kReportFile) : ""; }
 };
 
 }  // namespace kov::test

@@ -13,20 +13,24 @@ namespace kov::test {
 
 inline const std::string kReportName = "20261231_0905_Log.txt";
 inline const std::string kReportFile = "report/" + kReportName;
+inline const std::string kEntryTime = "09:05:03";
 
 // The plain text of an entry written by PC-01 at 09:05:03.
 inline std::string entryText(char flag, const std::string& date, const std::string& description,
                              const std::string& account = "Admin") {
-  return flag + date + "09:05:03" + pad("PC-01", 14) + pad(account, 20) + description;
+  return flag + date + kEntryTime + pad("PC-01", 14) + pad(account, 20) + description;
 }
 // Its record once a report marked it: flag "S", no spaces at its end.
 inline std::string markedRecord(std::string text) {
   text[0] = 'S';
   return storedRecord(text.erase(text.find_last_not_of(' ') + 1));
 }
-inline std::string reportRecord(const std::string& line) {
-  return pad(line, 253) + "|\r\n";
+inline std::string stored(const std::vector<std::string>& texts) {
+  std::string bytes;
+  for (const std::string& t : texts) bytes += storedRecord(t);
+  return bytes;
 }
+inline std::string reportRecord(const std::string& line) { return pad(line, 253) + "|\r\n"; }
 inline const std::string kHeadingRecord =
     reportRecord("|DT Evento |Ora     |WorkStation   |Account Utente      |Descrizione");
 // The report record of an entry text.
@@ -34,14 +38,13 @@ inline std::string lineOf(const std::string& t) {
   return reportRecord("|" + t.substr(1, 10) + "|" + t.substr(11, 8) + "|" + t.substr(19, 14) + "|" +
                       t.substr(33, 20) + "|" + t.substr(std::min<std::size_t>(53, t.size())));
 }
-inline const std::string kEntryTime = "09:05:03";
-// The report record of an entry of entryText().
 inline std::string reportedLine(const std::string& date, const std::string& description) {
   return lineOf(entryText('N', date, description));
 }
 inline std::string trappedText(const std::string& procedure, const std::string& error) {
   return "Si \xE8 verificato il seguente errore nella Sub " + procedure + " :\n\r" + error;
 }
+inline const std::string kBadCall = "5-Chiamata di routine o argomento non validi";
 inline std::string damagedLine(int n) {
   return "La riga <" + std::to_string(n) +
          "> del file delle rilevazioni risulta corrotta.Verr\xE0 pertanto scartata.";
@@ -66,11 +69,9 @@ inline std::int64_t expectNoEntryLost(const std::vector<std::string>& texts,
     const std::string record = removed ? "" : recordings.substr(i * 256, 256);
     if (record == storedRecord(texts[i])) {
       ++unreported;
-    } else if (!removed && record != markedRecord(texts[i])) {
-      ADD_FAILURE() << "entry " << i + 1 << " damaged";
-      return -1;
-    } else if (report.find(lineOf(texts[i])) == std::string::npos) {
-      ADD_FAILURE() << "entry " << i + 1 << " marked but not in the report";
+    } else if ((!removed && record != markedRecord(texts[i])) ||
+               report.find(lineOf(texts[i])) == std::string::npos) {
+      ADD_FAILURE() << "entry " << i + 1 << " lost";
       return -1;
     }
   }

@@ -34,45 +34,41 @@ TEST(ReportKilled, Child) {
 TEST(ReportKilled, AtRandomMomentsEveryEntryIsInTheRecordingsFileOrInTheReport) {
   if (std::getenv(kChildFolder) != nullptr) GTEST_SKIP();
   std::vector<std::string> texts;
-  std::string recordings;
-  for (int i = 0; i < 2000; ++i) {
-    texts.push_back(test::entryText('N', "15/12/2026", "operazione " + std::to_string(i)));
-    recordings += test::storedRecord(texts.back());
-  }
+  for (int i = 0; i < 2000; ++i)
+    texts.push_back(test::entryText('N', "15/12/2026", std::to_string(i)));
   const unsigned seed = std::random_device{}();
   SCOPED_TRACE(testing::Message() << "seed " << seed);
   std::mt19937 random(seed);
   std::chrono::microseconds length{0};  // of a whole run, measured by the first three
   for (int run = 0; run < 43; ++run) {
-    const test::Controller folder(recordings, false);
+    const test::Controller folder(test::stored(texts), false);
     const pid_t child = ::fork();
     if (child == 0) {
       ::setenv(kChildFolder, folder.folder.path().c_str(), 1);
       ::execl("/proc/self/exe", "report_window_tests", "--gtest_filter=ReportKilled.Child",
-              static_cast<char*>(nullptr));
+              nullptr);
       ::_exit(127);
     }
     int status = 0;
     bool ended = false;  // seen to end before it was seen to start
-    while (!folder.folder.exists("started") && !ended) {
+    while (!folder.folder.exists("started") && !ended)
       ended = ::waitpid(child, &status, WNOHANG) == child;
-    }
     const auto start = std::chrono::steady_clock::now();
-    if (run < 3) {
-      while (!ended && folder.recordings().size() != 256) std::this_thread::yield();
+    const auto moment = start + length * (random() % 110) / 100;
+    while (!ended && (run < 3 ? folder.recordings().size() != 256
+                              : std::chrono::steady_clock::now() < moment)) {
+      std::this_thread::yield();
+    }
+    if (run < 3)
       length = std::max(length, std::chrono::duration_cast<std::chrono::microseconds>(
                                     std::chrono::steady_clock::now() - start));
-    } else {
-      const auto moment = start + length * (random() % 110) / 100;
-      while (!ended && std::chrono::steady_clock::now() < moment) std::this_thread::yield();
-      ::kill(child, SIGKILL);
-    }
+    ::kill(child, SIGKILL);
     ASSERT_TRUE(ended || ::waitpid(child, &status, 0) == child);
     EXPECT_TRUE(WIFSIGNALED(status) || (WIFEXITED(status) && WEXITSTATUS(status) == 0));
     const std::string left = folder.recordings();
     EXPECT_TRUE(run >= 3 || left == test::loggedRecord(test::kRemoved));
     test::expectNoEntryLost(texts, left, folder.report());
-    const std::string tail = left.substr(std::min(left.size(), recordings.size()));
+    const std::string tail = left.substr(std::min(left.size(), texts.size() * 256));
     EXPECT_TRUE(left.size() == 256 || tail.empty() || tail == test::loggedRecord(test::kCreated));
   }
 }
