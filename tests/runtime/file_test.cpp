@@ -4,7 +4,14 @@
 
 #include <tuple>
 
+#ifndef _WIN32
+#include <sched.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 #include "runtime/cp1252.h"
+#include "runtime/osnames.h"
 #include "runtime/records.h"
 #include "runtime/text.h"
 #include "support/temp_folder.h"
@@ -92,6 +99,22 @@ TEST(Records, ReadsLinesOfEveryShape) {
     EXPECT_EQ(lines, expected) << bytes.substr(0, 20);
   }
 }
+
+#ifndef _WIN32  // Windows gives the short name itself
+// In a child with a host name of its own, so that the machine keeps its name.
+TEST(OsNames, TheComputerNameIsTheHostNameUpToItsFirstDot) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const std::string host = "pc01.ufficio.local";
+    if (::unshare(CLONE_NEWUTS) != 0 || ::sethostname(host.data(), host.size()) != 0) ::_exit(2);
+    ::_exit(osComputerName() == "pc01" ? 0 : 1);
+  }
+  int status = -1;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  if (WEXITSTATUS(status) == 2) GTEST_SKIP() << "no host name of its own here (needs root)";
+  EXPECT_EQ(status, 0);
+}
+#endif
 
 TEST(Text, TrimSpacesAndUpperCase) {
   EXPECT_EQ(trimSpaces(std::string(253, ' ')), "");
