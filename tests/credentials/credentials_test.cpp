@@ -41,10 +41,8 @@ TEST(Cripta_Decripta, ShiftsEveryCharacterByTwoOrRefuses) {
   }
 }
 
-// The role's records with the new password, the administrator's pending parameters first.
-// Only a password record on the disk changes the password the sign-in expects, and one
-// that cannot be stored never replaces the stored one. What a failed write leaves on the
-// disk is FaultWalk's.
+// The role's records with the new password, the administrator's pending parameters first;
+// a password that cannot be stored never replaces the one the sign-in expects.
 TEST(StoreNewPassword, StoresTheRolesRecordsOrKeepsTheOldPassword) {
   const std::string pending = pad("P", 20) + "1" + std::string(20, 'r') + std::string(199, 'x');
   const std::string administrator =
@@ -53,17 +51,17 @@ TEST(StoreNewPassword, StoresTheRolesRecordsOrKeepsTheOldPassword) {
   const struct {
     std::int16_t role;
     std::string pending, password;
-    long failingWrite;  // 0: none
-    std::string files;  // both, when known
+    long failingWrite;             // 0: none
+    std::string passwords, files;  // what the sign-in expects then; both files, when known
   } cases[] = {
       // clang-format off
-      {0, pending, "nuova-pw", 0, storedRecord(pending.substr(0, 21)) + storedRecord(pending.substr(21, 20)) + storedRecord(pending.substr(41)) + controllerFile("Admin", "nuova-pw") + controller},
-      {0, "", "nuova-pw", 0, administrator.substr(0, 768) + controllerFile("Admin", "nuova-pw") + controller},
-      {1, pending, "nuova-pw", 0, administrator + controllerFile("Titolare", "nuova-pw")},
-      {1, "", "nuova-p\xFF", 0, administrator + controller},
-      {0, pending, "nuova-pw", 1, ""},
-      {0, pending, "nuova-pw", 4, ""},
-      {1, "", "nuova-pw", 1, ""},
+      {0, pending, "nuova-pw", 0, "nuova-pw|vecchia2", storedRecord(pending.substr(0, 21)) + storedRecord(pending.substr(21, 20)) + storedRecord(pending.substr(41)) + controllerFile("Admin", "nuova-pw") + controller},
+      {0, "", "nuova-pw", 0, "nuova-pw|vecchia2", administrator.substr(0, 768) + controllerFile("Admin", "nuova-pw") + controller},
+      {1, pending, "nuova-pw", 0, "vecchia1|nuova-pw", administrator + controllerFile("Titolare", "nuova-pw")},
+      {1, "", "nuova-p\xFF", 0, "vecchia1|vecchia2", administrator + controller},
+      {0, pending, "nuova-pw", 1, "vecchia1|vecchia2", ""},
+      {0, pending, "nuova-pw", 4, "vecchia1|vecchia2", ""},
+      {1, "", "nuova-pw", 1, "vecchia1|vecchia2", ""},
       // clang-format on
   };
   for (const auto& c : cases) {
@@ -83,17 +81,14 @@ TEST(StoreNewPassword, StoresTheRolesRecordsOrKeepsTheOldPassword) {
     if (c.failingWrite != 0) faults::failAt(faults::Op::Write, c.failingWrite, EIO);
     storeNewPassword(platform, par, mode, c.password);
     faults::reset();
-    const bool stored = platform.messages.empty();
-    EXPECT_EQ(stored, c.failingWrite == 0 && c.password == "nuova-pw");
-    EXPECT_EQ(par.Pw_Utenti[c.role], stored ? "nuova-pw" : c.role == 0 ? "vecchia1" : "vecchia2");
-    EXPECT_EQ(par.Pw_Utenti[1 - c.role], c.role == 0 ? "vecchia2" : "vecchia1");
+    EXPECT_EQ(platform.messages.empty(), c.failingWrite == 0 && c.password == "nuova-pw");
+    EXPECT_EQ(par.Pw_Utenti[0] + "|" + par.Pw_Utenti[1], c.passwords);
     EXPECT_EQ(c.files.empty() ? "" : folder.read("KoV") + folder.read("TdT"), c.files);
   }
 }
 
 // The fields each shape of the administrator file gives; a missing one is created without
-// touching the entries. Faults and their messages are checked through the window (StartUp,
-// RealFaults, FaultWalk, DamagedFiles).
+// touching the entries.
 TEST(ReadCredentialFiles, EachShapeGivesItsFields) {
   const std::string path = "\\\\server\\report" + std::string(184, 'p');  // 199 characters
   const std::string entries = storedRecord("N04/12/202609:05:03") + storedRecord("S01/12/2026");

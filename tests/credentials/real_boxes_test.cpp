@@ -1,6 +1,5 @@
-// The password dialog with the program's real message boxes on a real X server (Xvfb, no
-// window manager), where a box that closes leaves no window active unless the program
-// activates one again: the leave of the box left ends before the box at fault is entered.
+// The password dialog's real message boxes on an X server without a window manager, where
+// a closed box leaves no window active unless the program activates one again.
 #include <gtest/gtest.h>
 
 #include <QMessageBox>
