@@ -2,9 +2,10 @@
 
 #include <cerrno>
 
+#include "cores/config/credential_files.h"
 #include "cores/credentials/new_password.h"
-#include "cores/credentials/record_io.h"
 #include "cores/credentials/scramble.h"
+#include "runtime/file.h"
 #include "support/expected.h"
 #include "support/fake_platform.h"
 #include "support/fault_plan.h"
@@ -14,6 +15,8 @@ namespace kov {
 namespace {
 
 using test::controllerFile;
+using test::pad;
+using test::storedRecord;
 
 const std::string kInvalid =
     "Si \xE8 verificato il seguente errore nella Sub Cripta_Decripta :\n\r"
@@ -23,11 +26,12 @@ const std::string kInvalid =
 TEST(Cripta_Decripta, ShiftsEveryCharacterByTwoOrRefuses) {
   const struct {
     std::string mode, input, output, message;
-  } cases[] = {{"C", "a~\xFD", "c\x80\xFF", ""},
-               {"D", "c\x02", std::string("a\0", 2), ""},
-               {"c", "abc", "", ""},
-               {"C", "ab\xFE", "", kInvalid},
-               {"D", "ab\x01", "", kInvalid}};
+  } cases[] = {
+      // clang-format off
+      {"C", "a~\xFD", "c\x80\xFF", ""}, {"D", "c\x02", std::string("a\0", 2), ""}, {"c", "abc", "", ""},
+      {"C", "ab\xFE", "", kInvalid}, {"D", "ab\x01", "", kInvalid},
+      // clang-format on
+  };
   for (const auto& c : cases) {
     test::FakePlatform platform;
     std::string output = "stale";
@@ -37,33 +41,28 @@ TEST(Cripta_Decripta, ShiftsEveryCharacterByTwoOrRefuses) {
   }
 }
 
-// The role's records with the new password, the administrator's pending parameters first.
-// Only a password record on the disk changes the password the sign-in expects, and one
-// that cannot be stored never replaces the stored one. What a failed write leaves on the
-// disk is FaultWalk's.
+// The role's records with the new password, the administrator's pending parameters first;
+// a password that cannot be stored never replaces the one the sign-in expects.
 TEST(StoreNewPassword, StoresTheRolesRecordsOrKeepsTheOldPassword) {
-  const std::string pending =
-      test::pad("P", 20) + "1" + std::string(20, 'r') + std::string(199, 'x');
+  const std::string pending = pad("P", 20) + "1" + std::string(20, 'r') + std::string(199, 'x');
   const std::string administrator =
       test::administratorFile("PC", false, "L", "C:\\", "Admin", "vecchia1");
   const std::string controller = controllerFile("Titolare", "vecchia2");
   const struct {
     std::int16_t role;
     std::string pending, password;
-    long failingWrite;  // 0: none
-    std::string files;  // both, when known
+    long failingWrite;             // 0: none
+    std::string passwords, files;  // what the sign-in expects then; both files, when known
   } cases[] = {
-      {0, pending, "nuova-pw", 0,
-       test::administratorFile("P", true, std::string(20, 'r'), std::string(199, 'x'), "Admin",
-                               "nuova-pw") +
-           controller},
-      {0, "", "nuova-pw", 0,
-       administrator.substr(0, 768) + controllerFile("Admin", "nuova-pw") + controller},
-      {1, pending, "nuova-pw", 0, administrator + controllerFile("Titolare", "nuova-pw")},
-      {1, "", "nuova-p\xFF", 0, administrator + controller},
-      {0, pending, "nuova-pw", 1, ""},
-      {0, pending, "nuova-pw", 4, ""},
-      {1, "", "nuova-pw", 1, ""},
+      // clang-format off
+      {0, pending, "nuova-pw", 0, "nuova-pw|vecchia2", storedRecord(pending.substr(0, 21)) + storedRecord(pending.substr(21, 20)) + storedRecord(pending.substr(41)) + controllerFile("Admin", "nuova-pw") + controller},
+      {0, "", "nuova-pw", 0, "nuova-pw|vecchia2", administrator.substr(0, 768) + controllerFile("Admin", "nuova-pw") + controller},
+      {1, pending, "nuova-pw", 0, "vecchia1|nuova-pw", administrator + controllerFile("Titolare", "nuova-pw")},
+      {1, "", "nuova-p\xFF", 0, "vecchia1|vecchia2", administrator + controller},
+      {0, pending, "nuova-pw", 1, "vecchia1|vecchia2", ""},
+      {0, pending, "nuova-pw", 4, "vecchia1|vecchia2", ""},
+      {1, "", "nuova-pw", 1, "vecchia1|vecchia2", ""},
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.failingWrite);
@@ -82,21 +81,54 @@ TEST(StoreNewPassword, StoresTheRolesRecordsOrKeepsTheOldPassword) {
     if (c.failingWrite != 0) faults::failAt(faults::Op::Write, c.failingWrite, EIO);
     storeNewPassword(platform, par, mode, c.password);
     faults::reset();
-    const bool stored = platform.messages.empty();
-    EXPECT_EQ(stored, c.failingWrite == 0 && c.password == "nuova-pw");
-    EXPECT_EQ(par.Pw_Utenti[c.role], stored ? "nuova-pw" : c.role == 0 ? "vecchia1" : "vecchia2");
-    EXPECT_EQ(par.Pw_Utenti[1 - c.role], c.role == 0 ? "vecchia2" : "vecchia1");
+    EXPECT_EQ(platform.messages.empty(), c.failingWrite == 0 && c.password == "nuova-pw");
+    EXPECT_EQ(par.Pw_Utenti[0] + "|" + par.Pw_Utenti[1], c.passwords);
     EXPECT_EQ(c.files.empty() ? "" : folder.read("KoV") + folder.read("TdT"), c.files);
   }
-  // Reading past the end tells 99 and leaves the text.
-  test::FakePlatform platform;
-  test::TempFolder folder;
-  folder.write("TdT", controller);
-  std::int16_t rw = 0;
-  std::string text = "unchanged";
-  EXPECT_TRUE(Rw_Record(platform, folder.file("TdT"), rw, 2, text));
-  EXPECT_EQ(rw, 99);
-  EXPECT_EQ(text, "unchanged");
+}
+
+// The fields each shape of the administrator file gives; a missing one is created without
+// touching the entries.
+TEST(ReadCredentialFiles, EachShapeGivesItsFields) {
+  const std::string path = "\\\\server\\report" + std::string(184, 'p');  // 199 characters
+  const std::string entries = storedRecord("N04/12/202609:05:03") + storedRecord("S01/12/2026");
+  const struct {
+    std::string administrator, fields;  // name|restricted|report name|path|user|password
+    std::string message{};
+  } cases[] = {
+      // clang-format off
+      {test::administratorFile("  PC 1  ", true, "Log.txt", path, "Admin", "password1") + storedRecord("a fifth line has no effect"), "PC 1|1|Log.txt|" + path + "|Admin|password1"},
+      {storedRecord(pad("PC", 20) + "0"), "PC|0||||"},
+      {storedRecord("PC"), "PC|0||||"},
+      {storedRecord(pad("PC", 20) + "x"), "PC|0||||"},
+      {storedRecord(pad("PC", 20) + "7"), "PC|0||||", "Si \xE8 verificato il seguente errore nella Sub Leggi_Parametri_KOV :\n\r380-Valore della propriet\xE0 non valido"},
+      {std::string(1024, ' '), "|0||||"},  // records without text
+      {storedRecord("x") + storedRecord("y") + storedRecord("z") + "\x80\x81\x82", "x|0|y|z|~\x7F\x80|"},
+      {"", "|0||||"},  // none: created, and the entries kept
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fields);
+    test::TempFolder folder;
+    test::FakePlatform platform;
+    platform.folder = folder.path();
+    if (!c.administrator.empty()) folder.write("KoV", c.administrator);
+    folder.write("OdV", entries);
+    folder.write("TdT", controllerFile("Titolare", "segreto99"));
+    Kov_Par par;
+    Imposta_Versione(par, folder.path());
+    WorkstationParameters p;
+    const CredentialsRead read = readCredentialFiles(platform, par, p);
+    EXPECT_FALSE(read.creating || read.unreadable);
+    EXPECT_EQ(p.name + "|" + (p.restricted ? "1" : "0") + "|" + p.reportName + "|" + p.reportPath +
+                  "|" + par.Utenti[0] + "|" + par.Pw_Utenti[0],
+              c.fields);
+    EXPECT_EQ(par.Utenti[1], c.administrator.empty() ? "" : "Titolare");
+    EXPECT_EQ(platform.texts(),
+              c.message.empty() ? std::vector<std::string>{} : std::vector{c.message});
+    EXPECT_EQ(folder.read("OdV"), entries);
+    EXPECT_TRUE(isHidden(dataFileName(folder.path(), "\\KoV")) == c.administrator.empty());
+  }
 }
 
 }  // namespace

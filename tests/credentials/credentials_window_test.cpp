@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QAccessible>
 #include <QTimer>
 
 #include "support/modes.h"
@@ -12,10 +11,10 @@ using test::Window;
 
 const std::string kNoPassword = "Occorre indicare la Password";
 
-// Every refusal of the password button and of the password dialog, in the order of the
-// checks: the first that fails shows its message, sends the focus to its box and stores
-// nothing; a closed dialog still logs the change. Typed: set-up: user, password, workstation,
-// report name and path; change: the box emptied; dialog: new password and check.
+// The refusals of the password button and dialog in the order of the checks: the first that
+// fails shows its message, sends the focus to its box and stores nothing; a closed dialog is
+// still logged. Typed: user, password, workstation, report name, path; the box emptied; the
+// dialog's new password and check.
 TEST(Refusal, TheFirstFailingCheckShowsItsMessageAndStoresNothing) {
   enum Kind { AdministratorSetUp, AdministratorChange, ControllerChange, Dialog };
   const struct {
@@ -24,73 +23,64 @@ TEST(Refusal, TheFirstFailingCheckShowsItsMessageAndStoresNothing) {
     std::string message;
     const char* focus;
   } cases[] = {
+      // clang-format off
       {AdministratorSetUp, "||PC|L|P", "Occorre indicare il nome dell'utente", "Utente"},
       {AdministratorSetUp, "Admin||PC|L|P", kNoPassword, "Pw"},
       {AdministratorSetUp, "Admin|pass wo", test::kSpace, "Pw"},
       {AdministratorSetUp, "Admin|passwor", test::kShort, "Pw"},
       {AdministratorSetUp, "Admin|password", test::kWorkstation, "Opz_KOV_1"},
-      {AdministratorSetUp, "Admin|password|PC",
-       "Indicare il nome del File di Log Generato dal Titolare del Trattamento", "Opz_KOV_2"},
-      {AdministratorSetUp, "Admin|password|PC|L",
-       "Indicare il Percorso dove generare il file di log per il Titolare del Trattamento",
-       "Opz_KOV_3"},
-      {AdministratorChange, "Utente",
-       "Occorre impostare prima l'identificativo dell'Amministratore di Sistema", "Utente"},
-      {ControllerChange, "Utente",
-       "Occorre impostare prima l'identificativo del Titolare del Trattamento", "Utente"},
+      {AdministratorSetUp, "Admin|password|PC", "Indicare il nome del File di Log Generato dal Titolare del Trattamento", "Opz_KOV_2"},
+      {AdministratorSetUp, "Admin|password|PC|L", "Indicare il Percorso dove generare il file di log per il Titolare del Trattamento", "Opz_KOV_3"},
+      {AdministratorChange, "Utente", "Occorre impostare prima l'identificativo dell'Amministratore di Sistema", "Utente"},
+      {ControllerChange, "Utente", "Occorre impostare prima l'identificativo del Titolare del Trattamento", "Utente"},
       {ControllerChange, "Pw", kNoPassword, "Pw"},
       {AdministratorChange, "Opz_KOV_1", test::kWorkstation, "Opz_KOV_1"},
       {Dialog, "|password", "Occorre indicare la Password scelta", "N_Pw"},
       {Dialog, "pass wo|", test::kSpace, "N_Pw"},
       {Dialog, "passw|", "Occorre impostare la Password di controllo", "C_Pw"},
       {Dialog, "passwor|passwor", test::kShort, "N_Pw"},
-      {Dialog, "password|password1", "Le due PassWord non sono uguali. Impostarle di nuovo",
-       "N_Pw"},
+      {Dialog, "password|password1", "Le due PassWord non sono uguali. Impostarle di nuovo", "N_Pw"},
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.message);
     const QStringList typed = c.typed.split('|');
-    const int role = c.kind == ControllerChange ? 1 : 0;
     Window w;
-    if (c.kind >= AdministratorChange) w.storeBothRoles();
-    w.show();
+    const bool setUp = c.kind == AdministratorSetUp;
+    w.showMode(setUp ? 0 : 2, setUp ? -1 : c.kind == ControllerChange ? 1 : 0);
     const std::string administrator = w.folder.read("KoV");
-    const auto refused = [&](const QWidget* window, const std::string& title) {
-      EXPECT_EQ(w.platform.texts().at(0), c.message);
-      EXPECT_EQ(w.platform.messages[0].title, title);
-      auto* box = test::control<QLineEdit>(window, c.focus);
-      EXPECT_TRUE(QTest::qWaitFor([&] { return box->hasFocus(); }));
+    const auto refused = [&](const std::string& title) {
+      EXPECT_EQ(w.platform.texts().at(0) + "|" + w.platform.messages[0].title,
+                c.message + "|" + title);
+      EXPECT_TRUE(QTest::qWaitFor([&] {
+        return QApplication::focusWidget() && QApplication::focusWidget()->objectName() == c.focus;
+      }));
     };
     const char* boxes[] = {"Utente", "Pw", "Opz_KOV_1", "Opz_KOV_2", "Opz_KOV_3"};
-    for (int i = 0; c.kind == AdministratorSetUp && i < typed.size(); ++i) {
+    for (int i = 0; setUp && i < typed.size(); ++i) {
       // An empty workstation box is not entered: entering it proposes the computer's name.
       if (!typed[i].isEmpty()) w.retype(boxes[i], typed[i]);
     }
-    if (c.kind >= AdministratorChange) {
-      w.signIn(role, role == 0 ? "Admin" : "Titolare", role == 0 ? "password1" : "segreto99");
-      w.platform.messages.clear();
-    }
     if (c.kind == AdministratorChange || c.kind == ControllerChange) {
-      const std::string box = typed[0].toStdString();
-      if (box == "Opz_KOV_1") w.click("Var_Par");
-      w.type(box.c_str(), "");  // entering the user box or the password box empties it
-      w.box(box.c_str())->selectAll();
-      QTest::keyClick(w.box(box.c_str()), Qt::Key_Backspace);
+      if (typed[0] == "Opz_KOV_1") w.click("Var_Par");
+      w.retype(qPrintable(typed[0]), "");  // entering the user or password box empties it
+      QTest::keyClick(w.box(qPrintable(typed[0])), Qt::Key_Backspace);
     }
+    w.par.Parametri_Postazione = "left by a change whose dialog was closed";
     w.whileDialogOpen = [&](Pw_Kov& dialog) {
-      QLineEdit* both[] = {test::control<QLineEdit>(&dialog, "N_Pw"),
-                           test::control<QLineEdit>(&dialog, "C_Pw")};
-      QTest::keyClicks(both[0], typed[0]);
-      QTest::keyClick(both[0], Qt::Key_Tab);
-      QTest::keyClicks(both[1], typed[1]);
+      EXPECT_EQ(w.par.Parametri_Postazione, "");  // only what is ticked now is handed over
+      auto* newPassword = test::control<QLineEdit>(&dialog, "N_Pw");
+      auto* check = test::control<QLineEdit>(&dialog, "C_Pw");
+      QTest::keyClicks(newPassword, typed[0]);
+      QTest::keyClick(newPassword, Qt::Key_Tab);
+      QTest::keyClicks(check, typed[1]);
       QTest::mouseClick(test::control<QPushButton>(&dialog, "CmdOK"), Qt::LeftButton);
-      refused(&dialog, "Inserimento Password");
-      EXPECT_EQ(both[0]->text() + "|" + both[1]->text(), c.typed);
-      EXPECT_TRUE(dialog.isVisible());
+      refused("Inserimento Password");
+      EXPECT_EQ(newPassword->text() + "|" + check->text(), c.typed);
       dialog.close();
     };
     w.click("Cmd_VPw");
-    if (c.kind != Dialog) refused(w.window.get(), test::kCaption);
+    if (c.kind != Dialog) refused(test::kCaption);
     EXPECT_EQ(w.platform.messages.size(), c.kind == Dialog ? 2U : 1U);
     EXPECT_EQ(w.folder.read("KoV"), administrator);
     EXPECT_EQ(w.recordings(),
@@ -98,29 +88,32 @@ TEST(Refusal, TheFirstFailingCheckShowsItsMessageAndStoresNothing) {
   }
 }
 
-// Names ignore letter case and surrounding spaces but not inner ones; passwords count letter
-// case and drop surrounding spaces. A wrong name empties the user box, a wrong password the
-// password box alone; an empty user box sends the focus back unchecked.
-TEST(SignIn, NamesAndPasswordsAreComparedAsTheyShouldBe) {
+// Names ignore letter case and surrounding spaces but not inner ones, passwords only the
+// surrounding spaces; a wrong name empties the user box, a wrong password the password box;
+// an empty user box is not checked. Then entering either box, or saving an entry, signs out.
+TEST(SignIn, NamesAndPasswordsAreComparedAndEnteringEitherBoxOrSavingSignsOut) {
   const struct {
-    const char* role;
+    int role;
     QString name, password;
     std::string refusal, left;  // what the user box and the password box keep
     const char* focus;
+    const char* then;  // clicked once signed in
   } cases[] = {
-      {"Tp_Ut_0", "ADMIN", " password1 ", "", "ADMIN|password1", "Opz_KOV_0"},
-      {"Tp_Ut_1", "titolare", "segreto99", "", "titolare|segreto99", "Dt_1"},
-      {"Tp_Ut_0", "Ad min", "", "L'identificativo non coincide con quello Predefinito", "|",
-       "Utente"},
-      {"Tp_Ut_0", "Admin", "PASSWORD1", "La Password non \xE8 corretta", "Admin|", "Pw"},
-      {"Tp_Ut_0", "", "", "", "|", "Utente"},
+      // clang-format off
+      {0, "ADMIN", " password1 ", "", "ADMIN|password1", "Opz_KOV_0", "Cmd_Op"},
+      {1, "titolare", "segreto99", "", "titolare|segreto99", "Dt_1", "Pw"},
+      {0, "Admin", "password1", "", "Admin|password1", "Opz_KOV_0", "Utente"},
+      {0, "Ad min", "", "L'identificativo non coincide con quello Predefinito", "|", "Utente", nullptr},
+      {0, "Admin", "PASSWORD1", "La Password non \xE8 corretta", "Admin|", "Pw", nullptr},
+      {0, "", "", "", "|", "Utente", nullptr},
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE((c.name + "/" + c.password).toStdString());
     Window w;
     w.storeBothRoles();
     w.show();
-    w.click(c.role);
+    w.click(c.role == 0 ? "Tp_Ut_0" : "Tp_Ut_1");
     w.type("Utente", c.name);
     w.tab("Utente");
     if (!c.password.isEmpty()) w.unlock(c.password);
@@ -128,65 +121,23 @@ TEST(SignIn, NamesAndPasswordsAreComparedAsTheyShouldBe) {
     EXPECT_EQ(w.text("Utente") + "|" + w.text("Pw"), c.left);
     EXPECT_EQ(w.platform.texts(),
               c.refusal.empty() ? std::vector<std::string>{} : std::vector{c.refusal});
-  }
-}
-
-// Entering either box of the sign-in signs out, and so does a saved entry, whose
-// confirmation may leave the window inactive; another window taking the activation is no
-// leave. Signing in again needs what was lost, and proposes the backup check again.
-TEST(SignIn, EnteringEitherBoxOrSavingAnEntrySignsOut) {
-  test::Mode signedOut = test::kRoleChoice;
-  signedOut.passwordButtonEnabled = true;
-  const std::pair<int, std::string> rows[] = {{0, "Pw"}, {0, "Utente"}, {0, "Cmd_Op"}, {1, "Pw"}};
-  for (const auto& [role, control] : rows) {
-    SCOPED_TRACE(control);
-    Window w;
-    w.storeBothRoles();
-    w.show();
-    const QString password = role == 0 ? "password1" : "segreto99";
-    w.signIn(role, role == 0 ? "Admin" : "Titolare", password);
-    QWidget other;
-    const auto activate = [](QWidget* window) {
-      window->show();
-      window->activateWindow();
-      EXPECT_TRUE(QTest::qWaitForWindowActive(window));
-    };
-    w.platform.onMessage = [&](const test::Message&) { activate(&other); };
-    QTest::mouseClick(w.find(control.c_str()), Qt::LeftButton);
-    if (control == "Cmd_Op") {
-      EXPECT_EQ(w.text("Pw"), "");  // before the window is active again
+    for (const char* box : {"Utente", "Pw"}) {  // white once left
+      EXPECT_EQ(test::background(w.box(box)),
+                w.box(box)->hasFocus() ? test::kYellow : test::kWhite);
     }
-    activate(&other);
-    other.close();
-    activate(w.window.get());
-    Window::settle();
-    signedOut.roleSelected = role;
-    test::expectMode(w, signedOut);
+    if (c.then == nullptr) continue;
+    w.click(c.then);
+    test::expectMode(w, {"signed out", true, c.role, "&Varia Password", true, false, false, false,
+                         false, false});
     EXPECT_EQ(w.text("Pw"), "");
-    // Disabled itself too, not only through its frame.
-    EXPECT_FALSE(w.find("Cmd_Gp")->isEnabledTo(w.find("Frm_TdT")));
-    EXPECT_EQ(w.recordings().size(), control == "Cmd_Op" ? 256U : 0U);
-    if (control == "Utente") {
-      w.keys("Utente", "Admin");
-      w.tab("Utente");
-    }
-    QTest::keyClicks(w.box("Pw"), "half");  // typed, not confirmed: the activation goes
-    activate(&other);
-    other.close();
-    activate(w.window.get());
-    EXPECT_EQ(w.platform.messages.size(), control == "Cmd_Op" ? 1U : 0U);
-    EXPECT_EQ(w.text("Pw"), "half");
-    w.box("Pw")->selectAll();
-    w.unlock(password);
-    test::expectMode(w, role == 0 ? test::kAdministratorSignedIn : test::kControllerSignedIn);
-    EXPECT_EQ(w.text("Opz_KOV_0"), role == 0 ? test::kBackup : "");
+    EXPECT_EQ(w.recordings().size(), c.then == std::string("Cmd_Op") ? 256U : 0U);
   }
 }
 
 // On the desktop the dialog runs modally with the clock stopped. Its access key takes the
 // focus first, so the box it leaves drops its end spaces before the check; the data
-// controller's file alone changes, and the user signs in again with the new password.
-TEST(PasswordChange, TheDesktopDialogStoresThePasswordThatSignsInAfterwards) {
+// controller's file alone changes.
+TEST(PasswordChange, TheDesktopDialogStoresThePasswordAndSignsOut) {
   Window w;
   w.storeBothRoles();
   const std::string administrator = w.folder.read("KoV");
@@ -204,22 +155,20 @@ TEST(PasswordChange, TheDesktopDialogStoresThePasswordThatSignsInAfterwards) {
     auto* dialog = qobject_cast<Pw_Kov*>(QApplication::activeModalWidget());
     if (dialog == nullptr) return;
     poll.stop();
-    shown = true;
-    EXPECT_FALSE(timer->isActive());
+    shown = !timer->isActive();
     EXPECT_EQ(dialog->pos(), QPoint((1000 - dialog->width()) / 2, (800 - dialog->height()) / 2));
-    EXPECT_EQ(dialog->windowTitle(), "Inserimento Password");
-    const char* texts[][3] = {{"Frm_Pw", "title", "Definizione Password"},
-                              {"Label1", "text", "Nome Utente"},
-                              {"Nome_Ut", "text", "Titolare"},
-                              {"Label2", "text", "&Nuova Password"},
-                              {"Label3", "text", "V&erifica Password"},
-                              {"CmdOK", "text", "&Ok"},
-                              {"CmdOK", "toolTip", "Conferma le impostazioni "}};
+    EXPECT_EQ(dialog->objectName() + "|" + dialog->windowTitle(), "Pw_Kov|Inserimento Password");
+    const char* texts[][3] = {
+        // clang-format off
+        {"Frm_Pw", "title", "Definizione Password"}, {"Label1", "text", "Nome Utente"},
+        {"Nome_Ut", "text", "Titolare"}, {"Label2", "text", "&Nuova Password"},
+        {"Label3", "text", "V&erifica Password"}, {"CmdOK", "text", "&Ok"},
+        {"CmdOK", "toolTip", "Conferma le impostazioni "},
+        // clang-format on
+    };
     for (const auto& t : texts) EXPECT_EQ(test::control(dialog, t[0])->property(t[1]), t[2]);
     auto* newPassword = test::control<QLineEdit>(dialog, "N_Pw");
     auto* check = test::control<QLineEdit>(dialog, "C_Pw");
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(check)->text(QAccessible::Name),
-              "Verifica Password");
     QTest::keyClick(newPassword, Qt::Key_Return);  // empty: nothing happens
     QTest::keyClicks(newPassword, "nuova-pw");
     EXPECT_EQ(newPassword->displayText(), "********");
@@ -233,15 +182,11 @@ TEST(PasswordChange, TheDesktopDialogStoresThePasswordThatSignsInAfterwards) {
   });
   poll.start(20);
   w.click("Cmd_VPw");
-  EXPECT_TRUE(shown);
-  EXPECT_TRUE(timer->isActive());
+  EXPECT_TRUE(shown && timer->isActive());  // stopped while the dialog was up
   EXPECT_EQ(w.folder.read("TdT"), test::controllerFile("Titolare", "nuova-pw"));
   EXPECT_EQ(w.folder.read("KoV"), administrator);
   EXPECT_EQ(w.recordings(), test::loggedEntry("PC-01", "Titolare", test::kChanged));
-  EXPECT_EQ(w.platform.messages.size(), 1U);  // the log writer's confirmation
-  EXPECT_TRUE(QTest::qWaitFor([&] { return w.box("Pw")->hasFocus(); }));
-  w.unlock("nuova-pw");
-  test::expectMode(w, test::kControllerSignedIn);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return w.box("Pw")->hasFocus(); }));  // signed out
 }
 
 }  // namespace
