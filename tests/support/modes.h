@@ -24,6 +24,19 @@ inline const Mode kAdministratorSignedIn{"administrator signed in", true, 0, "&V
 inline const Mode kControllerSignedIn{"data controller signed in", true, 1, "&Varia Password", true, false, false, false, false, true};
 // clang-format on
 
+// The controls that Tab reaches, in order.
+inline std::string tabOrder(const QWidget* window) {
+  std::string order;
+  for (QWidget* w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain()) {
+    const auto* option = qobject_cast<QRadioButton*>(w);
+    if ((w->focusPolicy() & Qt::TabFocus) != 0 && w->isEnabled() && w->isVisibleTo(window) &&
+        (option == nullptr || option->isChecked())) {
+      order += (order.empty() ? "" : " ") + w->objectName().toStdString();
+    }
+  }
+  return order;
+}
+
 inline void expectMode(const Window& w, const Mode& mode) {
   SCOPED_TRACE(mode.name);
   EXPECT_EQ(w.find("Frm_At")->isEnabled(), mode.roleChoiceEnabled);

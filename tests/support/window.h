@@ -153,6 +153,12 @@ struct Window {
     tab("Utente");
     unlock(password);
   }
+  // A first set-up: the name, then the password, not yet confirmed.
+  void setUp(const QString& name, const QString& password) const {
+    type("Utente", name);
+    tab("Utente");
+    QTest::keyClicks(box("Pw"), password);
+  }
   // Entering a box selects its text: typing replaces it.
   void retype(const char* name, const QString& keys) const {
     box(name)->setFocus();
@@ -160,13 +166,5 @@ struct Window {
     QTest::keyClicks(box(name), keys);
   }
 };
-
-inline void confirmPassword(const Pw_Kov& dialog, const QString& password) {
-  for (const char* name : {"N_Pw", "C_Pw"}) {
-    auto* box = dialog.findChild<QLineEdit*>(QString::fromLatin1(name));
-    QTest::keyClicks(box, password);
-    QTest::keyClick(box, Qt::Key_Return);
-  }
-}
 
 }  // namespace kov::test
