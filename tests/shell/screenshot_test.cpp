@@ -1,5 +1,5 @@
 // The window in every mode on the screens of the offices, each with a 48-pixel panel at the
-// bottom: it opens inside the free area and every control can be scrolled into view. With
+// bottom: it opens inside the free area and every control scrolls into view. With
 // KOV_SCREENSHOTS naming a folder, the README's pictures are written there.
 #include <gtest/gtest.h>
 
@@ -7,7 +7,6 @@
 #include <QProcess>
 #include <QScreen>
 #include <QScrollArea>
-#include <QStyle>
 
 #include "support/window.h"
 
@@ -22,9 +21,10 @@ const struct {
               {"role-choice.png", 2, -1},
               {"administrator.png", 2, 0},
               {"controller.png", 2, 1}};
-// The last is the plain screen of the pictures of each mode and of the password dialog.
+// The whole screen is pictured with the administrator signed in; on the last, plain screen
+// each mode and the password dialog are.
 const struct {
-  const char* file;  // the whole screen with the administrator signed in
+  const char* file;
   int width, height;
   double scale;  // the desktop's scaling
 } kScreens[] = {{"screen-1366x768-125.png", 1366, 768, 1.25},
@@ -38,39 +38,23 @@ void save(const QImage& picture, const char* file) {
   EXPECT_TRUE(folder.isEmpty() || picture.save(folder + '/' + file)) << file;
 }
 
-// The screen as a user sees it: the desktop, the panel, and the window with the title bar that
-// the offscreen platform does not draw.
-QImage onTheScreen(QWidget* window, int width, int height, double scale) {
-  QImage screen(width, height, QImage::Format_RGB32);
-  screen.fill(QColor(58, 110, 165));
-  QPainter painter(&screen);
-  painter.scale(scale, scale);
-  painter.fillRect(QRectF(0, height / scale - kPanel, width / scale, kPanel), QColor(32, 32, 32));
-  const int bar = window->style()->pixelMetric(QStyle::PM_TitleBarHeight);
-  const QRect title(window->x(), window->y() - bar, window->width(), bar);
-  painter.fillRect(title, QColor(220, 220, 220));
-  painter.drawText(title.adjusted(8, 0, 0, 0), Qt::AlignVCenter, window->windowTitle());
-  painter.drawPixmap(window->pos(), window->grab());
-  return screen;
-}
-
 TEST(Screenshot, EveryModeOpensOnTheOfficeScreensWithEveryControlReachable) {
   const QByteArray chosen = qgetenv("KOV_OFFICE_SCREEN");
   if (chosen.isEmpty()) {  // size and scaling are fixed at start: one run of this test each
     test::TempFolder scratch;
     for (std::size_t i = 0; i < std::size(kScreens); ++i) {
-      const std::string config = std::to_string(i) + ".json";
-      scratch.write(
-          config,
-          "{\"screens\": [{\"name\": \"office\", \"width\": " + std::to_string(kScreens[i].width) +
-              ", \"height\": " +
-              std::to_string(qRound(kScreens[i].height - kPanel * kScreens[i].scale)) + "}]}");
-      QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-      environment.insert("QT_QPA_PLATFORM",
-                         QString::fromStdString("offscreen:configfile=" + scratch.file(config)));
-      environment.insert("QT_SCALE_FACTOR", QString::number(kScreens[i].scale));
-      environment.insert("KOV_OFFICE_SCREEN", QString::number(i));
+      const auto& s = kScreens[i];
+      scratch.write("screen.json",
+                    "{\"screens\": [{\"name\": \"office\", \"width\": " + std::to_string(s.width) +
+                        ", \"height\": " + std::to_string(qRound(s.height - kPanel * s.scale)) +
+                        "}]}");
       QProcess run;
+      QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+      environment.insert(
+          "QT_QPA_PLATFORM",
+          "offscreen:configfile=" + QString::fromStdString(scratch.file("screen.json")));
+      environment.insert("QT_SCALE_FACTOR", QString::number(s.scale));
+      environment.insert("KOV_OFFICE_SCREEN", QString::number(i));
       run.setProcessEnvironment(environment);
       run.setProcessChannelMode(QProcess::MergedChannels);
       run.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=Screenshot.*"});
@@ -90,13 +74,18 @@ TEST(Screenshot, EveryModeOpensOnTheOfficeScreensWithEveryControlReachable) {
     EXPECT_TRUE(free.contains(w.window->frameGeometry()));
     if (mode.roles == 2) QTRY_VERIFY(!w.find<QLabel>("Data_G")->text().isEmpty());  // the clock
     if (screen.file == nullptr) save(w.window->grab().toImage(), mode.file);
-    if (screen.file != nullptr && mode.signInRole == 0) {
-      save(onTheScreen(w.window.get(), screen.width, screen.height, screen.scale), screen.file);
+    if (screen.file != nullptr && mode.signInRole == 0) {  // the desktop, the panel, the window
+      QImage picture(screen.width, screen.height, QImage::Format_RGB32);
+      picture.fill(QColor(58, 110, 165));
+      QPainter painter(&picture);
+      painter.scale(screen.scale, screen.scale);
+      painter.fillRect(QRectF(0, free.height(), free.width(), kPanel), QColor(32, 32, 32));
+      painter.drawPixmap(w.window->pos(), w.window->grab());
+      save(picture, screen.file);
     }
     auto* scroll = w.window->findChild<QScrollArea*>();
     for (QWidget* control : scroll->widget()->findChildren<QWidget*>()) {
-      if (!control->isVisibleTo(w.window.get()) || qobject_cast<QGroupBox*>(control) != nullptr)
-        continue;
+      if (!control->isVisibleTo(w.window.get()) || qobject_cast<QGroupBox*>(control)) continue;
       scroll->ensureWidgetVisible(control, 0, 0);
       const QRect shown(control->mapTo(scroll->viewport(), QPoint()), control->size());
       EXPECT_TRUE(scroll->viewport()->rect().contains(shown))

@@ -29,16 +29,11 @@ inline std::string reportConfirmation(int count, const std::string& folder,
          report;
 }
 
-// Every character's code shifted by `by`.
-inline std::string shifted(const std::string& text, int by) {
-  std::string result;
-  for (const char c : text) result += static_cast<char>(static_cast<unsigned char>(c) + by);
-  return result;
-}
-
-// A stored record: the scrambled text, plain spaces up to 253 characters, "|", CR, LF.
+// A stored record: the text with every character's code shifted by 2, plain spaces up to 253
+// characters, "|", CR, LF.
 inline std::string storedRecord(const std::string& plain) {
-  std::string scrambled = shifted(plain, 2);
+  std::string scrambled;
+  for (const char c : plain) scrambled += static_cast<char>(static_cast<unsigned char>(c) + 2);
   scrambled.resize(253, ' ');
   return scrambled + "|\r\n";
 }

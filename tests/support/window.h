@@ -34,9 +34,6 @@ inline QColor background(const QWidget* control) {
   const bool box = qobject_cast<const QLineEdit*>(control) != nullptr;
   return control->palette().color(QPalette::Active, box ? QPalette::Base : QPalette::Window);
 }
-inline QColor buttonFace() {
-  return QApplication::palette().color(QPalette::Button);
-}
 
 // The control of a window or dialog with this object name, failing the test without one.
 template <typename Control = QWidget>
@@ -81,13 +78,12 @@ struct Window {
 
   // A folder with no role (0), the administrator (1) or both (2), role signed in (-1: none).
   void showMode(int roles, int signInRole) {
-    if (roles == 1) {
-      folder.write("KoV", administratorFile("PC", false, "Log.txt", "C:\\R", "Admin", "password1"));
-    }
-    if (roles == 2) storeBothRoles();
+    if (roles > 0) storeBothRoles();
+    if (roles == 1) std::filesystem::remove(folder.file("TdT"));
     show();
-    if (signInRole == 0) signIn(0, "Admin", "password1");
-    if (signInRole == 1) signIn(1, "Titolare", "segreto99");
+    if (signInRole >= 0)
+      signIn(signInRole, signInRole == 0 ? "Admin" : "Titolare",
+             signInRole == 0 ? "password1" : "segreto99");
   }
 
   void show() {
@@ -138,10 +134,10 @@ struct Window {
     settle();
   }
   void period(const QString& start, const QString& end) const {
-    keys("Dt_1", start);
-    tab("Dt_1");
-    keys("Dt_2", end);
-    tab("Dt_2");
+    for (const auto& [name, date] : {std::pair{"Dt_1", start}, {"Dt_2", end}}) {
+      keys(name, date);
+      tab(name);
+    }
   }
   void unlock(const QString& password) const {
     QTest::keyClicks(box("Pw"), password);
