@@ -111,13 +111,10 @@ TEST(Messages, BadInputIsRefusedAndNothingIsWritten) {
   };
   // The other boxes of each mode filled as a user fills them; the password needs a name first.
   const std::vector<std::pair<const char*, QString>> others[] = {
-      {{"Utente", "Admin"},
-       {"Pw", "password1"},
-       {"Opz_KOV_1", "PC-01"},
-       {"Opz_KOV_2", "Log.txt"},
-       {"Opz_KOV_3", "C:\\R"}},
-      {},
-      {{"Dt_1", "04122026"}, {"Dt_2", "04122026"}}};
+      // clang-format off
+      {{"Utente", "Admin"}, {"Pw", "password1"}, {"Opz_KOV_1", "PC-01"}, {"Opz_KOV_2", "Log.txt"}, {"Opz_KOV_3", "C:\\R"}},
+      {}, {{"Dt_1", "04122026"}, {"Dt_2", "04122026"}}};
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.box) + " " + c.message);
     Window w;
@@ -176,8 +173,12 @@ TEST(Messages, StartUpsEndInTheirMessage) {
       w.folder.write("Odv", restored);
       w.folder.write("OdV", restored + restored);
     }
-    std::string before;
-    for (const std::string& name : w.folder.names()) before += name + w.folder.read(name);
+    const auto files = [&w] {
+      std::string all;
+      for (const std::string& name : w.folder.names()) all += name + w.folder.read(name);
+      return all;
+    };
+    const std::string before = files();
     if (c.folder == 0) w.folder.makeReadOnly();
     std::optional<test::Unprivileged> user;
     if (c.folder == 0) user.emplace(w.folder);
@@ -185,9 +186,7 @@ TEST(Messages, StartUpsEndInTheirMessage) {
     EXPECT_EQ(w.platform.texts(),
               c.text.empty() ? std::vector<std::string>{} : std::vector{c.text});
     EXPECT_EQ(w.platform.beeps, c.folder == 2 && !c.starts ? 1 : 0);
-    std::string after;
-    for (const std::string& name : w.folder.names()) after += name + w.folder.read(name);
-    EXPECT_EQ(after, before);
+    EXPECT_EQ(files(), before);
     EXPECT_TRUE(c.folder != 1 || w.find<QLabel>("N_Accessi")->text() == "2");
     if (!c.starts) continue;
     EXPECT_EQ(w.window->pos(),
