@@ -22,13 +22,6 @@ inline const std::string kSpace =
     "All'interno della PassWord non \xE8 ammesso il carattere <spazio>";
 inline const std::string kShort = "La PassWord deve essere di almeno 8 caratteri";
 
-// The data controller's confirmation of a report: the lines copied, and the report's path.
-inline std::string reportConfirmation(int count, const std::string& folder,
-                                      const std::string& report) {
-  return "Sono state rilevate n.  " + std::to_string(count) + " scritture in " + folder + "\\" +
-         report;
-}
-
 // A stored record: the text with every character's code shifted by 2, plain spaces up to 253
 // characters, "|", CR, LF.
 inline std::string storedRecord(const std::string& plain) {
