@@ -5,7 +5,8 @@
 # up, the data controller sets himself up, the administrator writes an entry, the data
 # controller reports with removal and the administrator writes again: no step meets an error,
 # and every file is the group's, readable and writable by owner and group alone, and hidden.
-# The steps are the real window driven by a test program, installed as the program file.
+# The steps are the real window driven by the end-to-end test program, installed as the
+# program file and told the step by KOV_OFFICE_STEP.
 set -euo pipefail
 steps=$1 suppressions=$2
 [ "$(id -u)" -eq 0 ] || { echo "skipped: making operating-system users needs root"; exit 77; }
@@ -36,8 +37,8 @@ step() {
   echo "== $name, as $user"
   (umask 022 && setpriv --reuid="$user" --regid="$group" --init-groups \
     env -i PATH=/usr/bin:/bin HOME="/home/$user" LANG=C.UTF-8 LC_ALL=C.UTF-8 \
-    QT_QPA_PLATFORM=offscreen LSAN_OPTIONS="suppressions=$suppressions" \
-    "$folder/kov" --gtest_filter="OfficeStep.$name" --gtest_brief=1) >"$folder.out" 2>&1 || {
+    QT_QPA_PLATFORM=offscreen LSAN_OPTIONS="suppressions=$suppressions" KOV_OFFICE_STEP="$name" \
+    "$folder/kov" --gtest_filter="EndToEnd.*" --gtest_brief=1) >"$folder.out" 2>&1 || {
     cat "$folder.out"
     rm -f "$folder.out"
     fail "$name failed as $user"

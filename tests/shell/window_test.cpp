@@ -1,66 +1,20 @@
-// The window's behaviour as tables: each mode's controls and Tab order, the access keys,
-// what each control tells a screen reader, and the start-ups that end in a message.
+// The window as tables: the access keys, the names a screen reader says, the bad input each
+// box refuses (the exact message, nothing written), and the start-ups that end in a message.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QDialogButtonBox>
+#include <QToolTip>
+#include <optional>
 
-#include "support/modes.h"
+#include "support/window.h"
 #include "window/translations.h"
 
 namespace kov {
 namespace {
 
 using test::Window;
-
-// The controls that Tab reaches, in order.
-std::string tabOrder(const QWidget* window) {
-  std::string order;
-  for (QWidget* w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain()) {
-    const auto* option = qobject_cast<QRadioButton*>(w);
-    if ((w->focusPolicy() & Qt::TabFocus) != 0 && w->isEnabled() && w->isVisibleTo(window) &&
-        (option == nullptr || option->isChecked())) {
-      order += (order.empty() ? "" : " ") + w->objectName().toStdString();
-    }
-  }
-  return order;
-}
-
-TEST(Window, EveryModeSetsItsControlsAndTabOrder) {
-  test::Mode signedOut = test::kRoleChoice;  // a role chosen again: the password button kept
-  signedOut.passwordButtonEnabled = true;
-  const struct {
-    const test::Mode& mode;
-    int roles, signInRole;
-    const char *thenClick, *userTip, *order;
-  } cases[] = {
-      // clang-format off
-      {test::kAdministratorSetUp, 0, -1, nullptr, "Nome del'Amministratore di Sistema ()",
-       "Utente Pw Cmd_VPw Opz_KOV_1 Opz_KOV_2 Opz_KOV_3 Acc_Ris"},
-      {test::kControllerSetUp, 1, -1, nullptr, "Nome del Titolare del Trattamento ()", "Utente Pw Cmd_VPw"},
-      {test::kRoleChoice, 2, -1, nullptr, "Nome del'Amministratore di Sistema (Admin)", "Tp_Ut_0 Utente Pw"},
-      {test::kAdministratorSignedIn, 2, 0, nullptr, "Nome del'Amministratore di Sistema (Admin)",
-       "Tp_Ut_0 Utente Pw Cmd_VPw Var_Par Op_Pi_0 Cmd_Op Opz_KOV_0"},
-      {test::kControllerSignedIn, 2, 1, nullptr, "Nome del Titolare del Trattamento (Titolare)",
-       "Tp_Ut_1 Utente Pw Cmd_VPw Dt_1 Dt_2 Anche_gia_Lette Rimuovi Cmd_Gp"},
-      {signedOut, 2, 1, "Tp_Ut_0", "Nome del'Amministratore di Sistema (Admin)", "Tp_Ut_0 Utente Pw Cmd_VPw"},
-      // clang-format on
-  };
-  for (const auto& c : cases) {
-    Window w;
-    w.showMode(c.roles, c.signInRole);
-    if (c.thenClick != nullptr) w.click(c.thenClick);
-    test::expectMode(w, c.mode);
-    EXPECT_EQ(w.box("Utente")->toolTip(), c.userTip) << c.mode.name;
-    EXPECT_EQ(tabOrder(w.window.get()), c.order) << c.mode.name;
-    EXPECT_TRUE(w.platform.messages.empty()) << c.mode.name;
-    if (c.roles == 2) QTRY_COMPARE(w.find<QLabel>("Data_G")->text(), QString("04/12/2026"));
-  }
-  // Before the start-up chooses a mode, the report is closed.
-  Window built;
-  built.window = std::make_unique<KOV>(built.par, built.platform);
-  EXPECT_FALSE(built.find("Frm_TdT")->isEnabled());
-}
 
 // Alt and the underlined letter: a label's key enters its box, an option's or a check box's
 // key ticks it, the Ok button saves the entry and locks the window again.
@@ -86,28 +40,15 @@ TEST(Window, AccessKeysReachWhatTheirCaptionsName) {
     QWidget* reached = w.find(c.reached);
     if (reached == w.box("Pw")) QTest::keyClicks(w.box("Utente"), "Admin");  // or Pw sends it back
     QTest::keyClick(QApplication::focusWidget(), c.key, Qt::AltModifier);
-    const auto done = [&] {
+    EXPECT_TRUE(QTest::qWaitFor([&] {
       if (auto* box = qobject_cast<QLineEdit*>(reached)) return box->hasFocus();
       if (auto* button = qobject_cast<QAbstractButton*>(reached); button->isCheckable()) {
         return button->isChecked();
       }
       return w.recordings().size() == 256U && w.box("Pw")->hasFocus();
-    };
-    EXPECT_TRUE(QTest::qWaitFor(done, 1000));
+    }));
     EXPECT_EQ(w.platform.beeps, 0);
   }
-  // The key takes the focus before it clicks: the end date just typed names the report.
-  Window w;
-  w.folder.write("OdV", test::loggedEntry("PC-01", "Admin", test::kBackup));
-  w.showMode(2, 1);
-  w.period("04122026", "04122026");
-  w.box("Dt_2")->setFocus();
-  Window::settle();
-  w.keys("Dt_2", "15122026");
-  QTest::keyClick(w.box("Dt_2"), Qt::Key_O, Qt::AltModifier);
-  QTRY_COMPARE(w.platform.texts().size(), 1U);
-  EXPECT_EQ(w.platform.texts()[0],
-            test::reportConfirmation(1, w.folder.path(), "report\\20261215_0905_Log.txt"));
 }
 
 // What a screen reader says where a caption says too little, and what the toolkit says.
@@ -125,10 +66,138 @@ TEST(Window, ControlsAreNamedForScreenReadersAndTheToolkitSpeaksItalian) {
     EXPECT_EQ(QAccessible::queryAccessibleInterface(w.find(name))->text(QAccessible::Name), said);
   }
   EXPECT_EQ(w.find("Pw")->toolTip(), "Digitare la password impostata");
-  EXPECT_EQ(w.find("Frm_KoV")->toolTip(), "");
   ASSERT_TRUE(installItalianTranslations(*QCoreApplication::instance()));
   QDialogButtonBox buttons(QDialogButtonBox::Cancel);
   EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text().remove('&'), "Annulla");
+}
+
+const QString kNotStorable = QString::fromUtf8(
+    "Carattere non ammesso: non può essere registrato. Il testo non è stato modificato.");
+const QString kNotDateKey = QString::fromUtf8(
+    "Nella data sono ammesse solo le cifre e la barra /; d o D inserisce la data di oggi.");
+QString tooLong(int limit) {
+  return QString::fromUtf8(
+             "Testo troppo lungo: il campo accetta al massimo %1 caratteri. Il "
+             "testo non è stato modificato.")
+      .arg(limit);
+}
+
+// Each box is entered without the mouse (whose tool tips would hide the box's word), emptied
+// and typed into (one key per character), then pasted into as Ctrl+V and the menu do.
+TEST(Messages, BadInputIsRefusedAndNothingIsWritten) {
+  const struct {
+    int roles, signInRole;  // the mode, as test::Window::showMode takes it
+    const char* box;
+    QString typed, pasted, shown, notice;
+    int beeps;
+    const char* button;  // none: the row ends at the box
+    std::string message;
+  } cases[] = {
+      // clang-format off
+      {0, -1, "Utente", "", "Rossi\t12345", "", kNotStorable, 1, "Cmd_VPw", "Occorre indicare il nome dell'utente"},
+      {0, -1, "Utente", QString::fromUtf8("Ros☃si12345"), "", "Rossi12345", kNotStorable, 1, nullptr, ""},
+      {0, -1, "Pw", "   ", "", "***", "", 0, "Cmd_VPw", "Occorre indicare la Password"},
+      {0, -1, "Opz_KOV_1", QString::fromUtf8("☃þÿ"), "", "", kNotStorable, 3, "Cmd_VPw", test::kWorkstation},
+      {0, -1, "Opz_KOV_2", "", QString(21, 'x'), "", tooLong(20), 1, "Cmd_VPw",
+       "Indicare il nome del File di Log Generato dal Titolare del Trattamento"},
+      {0, -1, "Opz_KOV_3", "   ", QString(5000, 'z'), "   ", tooLong(199), 1, "Cmd_VPw",
+       "Indicare il Percorso dove generare il file di log per il Titolare del Trattamento"},
+      {2, 0, "Opz_KOV_0", "", "Rossi\177", "", kNotStorable, 1, "Cmd_Op", "Occorre commentare l'operazione eseguita"},
+      {2, 0, "Opz_KOV_0", QString::fromUtf8("þRo\001ssiÿ"), "", "Rossi", kNotStorable, 2, nullptr, ""},
+      {2, 1, "Dt_1", "z|  ", "", "  /  /    ", kNotDateKey, 4, "Cmd_Gp", "Occorre impostare il periodo da Esportare"},
+      {2, 1, "Dt_2", "", QString::fromUtf8("☃"), "  /  /    ", "", 0, "Cmd_Gp", "Occorre impostare il periodo da Esportare"},
+      {2, 1, "Dt_2", QString::fromUtf8("04☃122026"), "", "04/12/2026", kNotDateKey, 1, nullptr, ""},
+      // clang-format on
+  };
+  // The other boxes of each mode filled as a user fills them; the password needs a name first.
+  const std::vector<std::pair<const char*, QString>> others[] = {
+      // clang-format off
+      {{"Utente", "Admin"}, {"Pw", "password1"}, {"Opz_KOV_1", "PC-01"}, {"Opz_KOV_2", "Log.txt"}, {"Opz_KOV_3", "C:\\R"}},
+      {}, {{"Dt_1", "04122026"}, {"Dt_2", "04122026"}}};
+  // clang-format on
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.box) + " " + c.message);
+    Window w;
+    w.platform.computer = "";  // no name proposed: the workstation box starts empty
+    w.folder.write("OdV", test::loggedEntry("PC-01", "Admin", test::kBackup));
+    w.showMode(c.roles, c.signInRole);
+    const auto enter = [&w](const char* name, const QString& typed, const QString& pasted) {
+      w.box(name)->setFocus();
+      Window::settle();
+      w.box(name)->clear();
+      w.keys(name, typed);
+      QApplication::clipboard()->setText(pasted);
+      if (!pasted.isEmpty()) w.box(name)->paste();
+    };
+    for (const auto& [name, text] : others[c.signInRole + 1]) {
+      if (qstrcmp(name, c.box) != 0) enter(name, text, {});
+    }
+    const std::string files = w.folder.read("KoV") + w.recordings();
+    w.platform.beeps = 0;
+    enter(c.box, c.typed, c.pasted);
+    EXPECT_EQ(w.box(c.box)->displayText(), c.shown);
+    EXPECT_EQ(w.platform.beeps, c.beeps);
+    EXPECT_EQ(c.beeps > 0 ? QToolTip::text() : c.notice, c.notice);  // no beep, no word
+    if (c.button == nullptr) continue;
+    w.click(c.button);
+    EXPECT_EQ(w.platform.texts(), std::vector<std::string>{c.message});
+    EXPECT_EQ(w.folder.read("KoV") + w.recordings(), files);
+  }
+}
+
+// The start-ups that end in a message or a refusal, and the files each leaves as they were.
+TEST(Messages, StartUpsEndInTheirMessage) {
+  const struct {
+    std::string user;
+    int folder;  // 0: read-only and empty, 1: two spellings of the recordings file, 2: restricted
+    bool starts;
+    std::string text;
+  } cases[] = {
+      // clang-format off
+      {"", 0, false, "Si \xE8 verificato il seguente errore nella lettura del form:\n\r70-Autorizzazione negata"},
+      {"mario", 1, true, "Nella cartella del programma c'\xE8 anche il file \"Odv\", lo stesso nome scritto con "
+                         "altre maiuscole e minuscole: non viene usato. La procedura usa il file \"OdV\"."},
+      {"admin", 2, true, {}}, {"TITOLARE", 2, true, {}}, {" Admin", 2, false, {}}, {"", 2, false, {}},
+      {"Admin" + std::string(26, 'x'), 2, false, {}},  // 31 characters: whole, and no match
+      {std::string(40, 'x'), 2, false, {}},            // too long for the name buffer
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.user);
+    Window w;
+    w.platform.user = c.user;
+    w.platform.screen = {1000, 800};
+    if (c.folder > 0) w.storeBothRoles(c.folder == 2);
+    const std::string restored = test::storedRecord("N01/11/202608:00:00");
+    if (c.folder == 1) {
+      w.folder.write("Odv", restored);
+      w.folder.write("OdV", restored + restored);
+    }
+    const auto files = [&w] {
+      std::string all;
+      for (const std::string& name : w.folder.names()) all += name + w.folder.read(name);
+      return all;
+    };
+    const std::string before = files();
+    if (c.folder == 0) w.folder.makeReadOnly();
+    std::optional<test::Unprivileged> user;
+    if (c.folder == 0) user.emplace(w.folder);
+    EXPECT_EQ(w.load(), c.starts);
+    EXPECT_EQ(w.platform.texts(),
+              c.text.empty() ? std::vector<std::string>{} : std::vector{c.text});
+    EXPECT_EQ(w.platform.beeps, c.folder == 2 && !c.starts ? 1 : 0);
+    EXPECT_EQ(files(), before);
+    EXPECT_TRUE(c.folder != 1 || w.find<QLabel>("N_Accessi")->text() == "2");
+    if (!c.starts) continue;
+    EXPECT_EQ(w.window->pos(),
+              QPoint((1000 - w.window->width()) / 2, (800 - w.window->height()) / 2));
+  }
+  // The computer's name is proposed for the workstation, as much as the box takes.
+  Window w;
+  w.platform.computer = "UFFICIO-AMMINISTRAZIONE";
+  w.show();
+  w.box("Opz_KOV_1")->setFocus();
+  EXPECT_EQ(w.text("Opz_KOV_1"), "UFFICIO-AMMINI");
 }
 
 }  // namespace

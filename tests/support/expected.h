@@ -22,23 +22,11 @@ inline const std::string kSpace =
     "All'interno della PassWord non \xE8 ammesso il carattere <spazio>";
 inline const std::string kShort = "La PassWord deve essere di almeno 8 caratteri";
 
-// The data controller's confirmation of a report: the lines copied, and the report's path.
-inline std::string reportConfirmation(int count, const std::string& folder,
-                                      const std::string& report) {
-  return "Sono state rilevate n.  " + std::to_string(count) + " scritture in " + folder + "\\" +
-         report;
-}
-
-// Every character's code shifted by `by`.
-inline std::string shifted(const std::string& text, int by) {
-  std::string result;
-  for (const char c : text) result += static_cast<char>(static_cast<unsigned char>(c) + by);
-  return result;
-}
-
-// A stored record: the scrambled text, plain spaces up to 253 characters, "|", CR, LF.
+// A stored record: the text with every character's code shifted by 2, plain spaces up to 253
+// characters, "|", CR, LF.
 inline std::string storedRecord(const std::string& plain) {
-  std::string scrambled = shifted(plain, 2);
+  std::string scrambled;
+  for (const char c : plain) scrambled += static_cast<char>(static_cast<unsigned char>(c) + 2);
   scrambled.resize(253, ' ');
   return scrambled + "|\r\n";
 }

@@ -24,6 +24,19 @@ inline const Mode kAdministratorSignedIn{"administrator signed in", true, 0, "&V
 inline const Mode kControllerSignedIn{"data controller signed in", true, 1, "&Varia Password", true, false, false, false, false, true};
 // clang-format on
 
+// The controls that Tab reaches, in order.
+inline std::string tabOrder(const QWidget* window) {
+  std::string order;
+  for (QWidget* w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain()) {
+    const auto* option = qobject_cast<QRadioButton*>(w);
+    if ((w->focusPolicy() & Qt::TabFocus) != 0 && w->isEnabled() && w->isVisibleTo(window) &&
+        (option == nullptr || option->isChecked())) {
+      order += (order.empty() ? "" : " ") + w->objectName().toStdString();
+    }
+  }
+  return order;
+}
+
 inline void expectMode(const Window& w, const Mode& mode) {
   SCOPED_TRACE(mode.name);
   EXPECT_EQ(w.find("Frm_At")->isEnabled(), mode.roleChoiceEnabled);
@@ -33,7 +46,8 @@ inline void expectMode(const Window& w, const Mode& mode) {
   EXPECT_EQ(w.find("Cmd_VPw")->isEnabled(), mode.passwordButtonEnabled);
   EXPECT_EQ(w.find("Var_Par")->isHidden(), !mode.switchShown);
   EXPECT_EQ(w.find<QCheckBox>("Var_Par")->isChecked(), mode.switchTicked);
-  const QColor parameters = mode.parametersEnabled ? kWhite : buttonFace();
+  const QColor face = QApplication::palette().color(QPalette::Button);
+  const QColor parameters = mode.parametersEnabled ? kWhite : face;
   EXPECT_EQ(w.find("Frm_Par")->isEnabled(), mode.parametersEnabled);
   EXPECT_EQ(w.find("Acc_Ris")->isEnabled(), mode.parametersEnabled);
   for (const char* name : {"Opz_KOV_1", "Opz_KOV_2", "Opz_KOV_3", "Acc_Ris"}) {
@@ -47,7 +61,7 @@ inline void expectMode(const Window& w, const Mode& mode) {
   for (const char* name : {"Dt_1", "Dt_2"}) {
     // The date box that the sign-in enters is yellow while it holds the focus.
     const QColor enabled = w.box(name)->hasFocus() ? kYellow : kWhite;
-    EXPECT_EQ(background(w.find(name)), mode.reportEnabled ? enabled : buttonFace()) << name;
+    EXPECT_EQ(background(w.find(name)), mode.reportEnabled ? enabled : face) << name;
   }
 }
 

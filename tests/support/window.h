@@ -34,9 +34,6 @@ inline QColor background(const QWidget* control) {
   const bool box = qobject_cast<const QLineEdit*>(control) != nullptr;
   return control->palette().color(QPalette::Active, box ? QPalette::Base : QPalette::Window);
 }
-inline QColor buttonFace() {
-  return QApplication::palette().color(QPalette::Button);
-}
 
 // The control of a window or dialog with this object name, failing the test without one.
 template <typename Control = QWidget>
@@ -81,13 +78,12 @@ struct Window {
 
   // A folder with no role (0), the administrator (1) or both (2), role signed in (-1: none).
   void showMode(int roles, int signInRole) {
-    if (roles == 1) {
-      folder.write("KoV", administratorFile("PC", false, "Log.txt", "C:\\R", "Admin", "password1"));
-    }
-    if (roles == 2) storeBothRoles();
+    if (roles > 0) storeBothRoles();
+    if (roles == 1) std::filesystem::remove(folder.file("TdT"));
     show();
-    if (signInRole == 0) signIn(0, "Admin", "password1");
-    if (signInRole == 1) signIn(1, "Titolare", "segreto99");
+    if (signInRole >= 0)
+      signIn(signInRole, signInRole == 0 ? "Admin" : "Titolare",
+             signInRole == 0 ? "password1" : "segreto99");
   }
 
   void show() {
@@ -138,10 +134,10 @@ struct Window {
     settle();
   }
   void period(const QString& start, const QString& end) const {
-    keys("Dt_1", start);
-    tab("Dt_1");
-    keys("Dt_2", end);
-    tab("Dt_2");
+    for (const auto& [name, date] : {std::pair{"Dt_1", start}, {"Dt_2", end}}) {
+      keys(name, date);
+      tab(name);
+    }
   }
   void unlock(const QString& password) const {
     QTest::keyClicks(box("Pw"), password);
@@ -153,6 +149,12 @@ struct Window {
     tab("Utente");
     unlock(password);
   }
+  // A first set-up: the name, then the password, not yet confirmed.
+  void setUp(const QString& name, const QString& password) const {
+    type("Utente", name);
+    tab("Utente");
+    QTest::keyClicks(box("Pw"), password);
+  }
   // Entering a box selects its text: typing replaces it.
   void retype(const char* name, const QString& keys) const {
     box(name)->setFocus();
@@ -160,13 +162,5 @@ struct Window {
     QTest::keyClicks(box(name), keys);
   }
 };
-
-inline void confirmPassword(const Pw_Kov& dialog, const QString& password) {
-  for (const char* name : {"N_Pw", "C_Pw"}) {
-    auto* box = dialog.findChild<QLineEdit*>(QString::fromLatin1(name));
-    QTest::keyClicks(box, password);
-    QTest::keyClick(box, Qt::Key_Return);
-  }
-}
 
 }  // namespace kov::test
