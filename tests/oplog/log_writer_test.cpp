@@ -2,13 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#endif
+
 #include "report/report_files.h"
 
 namespace kov {
 namespace {
 
-// The records an entry adds, each failing step and a second program appending meanwhile are
-// checked by the fault walk, the window tests and the removal; here an entry that cannot be
+// Each step of an entry failing is walked by the fault walk; here an entry that cannot be
 // scrambled: shown, and nothing appended.
 TEST(AppendEntry, AnEntryThatCannotBeScrambledIsNotAppended) {
   test::TempFolder folder;
@@ -23,6 +29,34 @@ TEST(AppendEntry, AnEntryThatCannotBeScrambledIsNotAppended) {
   EXPECT_EQ(platform.texts(),
             std::vector<std::string>{test::trappedText("Cripta_Decripta", test::kBadCall)});
 }
+
+#ifndef _WIN32  // processes
+// This process and a second one append at once to one recordings file: every record whole,
+// none lost.
+TEST(AppendEntry, TwoProcessesAppendingAtOnceLoseAndTearNothing) {
+  test::TempFolder folder;
+  std::vector<std::string> expected, records;
+  for (int i = 0; i < 800; ++i)
+    expected.push_back(test::entryText('N', "04/12/2026", std::to_string(i)));
+  const pid_t child = ::fork();
+  test::FakePlatform platform;
+  platform.folder = folder.path();
+  Kov_Par par;
+  std::int64_t count = 0;
+  for (int i = child == 0 ? 0 : 400, end = i + 400; i < end; ++i)
+    appendEntry(platform, par, expected[i], count);
+  if (child == 0) ::_exit(platform.messages.empty() ? 0 : 1);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0 && platform.messages.empty());
+  const std::string bytes = folder.read("OdV");
+  for (std::size_t at = 0; at < bytes.size(); at += 256) records.push_back(bytes.substr(at, 256));
+  for (std::string& text : expected) text = test::storedRecord(text);
+  std::ranges::sort(records);
+  std::ranges::sort(expected);
+  EXPECT_TRUE(records == expected);
+}
+#endif
 
 }  // namespace
 }  // namespace kov

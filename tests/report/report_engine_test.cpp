@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "cores/report/period.h"
+#include "cores/report/report_engine.h"
 
 #include <array>
 #include <filesystem>
-#include <memory>
 
 #include "report/report_files.h"
 #ifndef _WIN32  // a mount; under wine, run as root, a read-only attribute does not hold
@@ -15,6 +15,8 @@ namespace kov {
 namespace {
 
 using namespace test;
+
+const std::string kReportFile = "report/" + kReportName;
 
 // A program folder with a recordings file and a report folder "report".
 struct ReportRun {
@@ -99,7 +101,7 @@ TEST(Report, ReportNamesAndFolders) {
     run.folder.setOwnerAccess("readonly", 5);
     run.request.folder = run.folder.path() + "\\" + folder + "\\";
     run.request.name = name;
-    const std::unique_ptr<Unprivileged> user = std::make_unique<Unprivileged>(run.folder);
+    const Unprivileged user(run.folder);
     EXPECT_EQ(run.go().unreported, error.empty() ? 0 : 1);
     EXPECT_EQ(run.platform.texts(),
               std::vector<std::string>(error.empty() ? 0 : 1, trappedText("Rw_Record", error)));
@@ -113,14 +115,13 @@ TEST(Report, ReportNamesAndFolders) {
 
 // More records than the program could have written: refused unread.
 TEST(Report, ARecordingsFileOfMoreThan4194304RecordsIsRefusedUnread) {
-#ifdef _WIN32
-  for (const std::uint64_t records : {std::uint64_t{4194305}}) {  // wine makes no 64 GiB file
-#else
   for (const std::uint64_t records : {std::uint64_t{4194305}, std::uint64_t{1} << 28}) {
+#ifdef _WIN32
+    if (records > 4194305) continue;  // wine makes no 64 GiB file
 #endif
     ReportRun run("");
     std::filesystem::resize_file(run.folder.file("OdV"), records * 256);
-    const ReportOutcome outcome = run.go();
+    EXPECT_FALSE(run.go().complete);
     EXPECT_EQ(run.platform.texts(),
               std::vector<std::string>{"Il file delle rilevazioni contiene n. " +
                                        std::to_string(records) +
@@ -128,7 +129,6 @@ TEST(Report, ARecordingsFileOfMoreThan4194304RecordsIsRefusedUnread) {
                                        "scritte (al massimo 4194304): il file non \xE8 stato "
                                        "letto n\xE9 modificato."});
     EXPECT_EQ(std::filesystem::file_size(run.folder.file("OdV")), records * 256);
-    EXPECT_FALSE(outcome.complete);
   }
 }
 

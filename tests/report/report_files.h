@@ -3,7 +3,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include "cores/report/report_engine.h"
 
 #include "support/expected.h"
 #include "support/fake_platform.h"
@@ -12,13 +11,11 @@
 namespace kov::test {
 
 inline const std::string kReportName = "20261231_0905_Log.txt";
-inline const std::string kReportFile = "report/" + kReportName;
-inline const std::string kEntryTime = "09:05:03";
 
 // The plain text of an entry written by PC-01 at 09:05:03.
 inline std::string entryText(char flag, const std::string& date, const std::string& description,
                              const std::string& account = "Admin") {
-  return flag + date + kEntryTime + pad("PC-01", 14) + pad(account, 20) + description;
+  return flag + date + "09:05:03" + pad("PC-01", 14) + pad(account, 20) + description;
 }
 // Its record once a report marked it: flag "S", no spaces at its end.
 inline std::string markedRecord(std::string text) {
@@ -37,9 +34,6 @@ inline const std::string kHeadingRecord =
 inline std::string lineOf(const std::string& t) {
   return reportRecord("|" + t.substr(1, 10) + "|" + t.substr(11, 8) + "|" + t.substr(19, 14) + "|" +
                       t.substr(33, 20) + "|" + t.substr(std::min<std::size_t>(53, t.size())));
-}
-inline std::string reportedLine(const std::string& date, const std::string& description) {
-  return lineOf(entryText('N', date, description));
 }
 inline std::string trappedText(const std::string& procedure, const std::string& error) {
   return "Si \xE8 verificato il seguente errore nella Sub " + procedure + " :\n\r" + error;

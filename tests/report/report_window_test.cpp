@@ -25,11 +25,10 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
   many += blank + storedRecord(b);
   const std::string created = confirmation("PC-01", "Titolare", kCreated);
   const std::string removed = confirmation("PC-01", "Titolare", kRemoved);
-  const std::string found1 = "\x01", kept =
-                                         "Il File delle operazioni non \xE8 stato Eliminato in "
-                                         "quanto contiene righe danneggiate: viene conservato "
-                                         "per poterle recuperare";
-  const std::string noPeriod = "Occorre impostare il periodo da Esportare";
+  const std::string found1 = "\x01", earlier = kHeadingRecord + lineOf(b);
+  const std::string kept =
+      "Il File delle operazioni non \xE8 stato Eliminato in quanto contiene "
+      "righe danneggiate: viene conservato per poterle recuperare";
   const std::string nothing = "Non sono state trovate scritture per il periodo selezionato";
   const std::string order =
       "La Data di Fine del periodo deve essere superiore alla data di Inizio periodo";
@@ -55,7 +54,6 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
       {"reported ones asked for", storedRecord(reported), "01122026", "31122026", {"Anche_gia_Lette"}, 0, {found1, created}, storedRecord(reported) + loggedRecord(kCreated), lineOf(reported)},
       {"an earlier report", storedRecord(a), "01122026", "31122026", {"Rimuovi"}, 1, {"\x02", leftText(1), kNotDeleted}, storedRecord(a), ""},
       {"a link of the report's name", storedRecord(a), "01122026", "31122026", {"Rimuovi"}, 2, {"\x02", leftText(1), kNotDeleted}, storedRecord(a), ""},
-      {"no start", storedRecord(a), "", "31122026", {}, 0, {noPeriod}, storedRecord(a), ""},
       {"end before start", storedRecord(a), "31122026", "01122026", {}, 0, {order, nothing, leftText(1)}, storedRecord(a), ""},
       {"two-digit years", storedRecord(a), "011226", "311226", {}, 0, {found1, created}, markedRecord(a) + loggedRecord(kCreated), lineOf(a)},
       {"over 32,767 records", many, "01122026", "31122026", {}, 0, {damagedLine(32766), found1, created, tooMany}, many.substr(0, 32766U * 256) + markedRecord(b) + loggedRecord(kCreated), lineOf(b)},
@@ -64,10 +62,8 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     Controller w(row.recordings);
-    const std::string name = w.folder.file(kReportFile);
-    const std::string earlier = kHeadingRecord + lineOf(b);
-    if (row.earlier == 1) w.folder.write(kReportFile, earlier);
-    if (row.earlier == 2) std::filesystem::create_symlink(w.folder.file("OdV"), name);
+    if (row.earlier == 1) w.folder.write(w.sub + "/" + kReportName, earlier);
+    if (row.earlier == 2) std::filesystem::create_symlink(w.folder.file("OdV"), w.reportFile());
     w.period(row.start, row.end);
     EXPECT_EQ(w.platform.beeps, row.name == std::string("end before start") ? 1 : 0);
     for (const char* tick : row.ticks) w.click(tick);
@@ -75,9 +71,9 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
     std::vector<std::string> expected = row.messages;
     for (std::string& m : expected) {
       if (m == found1) m = w.found(1);
-      if (m == "\x02") m = row.earlier ? "" : w.found(2);
-      if (row.earlier && m.empty()) {
-        m = "Esiste gi\xE0 un report con il nome " + w.folder.path() + "\\report\\" + kReportName +
+      if (m == "\x02" && !row.earlier) m = w.found(2);
+      if (m == "\x02") {
+        m = "Esiste gi\xE0 un report con il nome " + w.reportFolder + "\\" + kReportName +
             ": attendere il minuto successivo e ripetere la generazione";
       }
     }
@@ -87,14 +83,13 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
       EXPECT_EQ(m.title, kCaption);
     }
     EXPECT_TRUE(w.recordings() == row.after);
-    const std::string report = row.report.empty() ? "" : kHeadingRecord + row.report;
-    EXPECT_EQ(row.earlier == 0 ? w.report() : readBytes(name), row.earlier == 0   ? report
-                                                               : row.earlier == 1 ? earlier
-                                                                                  : row.recordings);
+    const std::string reports[] = {row.report.empty() ? "" : kHeadingRecord + row.report, earlier,
+                                   row.recordings};  // the report, or the file of its name
+    EXPECT_EQ(w.report(), reports[row.earlier]);
     EXPECT_EQ(isHidden(dataFileName(w.folder.path(), "\\OdV")),
               row.after == loggedRecord(kRemoved));
     EXPECT_EQ(w.find<QLabel>("N_Accessi")->text().toLongLong(), (row.after.size() + 255) / 256);
-    EXPECT_EQ(w.text("Opz_KOV_3"), w.folder.path() + "\\report\\");
+    EXPECT_EQ(w.text("Opz_KOV_3"), w.reportFolder + "\\");  // 200 characters
     EXPECT_TRUE(w.box("Dt_1")->hasFocus());
   }
 }
