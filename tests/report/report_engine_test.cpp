@@ -16,8 +16,6 @@ namespace {
 
 using namespace test;
 
-const std::string kReportFile = "report/" + kReportName;
-
 // A program folder with a recordings file and a report folder "report".
 struct ReportRun {
   TempFolder folder;
@@ -33,46 +31,6 @@ struct ReportRun {
   }
   ReportOutcome go() { return generateReport(platform, request); }
 };
-
-// Fields at their width, codes kept, damaged records told by number; the period and the
-// removal are checked by the window's runs.
-TEST(Report, LinesKeepTheirFieldsAndDamagedRecordsAreToldByNumber) {
-  const std::string first = storedRecord(entryText('N', "10/12/2026", "prima"));
-  std::string torn = first.substr(0, 100), dateHit = first;
-  torn.resize(256, '\0');
-  dateHit[3] = 'A';
-  const std::string code30 = entryText('N', "04/12/2026", "fine\x1E\x1E  ");
-  const std::string barless = entryText('N', "10/12/2026", "senza barra"),
-                    lfEnd = entryText('N', "10/12/2026", "LF");
-  const std::string copied[] = {
-      entryText('N', "04/12/2026", std::string(200, 'x')),
-      entryText('N', "04/12/2026", "copia | verifica", std::string(20, 'a')),
-      entryText('N', "04/12/2026", ""), "S04/12/202609:05:03" + pad("PC-01", 14) + "Admin"};
-  std::string before = first, after = markedRecord(entryText('N', "10/12/2026", "prima")),
-              report = lineOf(entryText('N', "10/12/2026", "prima"));
-  for (const std::string& t : copied)
-    before += storedRecord(t), after += markedRecord(t), report += lineOf(t);
-  // clang-format off
-  for (const std::string& kept : {std::string(256, '\0'), std::string(253, ' ') + "|\r\n", torn, dateHit, '\x01' + first.substr(1)}) {
-    before += kept, after += kept;
-  }
-  before += storedRecord(code30) + storedRecord(barless).substr(0, 253) + " \r\n" + storedRecord(lfEnd).substr(0, 254) + "\n\n";
-  after += storedRecord("S" + code30.substr(1, code30.size() - 2)) + markedRecord(barless) + markedRecord(lfEnd);
-  report += lineOf(code30) + lineOf(barless) + lineOf(lfEnd);
-  // clang-format on
-  ReportRun run(before);
-  const ReportOutcome outcome = run.go();
-  EXPECT_EQ(run.platform.texts(),
-            (std::vector<std::string>{damagedLine(7), damagedLine(8), damagedLine(9),
-                                      trappedText("Cripta_Decripta", kBadCall), damagedLine(10)}));
-  for (const Message& m : run.platform.messages)
-    EXPECT_EQ(m.title, m.icon == Icon::Information ? "Log Accessi" : "KoV");
-  EXPECT_EQ(run.folder.read(kReportFile), kHeadingRecord + report);
-  EXPECT_EQ(run.folder.read("OdV"), after);
-  EXPECT_EQ(outcome.copied, 8);
-  EXPECT_EQ(outcome.records, 13);
-  EXPECT_TRUE(outcome.complete && !outcome.reportFailed && outcome.damaged);
-}
 
 // A "\" in the name is a folder; a name or folder that the system or Windows refuses writes
 // nothing and marks nothing.
