@@ -20,16 +20,14 @@ using namespace test;
 struct ReportRun {
   TempFolder folder;
   FakePlatform platform;
-  ReportRequest request;
-  explicit ReportRun(const std::string& recordings)
-      : request{folder.file("OdV"), folder.path() + "\\report\\",
-                kReportName,        "20261201",
-                "20261231",         true,
-                "Log Accessi"} {
+  explicit ReportRun(const std::string& recordings) {
     folder.write("OdV", recordings);
     folder.makeFolder("report");
   }
-  ReportOutcome go() { return generateReport(platform, request); }
+  ReportOutcome go(const std::string& in = "report", const std::string& name = kReportName) {
+    return generateReport(platform, {folder.file("OdV"), folder.path() + "\\" + in + "\\", name,
+                                     "20261201", "20261231", true, "Log Accessi"});
+  }
 };
 
 // A "\" in the name is a folder; a name or folder that the system or Windows refuses writes
@@ -57,10 +55,8 @@ TEST(Report, ReportNamesAndFolders) {
     run.folder.makeFolder("report/sub");
     run.folder.makeFolder("readonly");
     run.folder.setOwnerAccess("readonly", 5);
-    run.request.folder = run.folder.path() + "\\" + folder + "\\";
-    run.request.name = name;
     const Unprivileged user(run.folder);
-    EXPECT_EQ(run.go().unreported, error.empty() ? 0 : 1);
+    EXPECT_EQ(run.go(folder, name).unreported, error.empty() ? 0 : 1);
     EXPECT_EQ(run.platform.texts(),
               std::vector<std::string>(error.empty() ? 0 : 1, trappedText("Rw_Record", error)));
     const std::filesystem::recursive_directory_iterator report(run.folder.file("report"));
