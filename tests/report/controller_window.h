@@ -13,8 +13,8 @@ struct Controller : Window {
   std::string sub = std::string(198 - folder.path().size(), 'r');  // in the program folder
   std::string reportFolder = folder.path() + "\\" + sub;
   explicit Controller(const std::string& recordings = {}, bool sign = true) {
-    folder.write("KoV", administratorFile("PC-01", false, "Log.txt", reportFolder, "Admin",
-                                          "password1"));
+    folder.write("KoV",
+                 administratorFile("PC-01", false, "Log.txt", reportFolder, "Admin", "password1"));
     folder.write("TdT", controllerFile("Titolare", "segreto99"));
     if (!recordings.empty()) folder.write("OdV", recordings);
     folder.makeFolder(sub);
@@ -22,7 +22,9 @@ struct Controller : Window {
     show();
     signIn(1, "Titolare", "segreto99");
   }
-  std::string found(int count) const { return reportConfirmation(count, reportFolder, kReportName); }
+  std::string found(int count) const {
+    return reportConfirmation(count, reportFolder, kReportName);
+  }
   std::string reportFile() const { return folder.file(sub + "/" + kReportName); }
   std::string report() const {
     return std::filesystem::exists(reportFile()) ? readBytes(reportFile()) : "";

@@ -99,7 +99,7 @@ TEST(Report, AReportThatFillsTheDiskLeavesNoPartOfItselfAndMarksNothing) {
   EXPECT_EQ(run.platform.texts(),
             std::vector<std::string>{trappedText("Rw_Record", "61-Disco pieno")});
   EXPECT_TRUE(std::filesystem::is_empty(run.folder.file("report")));
-  EXPECT_EQ(expectNoEntryLost(texts, run.folder.read("OdV"), ""), 8200);
+  EXPECT_TRUE(run.folder.read("OdV") == stored(texts));
 }
 #endif
 

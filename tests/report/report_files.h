@@ -27,7 +27,9 @@ inline std::string stored(const std::vector<std::string>& texts) {
   for (const std::string& t : texts) bytes += storedRecord(t);
   return bytes;
 }
-inline std::string reportRecord(const std::string& line) { return pad(line, 253) + "|\r\n"; }
+inline std::string reportRecord(const std::string& line) {
+  return pad(line, 253) + "|\r\n";
+}
 inline const std::string kHeadingRecord =
     reportRecord("|DT Evento |Ora     |WorkStation   |Account Utente      |Descrizione");
 // The report record of an entry text.
@@ -53,23 +55,17 @@ inline std::string loggedRecord(const std::string& description) {
 }
 
 // Every entry is still in the recordings file, unreported or marked with its line in the
-// report, or the file was replaced by the removal with every line in the report. Gives the
-// entries left unreported.
-inline std::int64_t expectNoEntryLost(const std::vector<std::string>& texts,
-                                      const std::string& recordings, const std::string& report) {
+// report, or the file was replaced by the removal with every line in the report.
+inline void expectNoEntryLost(const std::vector<std::string>& texts, const std::string& recordings,
+                              const std::string& report) {
   const bool removed = recordings == loggedRecord(kRemoved);
-  std::int64_t unreported = 0;
   for (std::size_t i = 0; i < texts.size(); ++i) {
     const std::string record = removed ? "" : recordings.substr(i * 256, 256);
-    if (record == storedRecord(texts[i])) {
-      ++unreported;
-    } else if ((!removed && record != markedRecord(texts[i])) ||
-               report.find(lineOf(texts[i])) == std::string::npos) {
-      ADD_FAILURE() << "entry " << i + 1 << " lost";
-      return -1;
-    }
+    const bool reported = report.find(lineOf(texts[i])) != std::string::npos;
+    if (record != storedRecord(texts[i]) &&
+        (!reported || (!removed && record != markedRecord(texts[i]))))
+      return ADD_FAILURE() << "entry " << i + 1 << " lost";
   }
-  return unreported;
 }
 
 }  // namespace kov::test
