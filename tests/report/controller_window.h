@@ -23,7 +23,8 @@ struct Controller : Window {
     signIn(1, "Titolare", "segreto99");
   }
   std::string found(int count) const {
-    return reportConfirmation(count, reportFolder, kReportName);
+    return "Sono state rilevate n.  " + std::to_string(count) + " scritture in " + reportFolder +
+           "\\" + kReportName;
   }
   std::string reportFile() const { return folder.file(sub + "/" + kReportName); }
   std::string report() const {
