@@ -1,5 +1,8 @@
-// The main window with the data controller signed in; the report folder is "report".
+// The main window with the data controller signed in. The report folder has 199 characters,
+// the most its box takes: a run still gives it its closing "\".
 #pragma once
+
+#include <filesystem>
 
 #include "report/report_files.h"
 #include "support/window.h"
@@ -7,19 +10,26 @@
 namespace kov::test {
 
 struct Controller : Window {
+  std::string sub = std::string(198 - folder.path().size(), 'r');  // in the program folder
+  std::string reportFolder = folder.path() + "\\" + sub;
   explicit Controller(const std::string& recordings = {}, bool sign = true) {
-    storeBothRoles();
+    folder.write("KoV",
+                 administratorFile("PC-01", false, "Log.txt", reportFolder, "Admin", "password1"));
+    folder.write("TdT", controllerFile("Titolare", "segreto99"));
     if (!recordings.empty()) folder.write("OdV", recordings);
-    folder.makeFolder("report");
+    folder.makeFolder(sub);
     if (!sign) return;
     show();
     signIn(1, "Titolare", "segreto99");
   }
   std::string found(int count) const {
-    return "Sono state rilevate n.  " + std::to_string(count) + " scritture in " + folder.path() +
-           "\\report\\" + kReportName;
+    return "Sono state rilevate n.  " + std::to_string(count) + " scritture in " + reportFolder +
+           "\\" + kReportName;
   }
-  std::string report() const { return folder.exists(kReportFile) ? folder.read(kReportFile) : ""; }
+  std::string reportFile() const { return folder.file(sub + "/" + kReportName); }
+  std::string report() const {
+    return std::filesystem::exists(reportFile()) ? readBytes(reportFile()) : "";
+  }
 };
 
 }  // namespace kov::test

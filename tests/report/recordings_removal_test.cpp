@@ -35,20 +35,16 @@ struct Removing {
 // confirmed may follow; the new file is hidden, for owner and group whatever the umask.
 TEST(RemoveRecordings, ReplacesOnlyAFileHoldingWhatTheRunAccountedFor) {
   const std::string partial = "PARTIAL" + std::string(249, '\0');
-  const struct {
-    std::string recordings;
-    std::int64_t scanned;
-    bool replaced;
-  } rows[] = {
-      // clang-format off
+  // clang-format off
+  const struct { std::string recordings; std::int64_t scanned; bool replaced; } rows[] = {
       {kA + kB, 2, true}, {kA + kB + kLogged, 2, true}, {kA + kB + partial + kLogged, 2, true},
       {kA + kB + kLogged + "PART", 2, true}, {kA + kB + kLogged + kA, 2, false}, {kA + kB + kA + kLogged, 2, false},
       {kA + kB + kLogged + kLogged, 2, false}, {kA, 2, false} /* replaced meanwhile */,
       {kA + kB.substr(0, 254) + "\n", 1, false} /* LF for CR LF */, {kA + kB + "PARTIAL" + std::string(249, 'x'), 2, false},
-      // clang-format on
   };
+  // clang-format on
 #ifndef _WIN32
-  const mode_t old = ::umask(022);
+  ::umask(022);  // the test's own files are 0644
 #endif
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.recordings.substr(256)));
@@ -66,9 +62,6 @@ TEST(RemoveRecordings, ReplacesOnlyAFileHoldingWhatTheRunAccountedFor) {
     for (const auto& m : r.platform.messages)
       EXPECT_EQ(m.text + m.title, test::kDeleted + "Log Accessi");
   }
-#ifndef _WIN32
-  ::umask(old);
-#endif
 }
 
 #ifndef _WIN32  // Windows renames nothing over an open file: there the removal closes it first

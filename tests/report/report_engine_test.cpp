@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "cores/report/period.h"
+#include "cores/report/report_engine.h"
 
 #include <array>
 #include <filesystem>
-#include <memory>
 
 #include "report/report_files.h"
 #ifndef _WIN32  // a mount; under wine, run as root, a read-only attribute does not hold
@@ -20,57 +20,15 @@ using namespace test;
 struct ReportRun {
   TempFolder folder;
   FakePlatform platform;
-  ReportRequest request;
-  explicit ReportRun(const std::string& recordings)
-      : request{folder.file("OdV"), folder.path() + "\\report\\",
-                kReportName,        "20261201",
-                "20261231",         true,
-                "Log Accessi"} {
+  explicit ReportRun(const std::string& recordings) {
     folder.write("OdV", recordings);
     folder.makeFolder("report");
   }
-  ReportOutcome go() { return generateReport(platform, request); }
-};
-
-// Fields at their width, codes kept, damaged records told by number; the period and the
-// removal are checked by the window's runs.
-TEST(Report, LinesKeepTheirFieldsAndDamagedRecordsAreToldByNumber) {
-  const std::string first = storedRecord(entryText('N', "10/12/2026", "prima"));
-  std::string torn = first.substr(0, 100), dateHit = first;
-  torn.resize(256, '\0');
-  dateHit[3] = 'A';
-  const std::string code30 = entryText('N', "04/12/2026", "fine\x1E\x1E  ");
-  const std::string barless = entryText('N', "10/12/2026", "senza barra"),
-                    lfEnd = entryText('N', "10/12/2026", "LF");
-  const std::string copied[] = {
-      entryText('N', "04/12/2026", std::string(200, 'x')),
-      entryText('N', "04/12/2026", "copia | verifica", std::string(20, 'a')),
-      entryText('N', "04/12/2026", ""), "S04/12/202609:05:03" + pad("PC-01", 14) + "Admin"};
-  std::string before = first, after = markedRecord(entryText('N', "10/12/2026", "prima")),
-              report = lineOf(entryText('N', "10/12/2026", "prima"));
-  for (const std::string& t : copied)
-    before += storedRecord(t), after += markedRecord(t), report += lineOf(t);
-  // clang-format off
-  for (const std::string& kept : {std::string(256, '\0'), std::string(253, ' ') + "|\r\n", torn, dateHit, '\x01' + first.substr(1)}) {
-    before += kept, after += kept;
+  ReportOutcome go(const std::string& in = "report", const std::string& name = kReportName) {
+    return generateReport(platform, {folder.file("OdV"), folder.path() + "\\" + in + "\\", name,
+                                     "20261201", "20261231", true, "Log Accessi"});
   }
-  before += storedRecord(code30) + storedRecord(barless).substr(0, 253) + " \r\n" + storedRecord(lfEnd).substr(0, 254) + "\n\n";
-  after += storedRecord("S" + code30.substr(1, code30.size() - 2)) + markedRecord(barless) + markedRecord(lfEnd);
-  report += lineOf(code30) + lineOf(barless) + lineOf(lfEnd);
-  // clang-format on
-  ReportRun run(before);
-  const ReportOutcome outcome = run.go();
-  EXPECT_EQ(run.platform.texts(),
-            (std::vector<std::string>{damagedLine(7), damagedLine(8), damagedLine(9),
-                                      trappedText("Cripta_Decripta", kBadCall), damagedLine(10)}));
-  for (const Message& m : run.platform.messages)
-    EXPECT_EQ(m.title, m.icon == Icon::Information ? "Log Accessi" : "KoV");
-  EXPECT_EQ(run.folder.read(kReportFile), kHeadingRecord + report);
-  EXPECT_EQ(run.folder.read("OdV"), after);
-  EXPECT_EQ(outcome.copied, 8);
-  EXPECT_EQ(outcome.records, 13);
-  EXPECT_TRUE(outcome.complete && !outcome.reportFailed && outcome.damaged);
-}
+};
 
 // A "\" in the name is a folder; a name or folder that the system or Windows refuses writes
 // nothing and marks nothing.
@@ -97,10 +55,8 @@ TEST(Report, ReportNamesAndFolders) {
     run.folder.makeFolder("report/sub");
     run.folder.makeFolder("readonly");
     run.folder.setOwnerAccess("readonly", 5);
-    run.request.folder = run.folder.path() + "\\" + folder + "\\";
-    run.request.name = name;
-    const std::unique_ptr<Unprivileged> user = std::make_unique<Unprivileged>(run.folder);
-    EXPECT_EQ(run.go().unreported, error.empty() ? 0 : 1);
+    const Unprivileged user(run.folder);
+    EXPECT_EQ(run.go(folder, name).unreported, error.empty() ? 0 : 1);
     EXPECT_EQ(run.platform.texts(),
               std::vector<std::string>(error.empty() ? 0 : 1, trappedText("Rw_Record", error)));
     const std::filesystem::recursive_directory_iterator report(run.folder.file("report"));
@@ -113,14 +69,13 @@ TEST(Report, ReportNamesAndFolders) {
 
 // More records than the program could have written: refused unread.
 TEST(Report, ARecordingsFileOfMoreThan4194304RecordsIsRefusedUnread) {
-#ifdef _WIN32
-  for (const std::uint64_t records : {std::uint64_t{4194305}}) {  // wine makes no 64 GiB file
-#else
   for (const std::uint64_t records : {std::uint64_t{4194305}, std::uint64_t{1} << 28}) {
+#ifdef _WIN32
+    if (records > 4194305) continue;  // wine makes no 64 GiB file
 #endif
     ReportRun run("");
     std::filesystem::resize_file(run.folder.file("OdV"), records * 256);
-    const ReportOutcome outcome = run.go();
+    EXPECT_FALSE(run.go().complete);
     EXPECT_EQ(run.platform.texts(),
               std::vector<std::string>{"Il file delle rilevazioni contiene n. " +
                                        std::to_string(records) +
@@ -128,7 +83,6 @@ TEST(Report, ARecordingsFileOfMoreThan4194304RecordsIsRefusedUnread) {
                                        "scritte (al massimo 4194304): il file non \xE8 stato "
                                        "letto n\xE9 modificato."});
     EXPECT_EQ(std::filesystem::file_size(run.folder.file("OdV")), records * 256);
-    EXPECT_FALSE(outcome.complete);
   }
 }
 
@@ -145,7 +99,7 @@ TEST(Report, AReportThatFillsTheDiskLeavesNoPartOfItselfAndMarksNothing) {
   EXPECT_EQ(run.platform.texts(),
             std::vector<std::string>{trappedText("Rw_Record", "61-Disco pieno")});
   EXPECT_TRUE(std::filesystem::is_empty(run.folder.file("report")));
-  EXPECT_EQ(expectNoEntryLost(texts, run.folder.read("OdV"), ""), 8200);
+  EXPECT_TRUE(run.folder.read("OdV") == stored(texts));
 }
 #endif
 

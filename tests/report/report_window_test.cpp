@@ -18,18 +18,36 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
   const std::string old = storedRecord(entryText('S', "10/11/2026", "vecchia"));
   const std::string reported = entryText('S', "12/12/2026", "c");
   const std::string blank = std::string(253, ' ') + "|\r\n";
-  std::string dateHit = storedRecord(b);
+  std::string dateHit = storedRecord(b), torn = storedRecord(b).substr(0, 100);
   dateHit[3] = 'A';
+  torn.resize(256, '\0');
+  // Records of every shape: fields at their width, codes kept, damaged ones told by number.
+  const std::string code30 = entryText('N', "04/12/2026", "fine\x1E\x1E  ");
+  const std::string barless = entryText('N', "10/12/2026", "senza barra"),
+                    lfEnd = entryText('N', "10/12/2026", "LF");
+  std::string shapes, marked, lines;
+  for (const std::string& t :
+       {a, entryText('N', "04/12/2026", std::string(200, 'x')),
+        entryText('N', "04/12/2026", "copia | verifica", std::string(20, 'a')),
+        entryText('N', "04/12/2026", "")})
+    shapes += storedRecord(t), marked += markedRecord(t), lines += lineOf(t);
+  // clang-format off
+  for (const std::string& kept : {std::string(256, '\0'), blank, torn, dateHit, '\x01' + storedRecord(b).substr(1)}) {
+    shapes += kept, marked += kept;
+  }
+  shapes += storedRecord(code30) + storedRecord(barless).substr(0, 253) + " \r\n" + storedRecord(lfEnd).substr(0, 254) + "\n\n";
+  marked += storedRecord("S" + code30.substr(1, code30.size() - 2)) + markedRecord(barless) + markedRecord(lfEnd);
+  lines += lineOf(code30) + lineOf(barless) + lineOf(lfEnd);
+  // clang-format on
   std::string many;  // 32,765 records reported long ago, one blank, one entry of the period
   for (int n = 1; n <= 32765; ++n) many += old;
   many += blank + storedRecord(b);
   const std::string created = confirmation("PC-01", "Titolare", kCreated);
   const std::string removed = confirmation("PC-01", "Titolare", kRemoved);
-  const std::string found1 = "\x01", kept =
-                                         "Il File delle operazioni non \xE8 stato Eliminato in "
-                                         "quanto contiene righe danneggiate: viene conservato "
-                                         "per poterle recuperare";
-  const std::string noPeriod = "Occorre impostare il periodo da Esportare";
+  const std::string found1 = "\x01", earlier = kHeadingRecord + lineOf(b);
+  const std::string kept =
+      "Il File delle operazioni non \xE8 stato Eliminato in quanto contiene "
+      "righe danneggiate: viene conservato per poterle recuperare";
   const std::string nothing = "Non sono state trovate scritture per il periodo selezionato";
   const std::string order =
       "La Data di Fine del periodo deve essere superiore alla data di Inizio periodo";
@@ -47,15 +65,15 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
     std::string after, report;
   } rows[] = {
       // clang-format off
-      {"copies, marks, logs, warns", storedRecord(a) + out1 + storedRecord(b) + out2 + storedRecord(reported) + blank, "01122026", "31122026", {"Rimuovi"}, 0,
-       {damagedLine(6), "\x02", created, leftText(2), kNotDeleted}, markedRecord(a) + out1 + markedRecord(b) + out2 + storedRecord(reported) + blank + loggedRecord(kCreated), lineOf(a) + lineOf(b)},
+      {"copies, marks, logs, warns", shapes + out1 + storedRecord(b) + out2 + storedRecord(reported) + blank, "01122026", "31122026", {"Rimuovi"}, 0,
+       {damagedLine(6), damagedLine(7), damagedLine(8), trappedText("Cripta_Decripta", kBadCall), damagedLine(9), damagedLine(17), "\x08", created, leftText(2), kNotDeleted},
+       marked + out1 + markedRecord(b) + out2 + storedRecord(reported) + blank + loggedRecord(kCreated), lines + lineOf(b)},
       {"nothing copied, removed", old, "01122026", "31122026", {"Rimuovi"}, 0, {nothing, kDeleted, removed}, loggedRecord(kRemoved), ""},
       {"a torn tail, removed", storedRecord(a) + storedRecord(a).substr(0, 100), "01122026", "31122026", {"Rimuovi"}, 0, {found1, created, kDeleted, removed}, loggedRecord(kRemoved), lineOf(a)},
       {"a date hit, kept", storedRecord(a) + dateHit, "01122026", "31122026", {"Rimuovi"}, 0, {damagedLine(2), found1, created, kept}, markedRecord(a) + dateHit + loggedRecord(kCreated), lineOf(a)},
       {"reported ones asked for", storedRecord(reported), "01122026", "31122026", {"Anche_gia_Lette"}, 0, {found1, created}, storedRecord(reported) + loggedRecord(kCreated), lineOf(reported)},
       {"an earlier report", storedRecord(a), "01122026", "31122026", {"Rimuovi"}, 1, {"\x02", leftText(1), kNotDeleted}, storedRecord(a), ""},
       {"a link of the report's name", storedRecord(a), "01122026", "31122026", {"Rimuovi"}, 2, {"\x02", leftText(1), kNotDeleted}, storedRecord(a), ""},
-      {"no start", storedRecord(a), "", "31122026", {}, 0, {noPeriod}, storedRecord(a), ""},
       {"end before start", storedRecord(a), "31122026", "01122026", {}, 0, {order, nothing, leftText(1)}, storedRecord(a), ""},
       {"two-digit years", storedRecord(a), "011226", "311226", {}, 0, {found1, created}, markedRecord(a) + loggedRecord(kCreated), lineOf(a)},
       {"over 32,767 records", many, "01122026", "31122026", {}, 0, {damagedLine(32766), found1, created, tooMany}, many.substr(0, 32766U * 256) + markedRecord(b) + loggedRecord(kCreated), lineOf(b)},
@@ -64,37 +82,31 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     Controller w(row.recordings);
-    const std::string name = w.folder.file(kReportFile);
-    const std::string earlier = kHeadingRecord + lineOf(b);
-    if (row.earlier == 1) w.folder.write(kReportFile, earlier);
-    if (row.earlier == 2) std::filesystem::create_symlink(w.folder.file("OdV"), name);
+    if (row.earlier == 1) w.folder.write(w.sub + "/" + kReportName, earlier);
+    if (row.earlier == 2) std::filesystem::create_symlink(w.folder.file("OdV"), w.reportFile());
     w.period(row.start, row.end);
     EXPECT_EQ(w.platform.beeps, row.name == std::string("end before start") ? 1 : 0);
     for (const char* tick : row.ticks) w.click(tick);
     w.click("Cmd_Gp");
     std::vector<std::string> expected = row.messages;
     for (std::string& m : expected) {
-      if (m == found1) m = w.found(1);
-      if (m == "\x02") m = row.earlier ? "" : w.found(2);
-      if (row.earlier && m.empty()) {
-        m = "Esiste gi\xE0 un report con il nome " + w.folder.path() + "\\report\\" + kReportName +
+      if (m.size() == 1 && !row.earlier) m = w.found(m[0]);
+      if (m.size() == 1) {
+        m = "Esiste gi\xE0 un report con il nome " + w.reportFolder + "\\" + kReportName +
             ": attendere il minuto successivo e ripetere la generazione";
       }
     }
     EXPECT_EQ(w.platform.texts(), expected);
-    for (const Message& m : w.platform.messages) {
-      EXPECT_EQ(m.icon, Icon::Information);
-      EXPECT_EQ(m.title, kCaption);
-    }
+    for (const Message& m : w.platform.messages)
+      EXPECT_EQ(m.title, m.icon == Icon::Information ? kCaption : "KoV");
     EXPECT_TRUE(w.recordings() == row.after);
-    const std::string report = row.report.empty() ? "" : kHeadingRecord + row.report;
-    EXPECT_EQ(row.earlier == 0 ? w.report() : readBytes(name), row.earlier == 0   ? report
-                                                               : row.earlier == 1 ? earlier
-                                                                                  : row.recordings);
+    const std::string reports[] = {row.report.empty() ? "" : kHeadingRecord + row.report, earlier,
+                                   row.recordings};  // the report, or the file of its name
+    EXPECT_EQ(w.report(), reports[row.earlier]);
     EXPECT_EQ(isHidden(dataFileName(w.folder.path(), "\\OdV")),
               row.after == loggedRecord(kRemoved));
     EXPECT_EQ(w.find<QLabel>("N_Accessi")->text().toLongLong(), (row.after.size() + 255) / 256);
-    EXPECT_EQ(w.text("Opz_KOV_3"), w.folder.path() + "\\report\\");
+    EXPECT_EQ(w.text("Opz_KOV_3"), w.reportFolder + "\\");  // 200 characters
     EXPECT_TRUE(w.box("Dt_1")->hasFocus());
   }
 }
