@@ -131,6 +131,17 @@ TEST(SignIn, NamesAndPasswordsAreComparedAndEnteringEitherBoxOrSavingSignsOut) {
                          false, false});
     EXPECT_EQ(w.text("Pw"), "");
     EXPECT_EQ(w.recordings().size(), c.then == std::string("Cmd_Op") ? 256U : 0U);
+    // Another window taking the activation is no leave: the password typed so far stays.
+    if (!w.box("Pw")->hasFocus()) continue;
+    QTest::keyClicks(w.box("Pw"), "half");
+    QWidget other;
+    for (QWidget* window : {&other, static_cast<QWidget*>(w.window.get())}) {
+      window->show();
+      window->activateWindow();
+      EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    }
+    EXPECT_EQ(w.text("Pw"), "half");
+    EXPECT_EQ(w.platform.messages.size(), c.then == std::string("Cmd_Op") ? 1U : 0U);
   }
 }
 

@@ -40,6 +40,9 @@ TEST(Pw_KovWithRealBoxes, ARefusalEntersTheBoxAtFaultAfterTheLeaveOfTheOther) {
   EXPECT_EQ(test::background(newPassword), test::kYellow);
   EXPECT_EQ(test::background(check), test::kWhite);
   EXPECT_EQ(check->text(), "corta");
+  // A box shown outside a leave gives the activation back to the window it came from.
+  platform.message(Icon::Information, "Ok", "KoV");
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
 }
 
 }  // namespace

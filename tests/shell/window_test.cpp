@@ -61,6 +61,9 @@ TEST(Window, ControlsAreNamedForScreenReadersAndTheToolkitSpeaksItalian) {
       // clang-format on
   };
   Window w;
+  w.window = std::make_unique<KOV>(w.par, w.platform);  // built: the report closed till start-up
+  EXPECT_FALSE(w.find("Frm_TdT")->isEnabled());
+  EXPECT_EQ(w.window->objectName(), "KOV");
   w.showMode(2, -1);
   for (const auto& [name, said] : cases) {
     EXPECT_EQ(QAccessible::queryAccessibleInterface(w.find(name))->text(QAccessible::Name), said);

@@ -47,6 +47,7 @@ inline void expectMode(const Window& w, const Mode& mode) {
   EXPECT_EQ(w.find("Var_Par")->isHidden(), !mode.switchShown);
   EXPECT_EQ(w.find<QCheckBox>("Var_Par")->isChecked(), mode.switchTicked);
   const QColor face = QApplication::palette().color(QPalette::Button);
+  const QColor faceText = QApplication::palette().color(QPalette::ButtonText);
   const QColor parameters = mode.parametersEnabled ? kWhite : face;
   EXPECT_EQ(w.find("Frm_Par")->isEnabled(), mode.parametersEnabled);
   EXPECT_EQ(w.find("Acc_Ris")->isEnabled(), mode.parametersEnabled);
@@ -55,13 +56,14 @@ inline void expectMode(const Window& w, const Mode& mode) {
   }
   EXPECT_EQ(w.find("Frm_KoV")->isEnabled(), mode.entriesEnabled);
   // The buttons are switched with their frames, not only through them.
-  EXPECT_EQ(!w.find("Cmd_Op")->testAttribute(Qt::WA_Disabled), mode.entriesEnabled);
+  EXPECT_EQ(!w.find("Cmd_Op")->testAttribute(Qt::WA_ForceDisabled), mode.entriesEnabled);
   EXPECT_EQ(w.find("Frm_TdT")->isEnabled(), mode.reportEnabled);
-  EXPECT_EQ(!w.find("Cmd_Gp")->testAttribute(Qt::WA_Disabled), mode.reportEnabled);
+  EXPECT_EQ(!w.find("Cmd_Gp")->testAttribute(Qt::WA_ForceDisabled), mode.reportEnabled);
   for (const char* name : {"Dt_1", "Dt_2"}) {
     // The date box that the sign-in enters is yellow while it holds the focus.
     const QColor enabled = w.box(name)->hasFocus() ? kYellow : kWhite;
     EXPECT_EQ(background(w.find(name)), mode.reportEnabled ? enabled : face) << name;
+    EXPECT_EQ(textColour(w.find(name)), mode.reportEnabled ? QColor(Qt::black) : faceText) << name;
   }
 }
 

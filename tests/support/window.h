@@ -34,6 +34,10 @@ inline QColor background(const QWidget* control) {
   const bool box = qobject_cast<const QLineEdit*>(control) != nullptr;
   return control->palette().color(QPalette::Active, box ? QPalette::Base : QPalette::Window);
 }
+inline QColor textColour(const QWidget* control) {
+  const bool box = qobject_cast<const QLineEdit*>(control) != nullptr;
+  return control->palette().color(QPalette::Active, box ? QPalette::Text : QPalette::WindowText);
+}
 
 // The control of a window or dialog with this object name, failing the test without one.
 template <typename Control = QWidget>
