@@ -85,6 +85,9 @@ class KOV : public QWidget {
   std::string dateText(std::int16_t Index) const;
   // The entry text of the comment box, the workstation and the account, at this moment.
   std::string entryOfWindow() const;
+  // Ten minutes untouched sign the user out as entering the password box does; an open
+  // password dialog can then only be closed.
+  void lockWhenIdle();
   // N_Accessi shows the number of records the recordings file holds; a negative number
   // (not known) leaves it as it is.
   void showCount(std::int64_t records);

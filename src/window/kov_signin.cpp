@@ -6,6 +6,7 @@
 #include "colours.h"
 #include "cores/credentials/texts.h"
 #include "kov.h"
+#include "pw_kov.h"
 #include "qt_text.h"
 #include "runtime/text.h"
 
@@ -43,6 +44,14 @@ void KOV::Pw_GotFocus() {
   Pw->setCursorPosition(0);
   Pw->selectAll();
   setBackground(Pw, Colour::Yellow);
+}
+
+void KOV::lockWhenIdle() {
+  if (par_.Utente_da_Attivare != 0) return;  // a first set-up signs nobody in
+  DiSabilita();
+  Pw->clear();
+  Pw->setFocus();
+  if (auto* dialog = findChild<Pw_Kov*>()) dialog->setEnabled(false);
 }
 
 void KOV::Pw_LostFocus() {

@@ -21,6 +21,7 @@
 #include "cores/oplog/entry.h"
 #include "date_box.h"
 #include "focus_router.h"
+#include "idle_lock.h"
 #include "key_typed.h"
 #include "kov.h"
 #include "password_echo.h"
@@ -59,6 +60,7 @@ KOV::KOV(Kov_Par& par, Platform& platform, ShowDialog showDialog)
   focus_ = new FocusRouter(this);
   buildControls();
   Timer1->start();
+  new IdleLock(this, [this] { lockWhenIdle(); });
 }
 
 void KOV::fitToScreen() {

@@ -98,4 +98,8 @@ ScreenSize QtPlatform::screenSize() {
   return {screen->size().width(), screen->size().height()};
 }
 
+void QtPlatform::copyToSystemLog(const SystemLogEvent& event) {
+  sendToSystemLog(event);
+}
+
 }  // namespace kov

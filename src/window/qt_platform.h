@@ -24,6 +24,7 @@ class QtPlatform : public Platform {
   std::string computerName() override;
   std::string programFolder() override;
   ScreenSize screenSize() override;
+  void copyToSystemLog(const SystemLogEvent& event) override;
 
  private:
   QLocale regional() const { return regional_.value_or(QLocale::system()); }

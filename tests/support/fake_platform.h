@@ -21,8 +21,9 @@ class FakePlatform : public Platform {
   DateTime clock{2026, 12, 4, 9, 5, 3};
   std::string user = "mario.rossi", computer = "PC-UFFICIO", folder;
   ScreenSize screen{1920, 1080};
-  std::function<void(const Message&)> onMessage;  // runs while the box would be open
-  Platform* regional = nullptr;                   // gives the regional forms when set
+  std::function<void(const Message&)> onMessage;           // runs while the box would be open
+  Platform* regional = nullptr;                            // gives the regional forms when set
+  std::function<void(const SystemLogEvent&)> onSystemLog;  // the system log's copies
 
   void message(Icon icon, std::string_view text, std::string_view title) override {
     messages.push_back({icon, std::string(text), std::string(title)});
@@ -40,6 +41,9 @@ class FakePlatform : public Platform {
   std::string computerName() override { return computer; }
   std::string programFolder() override { return folder; }
   ScreenSize screenSize() override { return screen; }
+  void copyToSystemLog(const SystemLogEvent& event) override {
+    if (onSystemLog) onSystemLog(event);
+  }
   std::vector<std::string> texts() const {
     std::vector<std::string> result;
     for (const Message& m : messages) result.push_back(m.text);

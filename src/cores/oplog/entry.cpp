@@ -26,6 +26,20 @@ std::string displayLine(std::string_view entry) {
   return line;
 }
 
+SystemLogEvent systemLogCopy(std::string_view entry, std::int64_t record) {
+  const auto field = [&](std::size_t from, std::size_t width = std::string_view::npos) {
+    return std::string(mid(entry, from, width));
+  };
+  return {oplog_text::copiedEntry(record, displayLine(entry)),
+          {{"KOV_RECORD", std::to_string(record)},
+           {"KOV_REPORTED", field(1, 1)},
+           {"KOV_DATE", field(2, 10)},
+           {"KOV_TIME", field(12, 8)},
+           {"KOV_WORKSTATION", field(20, kWorkstationWidth)},
+           {"KOV_ACCOUNT", field(34, kAccountWidth)},
+           {"KOV_DESCRIPTION", field(54)}}};
+}
+
 std::string confirmationText(std::string_view entry) {
   std::string text(oplog_text::kSaved);
   text += "\n\r";

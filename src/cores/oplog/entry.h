@@ -4,10 +4,12 @@
 // 20-33 workstation, 34-53 account, 54 on description (at most 200 characters).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "runtime/datetime.h"
+#include "runtime/system_log.h"
 
 namespace kov {
 
@@ -23,6 +25,10 @@ std::string entryText(const DateTime& at, std::string_view workstation, std::str
 
 // "|date|time|workstation|account|description", the fields as they lie in the entry.
 std::string displayLine(std::string_view entry);
+
+// The system log's copy of an entry that the recordings file holds as record `record`: its
+// display line, and each field exactly as the entry holds it.
+SystemLogEvent systemLogCopy(std::string_view entry, std::int64_t record);
 
 // The confirmation of a saved entry: a fixed wording, a heading and the display line.
 std::string confirmationText(std::string_view entry);

@@ -1,6 +1,7 @@
 #include "log_writer.h"
 
 #include "cores/credentials/scramble.h"
+#include "entry.h"
 #include "runtime/records.h"
 
 namespace kov {
@@ -26,6 +27,7 @@ bool appendEntry(Platform& platform, Kov_Par& par, std::string_view entry, std::
   // A record written and not synced is in the file all the same: it is counted.
   records = trap(file.appendRecord(par.Riga_Record, number)) ? -1 : number;
   if (file.isOpen()) trap(file.sync());
+  if (records > 0) platform.copyToSystemLog(systemLogCopy(entry, records));
   return true;
 }
 

@@ -16,10 +16,10 @@ bool entryRecord(Platform& platform, Kov_Par& par, std::string_view entry);
 
 // Appends an entry as one record to the recordings file (File_Rilevazioni becomes the
 // program folder's "\OdV"), synced to the disk before this returns. A missing file is
-// created, without the hidden attribute. Each failing step is shown under
-// "Scrive_Riga_di_Log" and the next one carried out. False when the entry cannot be
-// scrambled: nothing is appended. `records` receives the number of records the file holds
-// after the append, or -1 when the record could not be written.
+// created, without the hidden attribute. An entry appended is copied to the system log. Each
+// failing step is shown under "Scrive_Riga_di_Log" and the next one carried out. False when the
+// entry cannot be scrambled: nothing is appended. `records` receives the number of records the file
+// holds after the append, or -1 when the record could not be written.
 bool appendEntry(Platform& platform, Kov_Par& par, std::string_view entry, std::int64_t& records);
 
 // The number of records of the recordings file `name`, without writing it: a missing file

@@ -2,6 +2,7 @@
 // messages about saving an entry. Windows-1252, exactly as shown and stored.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -27,5 +28,11 @@ inline constexpr std::string_view kSaved =
     "Il seguente messaggio è stato salvato nel file di log dell'Amministratore di Sistema "_cp;
 inline constexpr std::string_view kSavedHeading =
     "|DT Evento  |Ora        |WorkStation |Account Utente      |Descrizione";
+
+// The system log's line for an entry, record `record` of the recordings file.
+inline std::string copiedEntry(std::int64_t record, std::string_view displayLine) {
+  return "Scrittura n. " + std::to_string(record) +
+         " del file delle operazioni: " + std::string(displayLine);
+}
 
 }  // namespace kov::oplog_text

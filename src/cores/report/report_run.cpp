@@ -28,9 +28,27 @@ bool removeIfDone(Platform& platform, Kov_Par& par, const ReportOutcome& outcome
   if (removal == Removal::EntriesLeft) showInformation(platform, report_text::kNotDeleted, title);
   if (removal != Removal::Done) return false;
   // The new file holds the removal entry alone.
+  platform.copyToSystemLog(systemLogCopy(entry, 1));
   showInformation(platform, confirmationText(entry), title);
   window.showCount(1);
   return true;
+}
+
+// The system log's copy of the run: what it did, as counted.
+SystemLogEvent runCopy(const ReportRun& run, const ReportOutcome& outcome, bool removed) {
+  const auto flag = [](bool set) { return std::string(set ? "S" : "N"); };
+  return {report_text::reportRun(run.from, run.to, outcome.copied, run.request.report(),
+                                 outcome.unreported, removed),
+          {{"KOV_FROM", run.from},
+           {"KOV_TO", run.to},
+           {"KOV_REPORT", run.request.report()},
+           {"KOV_RECORDS", std::to_string(outcome.records)},
+           {"KOV_COPIED", std::to_string(outcome.copied)},
+           {"KOV_UNREPORTED", std::to_string(outcome.unreported)},
+           {"KOV_COMPLETE", flag(outcome.complete)},
+           {"KOV_REPORT_FAILED", flag(outcome.reportFailed)},
+           {"KOV_DAMAGED", flag(outcome.damaged)},
+           {"KOV_REMOVED", flag(removed)}}};
 }
 
 }  // namespace
@@ -52,6 +70,7 @@ void runReport(Platform& platform, Kov_Par& par, const ReportRun& run, const Rep
     showInformation(platform, report_text::entriesLeft(outcome.unreported), title);
   }
   const bool removed = run.remove && removeIfDone(platform, par, outcome, logged, window, title);
+  platform.copyToSystemLog(runCopy(run, outcome, removed));
   std::int64_t records = 0;
   if (!removed && countRecordings(par.File_Rilevazioni, records) && records > kClassicRecordLimit) {
     showInformation(platform, report_text::overClassicLimit(records), title);

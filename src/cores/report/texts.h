@@ -72,6 +72,15 @@ inline std::string reportCreated(std::string_view from, std::string_view to) {
          " al " + std::string(to);
 }
 
+// The system log's line for a report run.
+inline std::string reportRun(std::string_view from, std::string_view to, std::int64_t copied,
+                             std::string_view report, std::int64_t unreported, bool removed) {
+  return "Report dal " + std::string(from) + " al " + std::string(to) + ": n. " +
+         std::to_string(copied) + " scritture copiate in " + std::string(report) + ", n. " +
+         std::to_string(unreported) + " ancora da rilevare" +
+         (removed ? ", file delle operazioni rimosso" : "");
+}
+
 // Record 1 of every report file.
 inline constexpr std::string_view kHeading =
     "|DT Evento |Ora     |WorkStation   |Account Utente      |Descrizione";

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "runtime/datetime.h"
+#include "runtime/system_log.h"
 
 namespace kov {
 
@@ -40,6 +41,9 @@ class Platform {
   // operating system names it (native bytes, not Windows-1252).
   virtual std::string programFolder() = 0;
   virtual ScreenSize screenSize() = 0;
+
+  // A copy of an event in the operating system's log. It never fails the caller.
+  virtual void copyToSystemLog(const SystemLogEvent& event) = 0;
 };
 
 }  // namespace kov
