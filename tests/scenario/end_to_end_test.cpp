@@ -28,6 +28,10 @@ struct Office : test::Window {
 
   void expect(const test::Mode& mode, const char* tabOrder, const char* userTip) {
     test::expectMode(*this, mode);
+    // A box that has the focus is yellow, with black text whatever the desktop's theme.
+    if (auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
+      EXPECT_EQ(test::textColour(box), QColor(Qt::black)) << mode.name;
+    }
     EXPECT_EQ(test::tabOrder(window.get()), tabOrder) << mode.name;
     EXPECT_EQ(box("Utente")->toolTip(), userTip) << mode.name;
   }
@@ -171,9 +175,6 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
            "Tp_Ut_1 Utente Pw Cmd_VPw Dt_1 Dt_2 Anche_gia_Lette Rimuovi Cmd_Gp",
            "Nome del Titolare del Trattamento (Titolare)");
   o.platform.messages.clear();
-  o.keys("Dt_1", "05");  // half a date: back in the box by Shift+Tab, all of it is selected
-  o.tab("Dt_1");
-  QTest::keyClick(o.box("Dt_2"), Qt::Key_Backtab);
   o.period("05122026", "03122026");
   EXPECT_EQ(o.platform.beeps, 1);
   EXPECT_EQ(o.platform.texts(),
