@@ -11,7 +11,8 @@ namespace {
 
 bool isWindowChange(const QEvent* event) {
   const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
-  return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+  return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+         reason == Qt::MenuBarFocusReason;
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 // Qt makes the new box the focus widget before the old one hears of its loss, so a leave
 // that sends the focus elsewhere would otherwise reach a box that was never entered, or
 // enter a box the focus has already left. Focus lost to another window (a message box
-// opening) is not a leave.
+// opening) or to the menu bar is not a leave.
 #pragma once
 
 #include <QObject>

@@ -3,6 +3,7 @@
 // oplog/, report/); this folder holds the window itself, start-up and the modes.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -12,10 +13,13 @@
 #include "cores/config/credential_files.h"
 #include "cores/shared/kov_par.h"
 
+class QAction;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QMenuBar;
 class QPushButton;
 class QRadioButton;
 class QScrollArea;
@@ -24,6 +28,7 @@ class QTimer;
 namespace kov {
 
 class FocusRouter;
+class Guide;
 class Pw_Kov;
 
 // Shows the password dialog and returns once it has closed. On the desktop it is modal
@@ -72,6 +77,12 @@ class KOV : public QWidget {
 
  private:
   void buildControls();
+  // The menu bar. Nobody signed in: only the help and "Esci"; the administrator: his own
+  // entries; the data controller: the log and the report folder.
+  QMenuBar* buildMenu();
+  void enableMenus(bool signedIn);
+  void showGuide();
+  void showAbout();
   // The last steps of start-up: one of the first set-ups, or the role choice after the
   // restricted-access check. False when the program must end.
   bool enterMode();
@@ -97,6 +108,10 @@ class KOV : public QWidget {
   ShowDialog showDialog_;
   FocusRouter* focus_ = nullptr;
   QScrollArea* scroll_ = nullptr;  // holds the frames
+  QMenuBar* menu_ = nullptr;
+  QMenu* logMenu_ = nullptr;
+  QAction* openFolder_ = nullptr;
+  QPointer<Guide> guide_;
 
   std::int16_t In_Caricamento = 0;
   std::string Utente_Windows;

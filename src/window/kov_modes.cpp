@@ -42,6 +42,7 @@ void KOV::DiSabilita() {
   for (QLineEdit* box : Opz_KOV) setBackground(box, Colour::ButtonFace);
   setBackground(Dt[1], Colour::ButtonFace);
   setBackground(Dt[2], Colour::ButtonFace);
+  enableMenus(false);
 }
 
 void KOV::Abilita() {
@@ -57,6 +58,7 @@ void KOV::Abilita() {
     Cmd_Op->setEnabled(true);
     Op_Pi[0]->setChecked(true);
   }
+  enableMenus(true);
 }
 
 void KOV::Timer1_Timer() {

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -77,7 +78,7 @@ void KOV::fitToScreen() {
     room = QSize(2 * std::min(centre.x() - free.left(), free.right() - centre.x()),
                  2 * std::min(centre.y() - free.top(), free.bottom() - titleBar - centre.y()));
   }
-  QSize wanted = scroll_->widget()->sizeHint();
+  QSize wanted = scroll_->widget()->sizeHint() + QSize(0, menu_->sizeHint().height());
   if (wanted.height() > room.height()) {
     wanted.rwidth() += scroll_->verticalScrollBar()->sizeHint().width();
   }
@@ -250,6 +251,8 @@ void KOV::buildControls() {
   scroll_->setWidget(frames);
   auto* window = new QVBoxLayout(this);
   window->setContentsMargins({});
+  menu_ = buildMenu();
+  window->setMenuBar(menu_);
   window->addWidget(scroll_);
 
   Timer1 = new QTimer(this);

@@ -57,6 +57,9 @@ inline void expectMode(const Window& w, const Mode& mode) {
   EXPECT_EQ(w.find("Frm_KoV")->isEnabled(), mode.entriesEnabled);
   // The buttons are switched with their frames, not only through them.
   EXPECT_EQ(!w.find("Cmd_Op")->testAttribute(Qt::WA_ForceDisabled), mode.entriesEnabled);
+  // The menu: the log for whoever is signed in, the report folder for the data controller.
+  EXPECT_EQ(w.find<QMenu>("Registro")->isEnabled(), mode.entriesEnabled || mode.reportEnabled);
+  EXPECT_EQ(w.window->findChild<QAction*>("ApriCartella")->isEnabled(), mode.reportEnabled);
   EXPECT_EQ(w.find("Frm_TdT")->isEnabled(), mode.reportEnabled);
   EXPECT_EQ(!w.find("Cmd_Gp")->testAttribute(Qt::WA_ForceDisabled), mode.reportEnabled);
   for (const char* name : {"Dt_1", "Dt_2"}) {

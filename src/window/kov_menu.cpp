@@ -1,0 +1,60 @@
+// The menu bar above the frames: what each role may do beside the specified controls. It
+// writes nothing into the program's files.
+#include <QAction>
+#include <QFile>
+#include <QKeySequence>
+#include <QMenuBar>
+#include <QMessageBox>
+
+#include "guide.h"
+#include "kov.h"
+#include "menu_texts.h"
+
+namespace kov {
+
+QMenuBar* KOV::buildMenu() {
+  auto* bar = new QMenuBar(this);
+  bar->setObjectName(QStringLiteral("menu"));
+  QMenu* file = bar->addMenu(menu_text::kFile);
+  openFolder_ = file->addAction(menu_text::kOpenReportFolder);
+  openFolder_->setObjectName(QStringLiteral("ApriCartella"));
+  file->addSeparator();
+  file->addAction(menu_text::kQuit, this, [this] { close(); })
+      ->setObjectName(QStringLiteral("Esci"));
+  logMenu_ = bar->addMenu(menu_text::kLog);
+  logMenu_->setObjectName(QStringLiteral("Registro"));
+  logMenu_->addAction(menu_text::kViewLog)->setObjectName(QStringLiteral("VisualizzaRegistro"));
+  QMenu* help = bar->addMenu(menu_text::kHelp);
+  QAction* guide = help->addAction(menu_text::kGuide, this, [this] { showGuide(); });
+  guide->setShortcut(QKeySequence(Qt::Key_F1));
+  help->addAction(menu_text::kAbout, this, [this] { showAbout(); })
+      ->setObjectName(QStringLiteral("InformazioniSu"));
+  enableMenus(false);
+  return bar;
+}
+
+void KOV::enableMenus(bool signedIn) {
+  logMenu_->setEnabled(signedIn);
+  openFolder_->setEnabled(signedIn && par_.Tipo_Utente != 0);
+}
+
+void KOV::showGuide() {
+  if (guide_ == nullptr) guide_ = new Guide(this);
+  guide_->show();
+  guide_->raise();
+  guide_->activateWindow();
+}
+
+void KOV::showAbout() {
+  auto* box = new QMessageBox(
+      QMessageBox::Information, menu_text::kAboutTitle,
+      menu_text::about(QStringLiteral(KOV_VERSION),
+                       QFile::decodeName(QByteArray::fromStdString(platform_.programFolder())),
+                       QFile::decodeName(QByteArray::fromStdString(par_.File_Rilevazioni))),
+      QMessageBox::Ok, this);
+  box->setObjectName(QStringLiteral("Informazioni"));
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->open();
+}
+
+}  // namespace kov

@@ -1,0 +1,66 @@
+// The menu bar from the keyboard: its menus, the guide on F1, the information box, Esci. The
+// menu bar takes the keys, not the focus: the box being typed in is not left.
+#include <gtest/gtest.h>
+
+#include <QMessageBox>
+#include <QTextBrowser>
+
+#include "support/window.h"
+#include "window/guide.h"
+
+namespace kov {
+namespace {
+
+using test::Window;
+
+QWidget* openedPopup() {
+  QWidget* popup = nullptr;
+  EXPECT_TRUE(QTest::qWaitFor([&] { return (popup = QApplication::activePopupWidget()); }));
+  return popup;
+}
+
+TEST(Menu, KeysOpenTheMenusTheGuideTheInformationAndEsci) {
+  Window w;
+  w.showMode(2, -1);
+  w.type("Utente", "Admin");
+  w.tab("Utente");
+  QTest::keyClicks(w.box("Pw"), "sbagliata");
+  QTest::keyClick(w.box("Pw"), Qt::Key_F, Qt::AltModifier);
+  QWidget* popup = openedPopup();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(qobject_cast<QMenu*>(popup)->title(), "&File");
+  QTest::keyClick(popup, Qt::Key_Escape);
+  QTest::keyClick(w.menu(), Qt::Key_Escape);
+  EXPECT_TRUE(w.box("Pw")->hasFocus());
+  EXPECT_EQ(w.platform.texts(), std::vector<std::string>{});
+
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+  auto* guide = w.window->findChild<Guide*>();
+  ASSERT_NE(guide, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(guide));
+  auto* browser = guide->findChild<QTextBrowser*>();
+  const QTextDocument* text = browser->document();
+  EXPECT_EQ(text->metaInformation(QTextDocument::DocumentTitle), "Guida di KoV");
+  EXPECT_TRUE(text->toPlainText().contains("Il report mensile, passo per passo"));
+  const QPointer<Guide> open(guide);
+  QTest::keyClick(browser, Qt::Key_Escape);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return open == nullptr; }));
+
+  w.window->findChild<QAction*>("InformazioniSu")->trigger();
+  auto* about = w.window->findChild<QMessageBox*>("Informazioni");
+  ASSERT_NE(about, nullptr);
+  for (const QString& part : {QStringLiteral("Versione "), QStringLiteral("Licenza MIT"),
+                              QString::fromStdString(w.folder.path())}) {
+    EXPECT_TRUE(about->text().contains(part)) << part.toStdString();
+  }
+  about->close();
+
+  w.window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w.window.get()));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
+  QTest::keyClick(openedPopup(), Qt::Key_E);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !w.window->isVisible(); }));
+}
+
+}  // namespace
+}  // namespace kov
