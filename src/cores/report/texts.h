@@ -17,6 +17,11 @@ inline constexpr std::string_view kPeriodOrder =
     "La Data di Fine del periodo deve essere superiore alla data di Inizio periodo";
 inline constexpr std::string_view kNoPeriod = "Occorre impostare il periodo da Esportare";
 
+// The ready-made periods offered beside the date boxes.
+inline constexpr std::string_view kLastMonth = "Mese scorso";
+inline constexpr std::string_view kThisMonth = "Questo mese";
+inline constexpr std::string_view kLastYear = "Anno scorso";
+
 // The texts of the report run. Windows-1252, as shown.
 inline constexpr std::string_view kNothingFound =
     "Non sono state trovate scritture per il periodo selezionato";
