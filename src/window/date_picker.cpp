@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "cores/report/texts.h"
@@ -26,6 +27,7 @@ bool opensPopup(const QKeyEvent* key) {
 DatePicker::DatePicker(QLineEdit* box, Platform& platform) : box_(box), platform_(platform) {
   setFocusPolicy(Qt::NoFocus);
   setArrowType(Qt::DownArrow);
+  setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);  // as high as its box
   setToolTip(fromCp1252(report_text::kPickerTip));
   setAccessibleName(fromCp1252(report_text::kPickerName));
   box->installEventFilter(this);
@@ -79,7 +81,13 @@ void DatePicker::open() {
     });
   }
   popup->adjustSize();
-  popup->move(box_->mapToGlobal(QPoint(0, box_->height())));
+  // Under the box, or over it where the screen ends first (the report frame is at the bottom
+  // of the window).
+  QPoint at = box_->mapToGlobal(QPoint(0, box_->height()));
+  if (at.y() + popup->height() > box_->screen()->availableGeometry().bottom()) {
+    at.ry() -= box_->height() + popup->height();
+  }
+  popup->move(at);
   popup->show();
   calendar->setFocus(Qt::PopupFocusReason);
 }

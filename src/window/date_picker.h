@@ -17,9 +17,6 @@ class DatePicker : public QToolButton {
   // The calendar opens on the box's date, or on the platform's today when it holds none.
   DatePicker(QLineEdit* box, Platform& platform);
 
-  // Drops the pop-up down under the box, the calendar holding the focus.
-  void open();
-
  signals:
   // A ready-made period was picked. Filling the boxes, and where the focus goes, is up to
   // the window, which knows both boxes of the period and what leaving each of them does.
@@ -29,6 +26,8 @@ class DatePicker : public QToolButton {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Drops the pop-up down under the box, the calendar holding the focus.
+  void open();
   // A day picked goes into the box as if typed, the box holding the focus.
   void pickDay(QDate day);
   void pickPeriod(PeriodPreset preset);
