@@ -60,13 +60,13 @@ void DatePicker::open() {
   layout->setContentsMargins(3, 3, 3, 3);
   layout->addWidget(calendar);
   auto* presets = new QHBoxLayout;
-  for (const auto& [preset, caption] : {std::pair{PeriodPreset::LastMonth, report_text::kLastMonth},
-                                        {PeriodPreset::ThisMonth, report_text::kThisMonth},
-                                        {PeriodPreset::LastYear, report_text::kLastYear}}) {
+  for (const auto& choice : {std::pair{PeriodPreset::LastMonth, report_text::kLastMonth},
+                             {PeriodPreset::ThisMonth, report_text::kThisMonth},
+                             {PeriodPreset::LastYear, report_text::kLastYear}}) {
     // The first letter is the access key: M, Q and A.
-    auto* button = new QPushButton(QLatin1Char('&') + fromCp1252(caption));
+    auto* button = new QPushButton(QLatin1Char('&') + fromCp1252(choice.second));
     button->setAutoDefault(false);
-    connect(button, &QPushButton::clicked, popup, [this, popup, preset] {
+    connect(button, &QPushButton::clicked, popup, [this, popup, preset = choice.first] {
       popup->close();
       pickPeriod(preset);
     });

@@ -163,7 +163,7 @@ TEST(ReportWindow, APeriodPickedIsReportedAsIfTyped) {
         row.to.substr(6) + row.to.substr(3, 2) + row.to.substr(0, 2) + "_0905_Log.txt";
     std::vector<std::string> files, messages{"Occorre impostare il periodo da Esportare"};
     for (const auto& file : std::filesystem::directory_iterator(w.folder.file(w.sub)))
-      files.push_back(file.path().filename().string() + w.folder.read(w.sub + "/" + name));
+      files.push_back(file.path().filename().string() + readBytes(file.path().string()));
     std::string report = kHeadingRecord;
     for (const std::string& line : row.lines) report += lineOf(line);
     if (!row.lines.empty()) {
