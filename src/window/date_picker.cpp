@@ -42,9 +42,20 @@ bool DatePicker::eventFilter(QObject* /*watched*/, QEvent* event) {
   return true;
 }
 
+void DatePicker::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::EnabledChange && !isEnabled() && popup_ != nullptr) {
+    popup_->close();
+    // The pop-up had the keys: they go back to the window, which a pop-up closed while
+    // disabled may leave inactive.
+    window()->activateWindow();
+  }
+  QToolButton::changeEvent(event);
+}
+
 void DatePicker::open() {
   // Escape closes it, and the focus goes back where it was.
   auto* popup = new QFrame(this, Qt::Popup);
+  popup_ = popup;
   popup->setAttribute(Qt::WA_DeleteOnClose);
   popup->setFrameShape(QFrame::StyledPanel);
   auto* calendar = new QCalendarWidget;

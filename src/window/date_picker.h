@@ -3,10 +3,12 @@
 // F4 or Alt+Down while its box has the focus.
 #pragma once
 
+#include <QPointer>
 #include <QToolButton>
 
 #include "cores/report/period.h"
 
+class QFrame;
 class QLineEdit;
 
 namespace kov {
@@ -24,6 +26,9 @@ class DatePicker : public QToolButton {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Locked with its frame (the idle sign-out), it closes the pop-up: a disabled pop-up
+  // would keep the keys from the window.
+  void changeEvent(QEvent* event) override;
 
  private:
   // Drops the pop-up down under the box, the calendar holding the focus.
@@ -34,6 +39,7 @@ class DatePicker : public QToolButton {
 
   QLineEdit* box_;
   Platform& platform_;
+  QPointer<QFrame> popup_;
 };
 
 }  // namespace kov

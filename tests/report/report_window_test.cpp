@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTimer>
 #include <filesystem>
 
 #include "report/controller_window.h"
@@ -178,6 +179,18 @@ TEST(ReportWindow, APeriodPickedIsReportedAsIfTyped) {
     EXPECT_EQ(files, row.lines.empty() ? std::vector<std::string>{} : std::vector{name + report});
     EXPECT_EQ(w.platform.texts(), messages);
   }
+}
+
+// The idle sign-out locks the frame under an open calendar: the calendar closes with it, and
+// the password typed next goes into the password box.
+TEST(ReportWindow, TheIdleSignOutClosesAnOpenCalendar) {
+  Controller w;
+  QTest::keyClick(w.box("Dt_1"), Qt::Key_F4);
+  ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+  w.window->findChild<QTimer*>("IdleLock")->start(1);
+  EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }));
+  w.unlock("segreto99");
+  EXPECT_TRUE(w.box("Dt_1")->hasFocus());
 }
 
 }  // namespace
