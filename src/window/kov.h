@@ -27,9 +27,11 @@ class QTimer;
 
 namespace kov {
 
+class DatePicker;
 class FocusRouter;
 class Guide;
 class Pw_Kov;
+struct DayPeriod;
 
 // Shows the password dialog and returns once it has closed. On the desktop it is modal
 // (showModal); tests put in a way that does not block.
@@ -94,6 +96,8 @@ class KOV : public QWidget {
   void storableBox(QLineEdit* box, int limit);
   // The ten characters a date box shows, "  /  /    " when untouched.
   std::string dateText(std::int16_t Index) const;
+  // A ready-made period, put into both date boxes as if typed.
+  void fillPeriod(const DayPeriod& period);
   // The entry text of the comment box, the workstation and the account, at this moment.
   std::string entryOfWindow() const;
   // Ten minutes untouched sign the user out as entering the password box does; an open
@@ -146,7 +150,8 @@ class KOV : public QWidget {
   QGroupBox* Frm_TdT = nullptr;
   QLabel* Lb_Dt1 = nullptr;
   QLabel* Label1 = nullptr;
-  std::array<QLineEdit*, 3> Dt{};  // elements 1 and 2
+  std::array<QLineEdit*, 3> Dt{};         // elements 1 and 2
+  std::array<DatePicker*, 3> pickers_{};  // beside Dt(1) and Dt(2)
   QCheckBox* Anche_gia_Lette = nullptr;
   QCheckBox* Rimuovi = nullptr;
   QPushButton* Cmd_Gp = nullptr;

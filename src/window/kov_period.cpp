@@ -47,4 +47,13 @@ void KOV::Dt_LostFocus(std::int16_t Index) {
   }
 }
 
+void KOV::fillPeriod(const DayPeriod& period) {
+  // Both texts first, then the focus through Dt(2) back to Dt(1): the leave procedures run
+  // as after typing, Dt(2)'s setting the period keys, and none sees half a period.
+  setTextOf(Dt[1], period.from);
+  setTextOf(Dt[2], period.to);
+  Dt[2]->setFocus();
+  Dt[1]->setFocus();
+}
+
 }  // namespace kov

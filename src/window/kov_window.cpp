@@ -21,6 +21,7 @@
 #include "controls.h"
 #include "cores/oplog/entry.h"
 #include "date_box.h"
+#include "date_picker.h"
 #include "focus_router.h"
 #include "idle_lock.h"
 #include "key_typed.h"
@@ -235,9 +236,17 @@ void KOV::buildControls() {
   Cmd_Gp->setAccessibleName(QStringLiteral("Genera il report"));
   auto* report = compact(new QGridLayout(Frm_TdT));
   report->addWidget(Lb_Dt1, 0, 0);
-  report->addWidget(Dt[1], 0, 1);
   report->addWidget(Label1, 1, 0);
-  report->addWidget(Dt[2], 1, 1);
+  for (std::size_t i = 1; i <= 2; ++i) {
+    pickers_[i] = named(new DatePicker(Dt[i], platform_), indexed("Pick_Dt", static_cast<int>(i)));
+    auto* day = new QHBoxLayout;
+    day->setSpacing(1);
+    day->addWidget(Dt[i]);
+    day->addWidget(pickers_[i]);
+    report->addLayout(day, static_cast<int>(i) - 1, 1);
+    connect(pickers_[i], &DatePicker::periodPicked, this,
+            [this](const DayPeriod& period) { fillPeriod(period); });
+  }
   report->addWidget(Anche_gia_Lette, 0, 2);
   report->addWidget(Rimuovi, 1, 2);
   report->addWidget(Cmd_Gp, 0, 3, 2, 1, Qt::AlignRight | Qt::AlignVCenter);

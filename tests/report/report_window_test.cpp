@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QTimer>
 #include <filesystem>
 
 #include "report/controller_window.h"
@@ -109,6 +111,86 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
     EXPECT_EQ(w.text("Opz_KOV_3"), w.reportFolder + "\\");  // 200 characters
     EXPECT_TRUE(w.box("Dt_1")->hasFocus());
   }
+}
+
+// The period picked beside the date boxes with the keyboard alone, then reported. Today is
+// 04/12/2026 on the fake clock; the data controller's sign-in leaves the focus in Dt_1.
+TEST(ReportWindow, APeriodPickedIsReportedAsIfTyped) {
+  const std::string jun = entryText('N', "15/06/2025", "giugno"),
+                    nov = entryText('N', "30/11/2026", "novembre"),
+                    dec1 = entryText('N', "01/12/2026", "dicembre"),
+                    dec13 = entryText('N', "13/12/2026", "tredici");
+  const struct {
+    const char* name;
+    QString typed1, typed2;  // typed into Dt_1, then Tab, and into Dt_2
+    const char* box;
+    QKeyCombination opener;             // Key_unknown: a click on the box's picker
+    std::vector<QKeyCombination> keys;  // in the pop-up, then in the window
+    std::string from, to;
+    const char* focus;
+    std::vector<std::string> lines;  // of the report; none: no period keys
+  } rows[] = {
+      // clang-format off
+      {"F4, arrows, Enter", "01122026", "", "Dt_2", Qt::Key_F4, {Qt::Key_Right, Qt::Key_Down, Qt::Key_Enter}, "01/12/2026", "12/12/2026", "Dt_2", {dec1}},
+      {"on the box's date", "01122026", "150127", "Dt_2", Qt::ALT | Qt::Key_Down, {Qt::Key_Left, Qt::Key_Return}, "01/12/2026", "14/01/2027", "Dt_2", {dec1, dec13}},
+      {"a click, then Enter, in the box not left", "01122026", "31122026", "Dt_1", Qt::Key_unknown, {Qt::Key_Right, Qt::Key_Enter}, "02/12/2026", "31/12/2026", "Dt_1", {dec1, dec13}},
+      {"Escape", "", "", "Dt_1", Qt::Key_F4, {Qt::Key_Right, Qt::Key_Escape, Qt::Key_D, Qt::Key_Tab}, "04/12/2026", "  /  /    ", "Dt_2", {}},
+      {"Mese scorso", "", "", "Dt_1", Qt::Key_F4, {Qt::ALT | Qt::Key_M}, "01/11/2026", "30/11/2026", "Dt_1", {nov}},
+      {"Questo mese", "31122026", "01", "Dt_2", Qt::Key_F4, {Qt::ALT | Qt::Key_Q}, "01/12/2026", "31/12/2026", "Dt_1", {dec1, dec13}},
+      {"Anno scorso over a period out of order", "31122026", "01122026", "Dt_2", Qt::Key_F4, {Qt::ALT | Qt::Key_A}, "01/01/2025", "31/12/2025", "Dt_1", {jun}},
+      // clang-format on
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Controller w(stored({jun, nov, dec1, dec13}));
+    if (!row.typed1.isEmpty()) w.keys("Dt_1", row.typed1), w.tab("Dt_1");
+    w.keys("Dt_2", row.typed2);
+    if (row.opener.key() == Qt::Key_unknown)
+      w.click(("Pick_" + std::string(row.box)).c_str());
+    else
+      QTest::keyClick(w.box(row.box), row.opener.key(), row.opener.keyboardModifiers());
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    for (const QKeyCombination key : row.keys) {
+      QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+      w.settle();
+    }
+    // An access key clicks its button after the button has shown itself pressed.
+    EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }));
+    EXPECT_TRUE(w.box(row.focus)->hasFocus());
+    EXPECT_EQ(toCp1252(w.box("Dt_1")->displayText() + " " + w.box("Dt_2")->displayText()),
+              row.from + " " + row.to);
+    w.click("Cmd_Gp");
+    const std::string name =
+        row.to.substr(6) + row.to.substr(3, 2) + row.to.substr(0, 2) + "_0905_Log.txt";
+    std::vector<std::string> files, messages{"Occorre impostare il periodo da Esportare"};
+    for (const auto& file : std::filesystem::directory_iterator(w.folder.file(w.sub)))
+      files.push_back(file.path().filename().string() + readBytes(file.path().string()));
+    std::string report = kHeadingRecord;
+    for (const std::string& line : row.lines) report += lineOf(line);
+    if (!row.lines.empty()) {
+      messages = {
+          "Sono state rilevate n.  " + std::to_string(row.lines.size()) + " scritture in " +
+              w.reportFolder + "\\" + name,
+          confirmation("PC-01", "Titolare",
+                       "Creato il file delle operazioni dell'Amministratore di Sistema dal " +
+                           row.from + " al " + row.to),
+          leftText(4 - static_cast<std::int64_t>(row.lines.size()))};
+    }
+    EXPECT_EQ(files, row.lines.empty() ? std::vector<std::string>{} : std::vector{name + report});
+    EXPECT_EQ(w.platform.texts(), messages);
+  }
+}
+
+// The idle sign-out locks the frame under an open calendar: the calendar closes with it, and
+// the password typed next goes into the password box.
+TEST(ReportWindow, TheIdleSignOutClosesAnOpenCalendar) {
+  Controller w;
+  QTest::keyClick(w.box("Dt_1"), Qt::Key_F4);
+  ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+  w.window->findChild<QTimer*>("IdleLock")->start(1);
+  EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }));
+  w.unlock("segreto99");
+  EXPECT_TRUE(w.box("Dt_1")->hasFocus());
 }
 
 }  // namespace

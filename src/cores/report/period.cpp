@@ -77,4 +77,20 @@ std::optional<std::string> dayFirstDate(std::string_view text) {
   return formatDate(DateTime{*year, *month, *day});
 }
 
+DayPeriod presetPeriod(PeriodPreset preset, const DateTime& today) {
+  switch (preset) {
+    case PeriodPreset::LastYear:
+      return {formatDate({today.year - 1, 1, 1}), formatDate({today.year - 1, 12, 31})};
+    case PeriodPreset::LastMonth: {
+      const bool january = today.month == 1;
+      return presetPeriod(PeriodPreset::ThisMonth, {january ? today.year - 1 : today.year,
+                                                    january ? 12 : today.month - 1, 1});
+    }
+    case PeriodPreset::ThisMonth:
+      break;
+  }
+  return {formatDate({today.year, today.month, 1}),
+          formatDate({today.year, today.month, daysIn(today.month, today.year)})};
+}
+
 }  // namespace kov

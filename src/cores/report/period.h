@@ -1,5 +1,5 @@
-// The report period: the period keys, the key filter of the date boxes and the date
-// conversion applied when a date box is left. No Qt here.
+// The report period: the period keys, the key filter of the date boxes, the date
+// conversion applied when a date box is left and the ready-made periods. No Qt here.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "cores/shared/platform.h"
+#include "runtime/datetime.h"
 
 namespace kov {
 
@@ -27,5 +28,16 @@ void Filtra_Tasto_Data(Platform& platform, std::int16_t& KeyAscii, std::string& 
 // typed). Anything else, such as the untouched "  /  /    ", a year of three digits, 31/04
 // or month 13, gives nothing and the text stays.
 std::optional<std::string> dayFirstDate(std::string_view text);
+
+// The periods the date boxes can be filled with in one step.
+enum class PeriodPreset { LastMonth, ThisMonth, LastYear };
+
+struct DayPeriod {
+  std::string from, to;  // "dd/mm/yyyy" each
+};
+
+// The first and last day of the month before `today`'s, of `today`'s month, or of the year
+// before `today`'s.
+DayPeriod presetPeriod(PeriodPreset preset, const DateTime& today);
 
 }  // namespace kov

@@ -17,6 +17,15 @@ inline constexpr std::string_view kPeriodOrder =
     "La Data di Fine del periodo deve essere superiore alla data di Inizio periodo";
 inline constexpr std::string_view kNoPeriod = "Occorre impostare il periodo da Esportare";
 
+// The ready-made periods offered beside the date boxes.
+inline constexpr std::string_view kLastMonth = "Mese scorso";
+inline constexpr std::string_view kThisMonth = "Questo mese";
+inline constexpr std::string_view kLastYear = "Anno scorso";
+// The button beside a date box that drops them down with a calendar.
+inline constexpr std::string_view kPickerName = "Calendario";
+inline constexpr std::string_view kPickerTip =
+    "Apre il calendario e i periodi pronti (tasto F4 o Alt+Freccia giù)"_cp;
+
 // The texts of the report run. Windows-1252, as shown.
 inline constexpr std::string_view kNothingFound =
     "Non sono state trovate scritture per il periodo selezionato";
