@@ -27,7 +27,6 @@ class QTimer;
 
 namespace kov {
 
-class DatePicker;
 class FocusRouter;
 class Guide;
 class Pw_Kov;
@@ -150,8 +149,7 @@ class KOV : public QWidget {
   QGroupBox* Frm_TdT = nullptr;
   QLabel* Lb_Dt1 = nullptr;
   QLabel* Label1 = nullptr;
-  std::array<QLineEdit*, 3> Dt{};         // elements 1 and 2
-  std::array<DatePicker*, 3> pickers_{};  // beside Dt(1) and Dt(2)
+  std::array<QLineEdit*, 3> Dt{};  // elements 1 and 2
   QCheckBox* Anche_gia_Lette = nullptr;
   QCheckBox* Rimuovi = nullptr;
   QPushButton* Cmd_Gp = nullptr;

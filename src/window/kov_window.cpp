@@ -238,13 +238,13 @@ void KOV::buildControls() {
   report->addWidget(Lb_Dt1, 0, 0);
   report->addWidget(Label1, 1, 0);
   for (std::size_t i = 1; i <= 2; ++i) {
-    pickers_[i] = named(new DatePicker(Dt[i], platform_), indexed("Pick_Dt", static_cast<int>(i)));
+    auto* picker = named(new DatePicker(Dt[i], platform_), indexed("Pick_Dt", static_cast<int>(i)));
     auto* day = new QHBoxLayout;
     day->setSpacing(1);
     day->addWidget(Dt[i]);
-    day->addWidget(pickers_[i]);
+    day->addWidget(picker);
     report->addLayout(day, static_cast<int>(i) - 1, 1);
-    connect(pickers_[i], &DatePicker::periodPicked, this,
+    connect(picker, &DatePicker::periodPicked, this,
             [this](const DayPeriod& period) { fillPeriod(period); });
   }
   report->addWidget(Anche_gia_Lette, 0, 2);

