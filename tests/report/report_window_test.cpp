@@ -128,7 +128,6 @@ TEST(LogViewer, FiltersAsTypedAndClosesWithEscape) {
     return std::pair(control<QTableView>(&viewer, "Scritture")->model()->rowCount(),
                      control<QLabel>(&viewer, "Conteggio")->text());
   };
-  EXPECT_EQ(shown(), std::pair(6, QStringLiteral("Scritture mostrate: 6 di 6")));
   QTest::keyClicks(QApplication::focusWidget(), "01122026");
   EXPECT_EQ(shown(), std::pair(5, QStringLiteral("Scritture mostrate: 5 di 6")));
   const QString pictures = qEnvironmentVariable("KOV_SCREENSHOTS");
