@@ -68,6 +68,7 @@ void BM_OpenViewer(benchmark::State& state) {
     QApplication::processEvents();
     if (!platform.messages.empty()) state.SkipWithError("the viewer showed a message");
   }
+  state.SetBytesProcessed(state.iterations() * kRecords * 256);
 }
 
 void BM_ReadLog(benchmark::State& state) {
@@ -76,6 +77,7 @@ void BM_ReadLog(benchmark::State& state) {
     const std::vector<LogRow> rows = readLog(platform, recordings().file(), "Registro");
     if (rows.size() != kRecords) state.SkipWithError("the log lost records");
   }
+  state.SetBytesProcessed(state.iterations() * kRecords * 256);
 }
 
 void BM_Floor(benchmark::State& state) {
@@ -86,6 +88,7 @@ void BM_Floor(benchmark::State& state) {
     }
     ::close(in);
   }
+  state.SetBytesProcessed(state.iterations() * kRecords * 256);
 }
 
 BENCHMARK(BM_OpenViewer)->Unit(benchmark::kMillisecond)->UseRealTime();

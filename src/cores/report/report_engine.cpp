@@ -227,13 +227,13 @@ class Scan {
 
   void examine(std::int64_t n, std::string_view record) {
     ++outcome_.records;
-    const RecordRead read = readEntry(record, entry_);
-    if (read == RecordRead::Empty) return;
-    if (read == RecordRead::Unshiftable) {
+    const RecordRead kind = readEntry(record, entry_);
+    if (kind == RecordRead::Empty) return;
+    if (kind == RecordRead::Unshiftable) {
       // The unscrambling shows its own error.
       Cripta_Decripta(platform_, "D", trimSpaces(record.substr(0, kRecordText)), entry_);
     }
-    if (read != RecordRead::Entry) {
+    if (kind != RecordRead::Entry) {
       platform_.message(Icon::Information, report_text::damagedRecord(n), request_.title);
       if (!holdsNoEntry(record)) outcome_.damaged = true;
       return;
