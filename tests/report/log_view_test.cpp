@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "cores/logview/log_view.h"
 #include "report/report_files.h"
 
@@ -9,7 +11,8 @@ namespace {
 using namespace test;
 
 // The log sorted by date and time (ties by number), damaged records after the entries, and
-// each filter; the file is only read. A missing file is an empty log, an unreadable one said.
+// each filter; the file is only read. A missing file is an empty log; an unreadable or too large
+// one is said.
 TEST(LogView, ListsEveryRecordSortedAndFiltersIt) {
   TempFolder folder;
   folder.write("OdV", unsortedLog());
@@ -39,8 +42,16 @@ TEST(LogView, ListsEveryRecordSortedAndFiltersIt) {
   EXPECT_TRUE(readLog(platform, folder.file("Missing"), "Registro").empty());
   folder.makeFolder("Folder");
   EXPECT_TRUE(readLog(platform, folder.file("Folder"), "Registro").empty());
-  EXPECT_EQ(platform.texts(), std::vector<std::string>{trappedText(
-                                  "Visualizza_Registro", "75-Errore di accesso al percorso/file")});
+  folder.write("Large", "");
+  std::filesystem::resize_file(folder.file("Large"), (std::uint64_t{1} << 22) * 256 + 256);
+  EXPECT_TRUE(readLog(platform, folder.file("Large"), "Registro").empty());
+  EXPECT_EQ(platform.texts(),
+            (std::vector<std::string>{
+                trappedText("Visualizza_Registro", "75-Errore di accesso al percorso/file"),
+                "Il file delle rilevazioni contiene n. 4194305 righe, pi\xF9 di quante la "
+                "procedura ne possa aver scritte (al massimo 4194304): il file non \xE8 stato "
+                "letto n\xE9 modificato."}));
+  EXPECT_EQ(platform.messages.back().title, "Registro");
 }
 
 }  // namespace
