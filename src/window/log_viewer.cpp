@@ -31,10 +31,7 @@ class LogModel : public QAbstractTableModel {
 
   void filter(const LogFilter& filter) {
     beginResetModel();
-    shown_.clear();
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
-      if (shows(filter, rows_[i])) shown_.push_back(i);
-    }
+    shown_ = filterLog(rows_, filter);
     endResetModel();
   }
   qsizetype all() const { return static_cast<qsizetype>(rows_.size()); }

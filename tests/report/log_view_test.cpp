@@ -23,12 +23,12 @@ TEST(LogView, ListsEveryRecordSortedAndFiltersIt) {
       {{}, {6, 2, 5, 7, 1, 3}}, {{"20261201", "", "", ""}, {2, 5, 7, 1, 3}}, {{"", "20261130", "", ""}, {6, 3}},
       {{"20261220", "20261220", "", ""}, {5, 7, 1, 3}}, {{"", "", "rete", ""}, {6}}, {{"", "", "DANNEGG", ""}, {3}},
       {{"", "", "09:15", ""}, {5, 7}}, {{"", "", "\xE8", ""}, {7}}, {{"", "", "", "ADMIN "}, {6, 2, 7, 1, 3}},
-      {{"", "", "riavvio", "admin"}, {1}}, {{"", "", "titolare", "Admin"}, {}}};
+      {{"", "", "riavvio", "admin"}, {1}}, {{"", "", "titolare", "Admin"}, {}}, {{"", "", "7", ""}, {7}},
+      {{"", "", "11/2026", ""}, {6}}, {{"", "", "TITOL", ""}, {5}}, {{"", "", "pc-0", ""}, {6, 2, 5, 7, 1}}};
   // clang-format on
   for (const auto& [filter, expected] : cases) {
     std::vector<std::int64_t> shown;
-    for (const LogRow& row : rows)
-      if (shows(filter, row)) shown.push_back(row.record);
+    for (const std::size_t i : filterLog(rows, filter)) shown.push_back(rows[i].record);
     EXPECT_EQ(shown, expected) << filter.from << "-" << filter.to << " '" << filter.text << "' "
                                << filter.account;
   }

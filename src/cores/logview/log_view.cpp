@@ -34,6 +34,26 @@ bool containsCaseBlind(std::string_view text, std::string_view upperNeedle) {
                      [](char a, char b) { return toUpper1252(a) == b; }) != text.end();
 }
 
+// The columns of an entry as they lie in it, without the fill spaces.
+std::string_view fieldOf(std::string_view entry, LogColumn column) {
+  switch (column) {
+    case LogColumn::Date:
+      return mid(entry, 2, 10);
+    case LogColumn::Time:
+      return mid(entry, 12, 8);
+    case LogColumn::Workstation:
+      return trimSpaces(mid(entry, 20, kWorkstationWidth));
+    case LogColumn::Account:
+      return trimSpaces(mid(entry, 34, kAccountWidth));
+    case LogColumn::Description:
+      return mid(entry, 54);
+    case LogColumn::Reported:
+      return mid(entry, 1, 1);
+    default:
+      return {};
+  }
+}
+
 }  // namespace
 
 std::string logField(const LogRow& row, LogColumn column) {
@@ -41,39 +61,33 @@ std::string logField(const LogRow& row, LogColumn column) {
   if (row.damaged()) {
     return column == LogColumn::Description ? std::string(logview_text::kDamaged) : "";
   }
-  switch (column) {
-    case LogColumn::Date:
-      return std::string(mid(row.entry, 2, 10));
-    case LogColumn::Time:
-      return std::string(mid(row.entry, 12, 8));
-    case LogColumn::Workstation:
-      return std::string(trimSpaces(mid(row.entry, 20, kWorkstationWidth)));
-    case LogColumn::Account:
-      return std::string(trimSpaces(mid(row.entry, 34, kAccountWidth)));
-    case LogColumn::Description:
-      return std::string(mid(row.entry, 54));
-    default:
-      return row.entry.substr(0, 1);
-  }
+  return std::string(fieldOf(row.entry, column));
 }
 
-bool shows(const LogFilter& filter, const LogRow& row) {
-  if (!row.damaged()) {
-    const std::string key = RovesciaData(mid(row.entry, 2, 10));
-    if ((!filter.from.empty() && key < filter.from) || (!filter.to.empty() && key > filter.to)) {
-      return false;
-    }
-    if (!filter.account.empty() && toUpper1252(trimSpaces(mid(row.entry, 34, kAccountWidth))) !=
-                                       toUpper1252(trimSpaces(filter.account))) {
-      return false;
-    }
-  }
-  if (filter.text.empty()) return true;
+std::vector<std::size_t> filterLog(const std::vector<LogRow>& rows, const LogFilter& filter) {
   const std::string needle = toUpper1252(filter.text);
-  for (int c = 0; c < kLogColumns; ++c) {
-    if (containsCaseBlind(logField(row, static_cast<LogColumn>(c)), needle)) return true;
+  const std::string account = toUpper1252(trimSpaces(filter.account));
+  const auto found = [&](const LogRow& row) {
+    if (needle.empty() || containsCaseBlind(std::to_string(row.record), needle)) return true;
+    if (row.damaged()) return containsCaseBlind(logview_text::kDamaged, needle);
+    // Not the one-letter flag: any "s" or "n" typed would find every entry by it.
+    constexpr LogColumn kSearched[] = {LogColumn::Date, LogColumn::Time, LogColumn::Workstation,
+                                       LogColumn::Account, LogColumn::Description};
+    return std::any_of(std::begin(kSearched), std::end(kSearched), [&](LogColumn c) {
+      return containsCaseBlind(fieldOf(row.entry, c), needle);
+    });
+  };
+  const auto allowed = [&](const LogRow& row) {
+    if (row.damaged()) return true;
+    const std::string key = RovesciaData(mid(row.entry, 2, 10));
+    return (filter.from.empty() || key >= filter.from) && (filter.to.empty() || key <= filter.to) &&
+           (account.empty() || toUpper1252(fieldOf(row.entry, LogColumn::Account)) == account);
+  };
+  std::vector<std::size_t> shown;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (allowed(rows[i]) && found(rows[i])) shown.push_back(i);
   }
-  return false;
+  return shown;
 }
 
 std::vector<LogRow> readLog(Platform& platform, const std::string& recordings,

@@ -27,13 +27,14 @@ std::string logField(const LogRow& row, LogColumn column);
 
 struct LogFilter {
   std::string from, to;  // period keys yyyymmdd, compared as texts; an empty one is open
-  std::string text;      // found in any column, letter case aside; Windows-1252
-  std::string account;   // the only account shown, letter case and fill spaces aside; empty: all
+  std::string text;  // found in any column but the reported flag, letter case aside; Windows-1252
+  std::string account;  // the only account shown, letter case and fill spaces aside; empty: all
 };
 
-// Damaged records pass the period and the account, which they do not tell: a reader of
-// the log sees every one of them, by its number.
-bool shows(const LogFilter& filter, const LogRow& row);
+// The indices of the rows the filter lets through, in order. Damaged records pass the
+// period and the account, which they do not tell: a reader of the log sees every one of
+// them, by its number.
+std::vector<std::size_t> filterLog(const std::vector<LogRow>& rows, const LogFilter& filter);
 
 // Every record but the empty ones, the entries sorted by date and time (ties by record
 // number), then the damaged records by number. The file is opened for reading only, and a
