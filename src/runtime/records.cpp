@@ -15,7 +15,7 @@ void appendRecordOf(std::string& bytes, std::string_view text) {
   const std::string_view kept = text.substr(0, kRecordText);
   bytes += kept;
   bytes.append(kRecordText - kept.size(), ' ');
-  bytes += "|\r\n";
+  bytes += kRecordEnd;
 }
 
 Error createHidden(std::string_view name) {

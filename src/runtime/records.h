@@ -14,6 +14,7 @@ namespace kov {
 
 inline constexpr std::size_t kRecordSize = 256;
 inline constexpr std::size_t kRecordText = 253;
+inline constexpr std::string_view kRecordEnd = "|\r\n";
 
 // The record of a text: its first 253 characters, filled with spaces, then "|" CR LF.
 std::string recordOf(std::string_view text);

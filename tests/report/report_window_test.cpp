@@ -4,8 +4,11 @@
 #include <QTimer>
 #include <filesystem>
 
+#include <QTableView>
+
 #include "report/controller_window.h"
 #include "runtime/file.h"
+#include "window/log_viewer.h"
 
 namespace kov {
 namespace {
@@ -185,6 +188,33 @@ TEST(ReportWindow, TheIdleSignOutClosesAnOpenCalendar) {
   EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }));
   w.unlock("segreto99");
   EXPECT_TRUE(w.box("Dt_1")->hasFocus());
+}
+
+// The log viewer from the keyboard: a date typed, Tab into the text box, a word typed,
+// the list following each; Escape closes it.
+TEST(LogViewer, FiltersAsTypedAndClosesWithEscape) {
+  TempFolder folder;
+  folder.write("OdV", unsortedLog());
+  FakePlatform platform;
+  LogViewer viewer(platform, folder.file("OdV"), "", nullptr);
+  viewer.show();
+  viewer.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&viewer));
+  const auto shown = [&] {
+    return std::pair(control<QTableView>(&viewer, "Scritture")->model()->rowCount(),
+                     control<QLabel>(&viewer, "Conteggio")->text());
+  };
+  QTest::keyClicks(QApplication::focusWidget(), "01122026");
+  EXPECT_EQ(shown(), std::pair(5, QStringLiteral("Scritture mostrate: 5 di 6")));
+  const QString pictures = qEnvironmentVariable("KOV_SCREENSHOTS");
+  EXPECT_TRUE(pictures.isEmpty() || viewer.grab().save(pictures + "/log-viewer.png"));
+  for (int i = 0; i < 2; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  QTest::keyClicks(QApplication::focusWidget(), "BACKUP");
+  EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("Cerca"));
+  EXPECT_EQ(shown(), std::pair(1, QStringLiteral("Scritture mostrate: 1 di 6")));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  EXPECT_FALSE(viewer.isVisible());
+  EXPECT_TRUE(platform.messages.empty());
 }
 
 }  // namespace

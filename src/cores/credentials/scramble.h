@@ -14,4 +14,8 @@ namespace kov {
 void Cripta_Decripta(Platform& platform, std::string_view mode, std::string_view input,
                      std::string& output);
 
+// Mode "D" without its error box, for readers that show an unreadable text in their own way:
+// false, and the output empty, when a code below 2 stops the shift.
+bool unscramble(std::string_view input, std::string& output);
+
 }  // namespace kov

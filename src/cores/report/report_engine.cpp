@@ -5,6 +5,7 @@
 
 #include "cores/credentials/scramble.h"
 #include "cores/oplog/entry.h"
+#include "cores/oplog/entry_record.h"
 #include "cores/shared/kov_par.h"
 #include "period.h"
 #include "report_name.h"
@@ -20,38 +21,6 @@ constexpr std::string_view kRecordProcedure = "Rw_Record";
 constexpr std::int64_t kChunkRecords = 4096;  // 1 MiB per read
 constexpr std::size_t kFlushBytes = std::size_t{1} << 20;
 constexpr char kStoredAsSpace = ' ' - 2;
-constexpr std::string_view kRecordEnd = "|\r\n";
-
-bool isNul(std::string_view record) {
-  return std::all_of(record.begin(), record.end(), [](char c) { return c == '\0'; });
-}
-
-bool digits(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// An unscrambled text that has the shape of an entry: the flag "N" or "S", a date
-// dd/MM/yyyy, a time of two-digit hours, minutes and seconds between two equal separators
-// (":" here; the workstation's own time separator in older installations). The 256 bytes
-// read from a file whose records were shifted (a copy that turned CR LF into LF) begin
-// inside an entry's date, and fail here.
-bool isEntry(std::string_view entry) {
-  if (entry.size() < 19 || (entry[0] != kUnreported && entry[0] != kReported)) return false;
-  const char separator = entry[13];
-  return digits(entry.substr(1, 2)) && entry[3] == '/' && digits(entry.substr(4, 2)) &&
-         entry[6] == '/' && digits(entry.substr(7, 4)) && digits(entry.substr(11, 2)) &&
-         !digits(entry.substr(13, 1)) && digits(entry.substr(14, 2)) && entry[16] == separator &&
-         digits(entry.substr(17, 2));
-}
-
-// Whether a record's text is worth unscrambling. The writer never stores a code below 2: a
-// record that holds one and has lost its end ("|" CR LF) is an append torn by a crash and
-// filled with NULs, shown damaged without the unscrambling's own error.
-bool worthUnscrambling(std::string_view record) {
-  return record.substr(kRecordText) == kRecordEnd ||
-         std::none_of(record.begin(), record.begin() + kRecordText,
-                      [](char c) { return static_cast<unsigned char>(c) < 2; });
-}
 
 // True when the record's own "|" CR LF was hit (at least two of the three bytes intact),
 // so a rewrite restores it. A record one byte short keeps only its bar there: its last
@@ -258,12 +227,13 @@ class Scan {
 
   void examine(std::int64_t n, std::string_view record) {
     ++outcome_.records;
-    if (isNul(record)) return;
-    entry_.clear();
-    if (worthUnscrambling(record)) {
+    const RecordRead kind = readEntry(record, entry_);
+    if (kind == RecordRead::Empty) return;
+    if (kind == RecordRead::Unshiftable) {
+      // The unscrambling shows its own error.
       Cripta_Decripta(platform_, "D", trimSpaces(record.substr(0, kRecordText)), entry_);
     }
-    if (!isEntry(entry_)) {
+    if (kind != RecordRead::Entry) {
       platform_.message(Icon::Information, report_text::damagedRecord(n), request_.title);
       if (!holdsNoEntry(record)) outcome_.damaged = true;
       return;
