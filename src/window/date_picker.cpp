@@ -112,4 +112,12 @@ void DatePicker::pickPeriod(PeriodPreset preset) {
   emit periodPicked(presetPeriod(preset, platform_.now()));
 }
 
+QHBoxLayout* withPicker(QLineEdit* box, DatePicker* picker) {
+  auto* pair = new QHBoxLayout;
+  pair->setSpacing(1);
+  pair->addWidget(box);
+  pair->addWidget(picker);
+  return pair;
+}
+
 }  // namespace kov

@@ -9,6 +9,7 @@
 #include "cores/report/period.h"
 
 class QFrame;
+class QHBoxLayout;
 class QLineEdit;
 
 namespace kov {
@@ -41,5 +42,8 @@ class DatePicker : public QToolButton {
   Platform& platform_;
   QPointer<QFrame> popup_;
 };
+
+// The box with its picker just beside it.
+QHBoxLayout* withPicker(QLineEdit* box, DatePicker* picker);
 
 }  // namespace kov

@@ -29,6 +29,7 @@ namespace kov {
 
 class FocusRouter;
 class Guide;
+class LogViewer;
 class Pw_Kov;
 struct DayPeriod;
 
@@ -81,7 +82,9 @@ class KOV : public QWidget {
   // The menu bar. Nobody signed in: only the help and "Esci"; the administrator: his own
   // entries; the data controller: the log and the report folder.
   QMenuBar* buildMenu();
+  // Signing out also closes the log's window.
   void enableMenus(bool signedIn);
+  void showLog();
   void showGuide();
   void showAbout();
   // The last steps of start-up: one of the first set-ups, or the role choice after the
@@ -115,6 +118,7 @@ class KOV : public QWidget {
   QMenu* logMenu_ = nullptr;
   QAction* openFolder_ = nullptr;
   QPointer<Guide> guide_;
+  QPointer<LogViewer> log_;
 
   std::int16_t In_Caricamento = 0;
   std::string Utente_Windows;

@@ -8,6 +8,7 @@
 
 #include "guide.h"
 #include "kov.h"
+#include "log_viewer.h"
 #include "menu_texts.h"
 
 namespace kov {
@@ -23,7 +24,8 @@ QMenuBar* KOV::buildMenu() {
       ->setObjectName(QStringLiteral("Esci"));
   logMenu_ = bar->addMenu(menu_text::kLog);
   logMenu_->setObjectName(QStringLiteral("Registro"));
-  logMenu_->addAction(menu_text::kViewLog)->setObjectName(QStringLiteral("VisualizzaRegistro"));
+  logMenu_->addAction(menu_text::kViewLog, this, [this] { showLog(); })
+      ->setObjectName(QStringLiteral("VisualizzaRegistro"));
   QMenu* help = bar->addMenu(menu_text::kHelp);
   QAction* guide = help->addAction(menu_text::kGuide, this, [this] { showGuide(); });
   guide->setShortcut(QKeySequence(Qt::Key_F1));
@@ -33,16 +35,35 @@ QMenuBar* KOV::buildMenu() {
   return bar;
 }
 
+namespace {
+
+void bringUp(QWidget* window) {
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+}  // namespace
+
 void KOV::enableMenus(bool signedIn) {
   logMenu_->setEnabled(signedIn);
   openFolder_->setEnabled(signedIn && par_.Tipo_Utente != 0);
+  if (!signedIn && log_ != nullptr) log_->close();
+}
+
+void KOV::showLog() {
+  if (log_ == nullptr) {
+    // The administrator sees his own entries only.
+    log_ = new LogViewer(platform_, par_.File_Rilevazioni,
+                         par_.Tipo_Utente == 0 ? par_.Utenti[0] : std::string(), this);
+    log_->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  bringUp(log_);
 }
 
 void KOV::showGuide() {
   if (guide_ == nullptr) guide_ = new Guide(this);
-  guide_->show();
-  guide_->raise();
-  guide_->activateWindow();
+  bringUp(guide_);
 }
 
 void KOV::showAbout() {

@@ -239,11 +239,7 @@ void KOV::buildControls() {
   report->addWidget(Label1, 1, 0);
   for (std::size_t i = 1; i <= 2; ++i) {
     auto* picker = named(new DatePicker(Dt[i], platform_), indexed("Pick_Dt", static_cast<int>(i)));
-    auto* day = new QHBoxLayout;
-    day->setSpacing(1);
-    day->addWidget(Dt[i]);
-    day->addWidget(picker);
-    report->addLayout(day, static_cast<int>(i) - 1, 1);
+    report->addLayout(withPicker(Dt[i], picker), static_cast<int>(i) - 1, 1);
     connect(picker, &DatePicker::periodPicked, this,
             [this](const DayPeriod& period) { fillPeriod(period); });
   }

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "cores/logview/log_view.h"
 #include "cores/report/period.h"
 #include "date_box.h"
+#include "date_picker.h"
 #include "log_viewer_texts.h"
 #include "qt_text.h"
 #include "runtime/records.h"
@@ -118,9 +120,9 @@ LogViewer::LogViewer(Platform& platform, const std::string& recordings, std::str
 
   auto* filter = new QGridLayout;
   filter->addWidget(label(QStringLiteral("LbDa"), log_viewer_text::kFrom, from_), 0, 0);
-  filter->addWidget(from_, 0, 1);
+  filter->addLayout(withPicker(from_, pickerOf(from_, platform)), 0, 1);
   filter->addWidget(label(QStringLiteral("LbA"), log_viewer_text::kTo, to_), 0, 2);
-  filter->addWidget(to_, 0, 3);
+  filter->addLayout(withPicker(to_, pickerOf(to_, platform)), 0, 3);
   filter->addWidget(label(QStringLiteral("LbCerca"), log_viewer_text::kSearch, search_), 0, 4);
   filter->addWidget(search_, 0, 5);
   filter->setColumnStretch(5, 1);
@@ -142,13 +144,22 @@ LogViewer::LogViewer(Platform& platform, const std::string& recordings, std::str
   setTabOrder(to_, search_);
   setTabOrder(search_, table_);
   setTabOrder(table_, close);
-  resize(960, 540);
+  resize(QSize(960, 540).boundedTo(screen()->availableGeometry().size()));
 
   for (QLineEdit* box : {static_cast<QLineEdit*>(from_), static_cast<QLineEdit*>(to_), search_}) {
     connect(box, &QLineEdit::textChanged, this, &LogViewer::applyFilter);
   }
   applyFilter();
   from_->setFocus();
+}
+
+DatePicker* LogViewer::pickerOf(DateBox* box, Platform& platform) {
+  auto* picker = new DatePicker(box, platform);
+  connect(picker, &DatePicker::periodPicked, this, [this](const DayPeriod& period) {
+    from_->setText(fromCp1252(period.from));
+    to_->setText(fromCp1252(period.to));
+  });
+  return picker;
 }
 
 void LogViewer::applyFilter() {

@@ -15,6 +15,7 @@ class QTableView;
 namespace kov {
 
 class DateBox;
+class DatePicker;
 class LogModel;
 
 class LogViewer : public QDialog {
@@ -26,16 +27,15 @@ class LogViewer : public QDialog {
   LogViewer(Platform& platform, const std::string& recordings, std::string onlyAccount,
             QWidget* parent);
 
-  // The period's boxes, "dd/mm/yyyy": a date that reads as one bounds the period, anything
-  // else leaves that end open. The list follows every change of their text.
-  DateBox* fromBox() const { return from_; }
-  DateBox* toBox() const { return to_; }
-
  private:
+  // A picker beside a period's box; its ready-made periods fill both boxes.
+  DatePicker* pickerOf(DateBox* box, Platform& platform);
   void applyFilter();
 
   std::string onlyAccount_;
   LogModel* model_ = nullptr;
+  // The period's boxes, "dd/mm/yyyy": a date that reads as one bounds the period, anything
+  // else leaves that end open. The list follows every change of their text.
   DateBox* from_ = nullptr;
   DateBox* to_ = nullptr;
   QLineEdit* search_ = nullptr;

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QMessageBox>
+#include <QTableView>
 #include <QTextBrowser>
 
 #include "support/window.h"
 #include "window/guide.h"
+#include "window/log_viewer.h"
 
 namespace kov {
 namespace {
@@ -60,6 +62,25 @@ TEST(Menu, KeysOpenTheMenusTheGuideTheInformationAndEsci) {
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
   QTest::keyClick(openedPopup(), Qt::Key_E);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !w.window->isVisible(); }));
+}
+
+// The administrator's log lists his own entries, whatever the letter case they were signed
+// in with; signing out closes it.
+TEST(Menu, TheAdministratorSeesHisOwnEntriesUntilHeSignsOut) {
+  Window w;
+  w.folder.write("OdV", test::loggedEntry("PC-01", "Admin", "uno") +
+                            test::loggedEntry("PC-01", "Titolare", "report") +
+                            test::loggedEntry("PC-01", "ADMIN", "due"));
+  w.showMode(2, 0);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_I, Qt::AltModifier);
+  QTest::keyClick(openedPopup(), Qt::Key_V);
+  auto* log = w.window->findChild<LogViewer*>();
+  ASSERT_NE(log, nullptr);
+  EXPECT_EQ(log->findChild<QTableView*>()->model()->rowCount(), 2);
+  const QPointer<LogViewer> open(log);
+  w.window->activateWindow();
+  w.box("Pw")->setFocus();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return open == nullptr; }));
 }
 
 }  // namespace
