@@ -56,10 +56,13 @@ QString readLines(const std::string& report, QStringList& lines) {
   std::string text(bytes, '\0');
   std::size_t got = 0;
   if (error = file.readAt(0, text.data(), text.size(), got); error) return reasonOf(error);
-  for (std::size_t at = 0; at < got; at += 256) {
-    std::string line = text.substr(at, 253);
-    line.erase(line.find_last_not_of(' ') + 1);
-    lines.append(fromCp1252(line));
+  // Decoded at once: each Windows-1252 byte is one character, and a converter made per line
+  // would cost more than the whole layout.
+  const QString decoded = fromCp1252(std::string_view(text).substr(0, got));
+  for (qsizetype at = 0; at < decoded.size(); at += 256) {
+    QString line = decoded.mid(at, 253);
+    while (line.endsWith(QLatin1Char(' '))) line.chop(1);
+    lines.append(line);
   }
   return {};
 }
