@@ -35,16 +35,14 @@ TEST(ReportPdf, FollowsTheReportWithoutChangingIt) {
     int taken;                         // the PDF's name taken by 1 a folder, 2 a file
     std::vector<std::string> between;  // messages after the report's own
   } rows[] = {
+      // clang-format off
       {"No opens nothing", false, false, 0, {}},
       {"Yes opens the report's folder", true, false, 0, {}},
-      {"the desktop cannot open it",
-       true,
-       true,
-       false,
-       {"Non \xE8 stato possibile aprire la cartella "}},
+      {"the desktop cannot open it", true, true, 0, {"Non \xE8 stato possibile aprire la cartella "}},
       {"a folder bears the PDF's name", false, false, 1, {"75-Errore di accesso al percorso/file"}},
       {"a file bears the PDF's name", false, false, 2, {"58-File gi\xE0 esistente"}},
       {"the disk is full", false, false, 3, {"61-Disco pieno"}},
+      // clang-format on
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -89,19 +87,19 @@ TEST(ReportPdf, FollowsTheReportWithoutChangingIt) {
     if (const char* pictures = std::getenv("KOV_SCREENSHOTS"))  // the README's picture
       std::filesystem::copy_file(pdf, std::string(pictures) + "/report.pdf",
                                  std::filesystem::copy_options::overwrite_existing);
-    for (const std::string& line :
-         {std::string("Registro delle operazioni dell'Amministratore di Sistema"),
-          std::string("Postazione: PC-01"), std::string("Periodo: dal 01/12/2026 al 31/12/2026"),
-          std::string("Report generato il 04/12/2026 alle 09:05:03 da Titolare"),
-          std::string("Scritture riportate: 100"), std::string("Pagina 1 di 2"),
-          std::string("Pagina 2 di 2")})
-      EXPECT_NE(text.find(line + "\n"), std::string::npos) << line;
+    for (const char* line : {"Registro delle operazioni dell'Amministratore di Sistema",
+                             "Postazione: PC-01", "Periodo: dal 01/12/2026 al 31/12/2026",
+                             "Report generato il 04/12/2026 alle 09:05:03 da Titolare",
+                             "Scritture riportate: 100", "Pagina 1 di 2", "Pagina 2 di 2"})
+      EXPECT_NE(text.find(line + std::string("\n")), std::string::npos) << line;
+    // Every line of the report, whole: pdftotext sets its own spaces between the fields.
+    const auto squeezed = [](std::string t) {
+      std::erase_if(t, [](char c) { return c == ' ' || c == '\n'; });
+      return t;
+    };
     for (std::size_t at = 0; at < report.size(); at += 256) {
-      std::string line = QString::fromLatin1(report.substr(at, 253)).trimmed().toStdString();
-      std::erase(line, ' ');
-      std::string all = text;
-      std::erase_if(all, [](char c) { return c == ' ' || c == '\n'; });
-      EXPECT_NE(all.find(line), std::string::npos) << line;
+      const std::string line = QString::fromLatin1(report.substr(at, 253)).toStdString();
+      EXPECT_NE(squeezed(text).find(squeezed(line)), std::string::npos) << line;
     }
   }
 }
