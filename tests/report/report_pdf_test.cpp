@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QMessageBox>
 #include <QProcess>
+#include <QTimer>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 
 #include "report/controller_window.h"
 #include "support/fault_plan.h"
+#include "window/qt_platform.h"
+#include "window/translations.h"
 
 namespace kov {
 namespace {
@@ -115,6 +119,25 @@ TEST(ReportPdf, OpensTheReportFolderOfTheParameters) {
     EXPECT_EQ(w.platform.texts(), std::vector<std::string>(!present, "La cartella dei report " +
                                                                          folder + " non esiste"));
     EXPECT_EQ(w.text("Opz_KOV_3"), w.reportFolder);  // the box as it was
+  }
+}
+
+// The real question: Italian buttons, Enter and Escape answer No, only Yes says yes.
+TEST(ReportPdf, TheRealQuestionAnswersNoUnlessYesIsPressed) {
+  ASSERT_TRUE(installItalianTranslations(*QCoreApplication::instance()));
+  QtPlatform platform;
+  for (const int key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Y}) {
+    QStringList buttons;
+    QTimer::singleShot(50, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      for (QAbstractButton* button : box->buttons()) buttons.append(button->text());
+      if (key == Qt::Key_Y) return box->button(QMessageBox::Yes)->click();
+      QTest::keyClick(box, static_cast<Qt::Key>(key));
+    });
+    EXPECT_EQ(platform.ask("Aprire?", "KoV"), key == Qt::Key_Y);
+    buttons.sort();
+    EXPECT_EQ(buttons, QStringList({"&No", "&S\u00EC"}));
   }
 }
 
