@@ -32,6 +32,7 @@ class Guide;
 class LogViewer;
 class Pw_Kov;
 struct DayPeriod;
+struct ReportRun;
 
 // Shows the password dialog and returns once it has closed. On the desktop it is modal
 // (showModal); tests put in a way that does not block.
@@ -74,6 +75,9 @@ class KOV : public QWidget {
   void Dt_LostFocus(std::int16_t Index);
   void Cmd_Gp_Click();
 
+  // Shows the report folder of the parameters in the desktop's file manager.
+  void openReportFolder();
+
  protected:
   void closeEvent(QCloseEvent* event) override;  // Form_Unload
 
@@ -108,6 +112,10 @@ class KOV : public QWidget {
   // N_Accessi shows the number of records the recordings file holds; a negative number
   // (not known) leaves it as it is.
   void showCount(std::int64_t records);
+  // Beside a report just written: its PDF, then the offer to open its folder.
+  void offerReport(const ReportRun& run, const DateTime& at, std::int64_t copied);
+  // Shows a folder (absolute, native separators) in the desktop's file manager.
+  void showFolder(const QString& folder);
 
   Kov_Par& par_;
   Platform& platform_;

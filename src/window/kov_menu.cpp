@@ -17,7 +17,7 @@ QMenuBar* KOV::buildMenu() {
   auto* bar = new QMenuBar(this);
   bar->setObjectName(QStringLiteral("menu"));
   QMenu* file = bar->addMenu(menu_text::kFile);
-  openFolder_ = file->addAction(menu_text::kOpenReportFolder);
+  openFolder_ = file->addAction(menu_text::kOpenReportFolder, this, [this] { openReportFolder(); });
   openFolder_->setObjectName(QStringLiteral("ApriCartella"));
   file->addSeparator();
   file->addAction(menu_text::kQuit, this, [this] { close(); })

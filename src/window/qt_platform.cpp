@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
+#include <QUrl>
 
 #include "qt_text.h"
 #include "runtime/osnames.h"
@@ -40,20 +42,34 @@ QString timeFormat(const QLocale& locale) {
   return format.trimmed();
 }
 
+// Shows the box over the active window and returns the button pressed. Without a window
+// manager nothing hands the activation back to the window the box came from.
+QMessageBox::StandardButton showBox(QMessageBox::Icon icon, std::string_view text,
+                                    std::string_view title, QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton byDefault) {
+  QString body = fromCp1252(text);
+  body.replace(QLatin1String("\n\r"), QLatin1String("\n"));
+  const QPointer<QWidget> owner = QApplication::activeWindow();
+  QMessageBox box(icon, fromCp1252(title), body, buttons, owner);
+  box.setDefaultButton(byDefault);
+  box.setEscapeButton(byDefault);
+  const auto pressed = static_cast<QMessageBox::StandardButton>(box.exec());
+  if (owner != nullptr) owner->activateWindow();
+  return pressed;
+}
+
 }  // namespace
 
 void QtPlatform::message(Icon icon, std::string_view text, std::string_view title) {
   QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
   if (icon == Icon::Information) boxIcon = QMessageBox::Information;
   if (icon == Icon::Critical) boxIcon = QMessageBox::Critical;
-  QString body = fromCp1252(text);
-  body.replace(QLatin1String("\n\r"), QLatin1String("\n"));
-  const QPointer<QWidget> owner = QApplication::activeWindow();
-  QMessageBox box(boxIcon, fromCp1252(title), body, QMessageBox::Ok, owner);
-  box.exec();
-  // Without a window manager nothing hands the activation back to the window the box
-  // came from.
-  if (owner != nullptr) owner->activateWindow();
+  showBox(boxIcon, text, title, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool QtPlatform::ask(std::string_view text, std::string_view title) {
+  return showBox(QMessageBox::Question, text, title, QMessageBox::Yes | QMessageBox::No,
+                 QMessageBox::No) == QMessageBox::Yes;
 }
 
 void QtPlatform::beep() {
@@ -96,6 +112,11 @@ ScreenSize QtPlatform::screenSize() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (screen == nullptr) return {};
   return {screen->size().width(), screen->size().height()};
+}
+
+bool QtPlatform::openFolder(std::string_view folder) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(
+      QFile::decodeName(QByteArray(folder.data(), static_cast<qsizetype>(folder.size())))));
 }
 
 void QtPlatform::copyToSystemLog(const SystemLogEvent& event) {

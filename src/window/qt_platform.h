@@ -16,6 +16,7 @@ class QtPlatform : public Platform {
   explicit QtPlatform(const QLocale& regional) : regional_(regional) {}
 
   void message(Icon icon, std::string_view text, std::string_view title) override;
+  bool ask(std::string_view text, std::string_view title) override;
   void beep() override;
   DateTime now() override;
   std::string regionalDate(const DateTime& at) override;
@@ -24,6 +25,7 @@ class QtPlatform : public Platform {
   std::string computerName() override;
   std::string programFolder() override;
   ScreenSize screenSize() override;
+  bool openFolder(std::string_view folder) override;
   void copyToSystemLog(const SystemLogEvent& event) override;
 
  private:

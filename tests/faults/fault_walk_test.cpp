@@ -25,13 +25,14 @@ using faults::Op;
 enum Got { kNothing, kReported, kMarked, kRemovedFile };
 // clang-format off
 const struct Row { Op op; long first, last; const char* messages; Got got; } kRows[] = {
-    {Op::Open, 1, 1, "Fscan keep", kNothing}, {Op::Open, 2, 2, "Frw left keep", kNothing},
-    {Op::Open, 3, 3, "found Fwriter Nwriter created deleted removed", kRemovedFile}, {Op::Open, 4, 5, "found created Fscan", kMarked},
-    {Op::Read, 1, 1, "Fscan keep", kNothing}, {Op::Read, 2, 2, "Frw found created left keep", kReported}, {Op::Read, 3, 3, "found created Fscan", kMarked},
-    {Op::Write, 1, 1, "Frw left keep", kNothing}, {Op::Write, 2, 2, "Frw found created left keep", kReported},
-    {Op::Write, 3, 3, "found Fwriter created deleted removed", kRemovedFile}, {Op::Write, 4, 4, "found created Fscan", kMarked},
-    {Op::Sync, 1, 2, "Frw left keep", kNothing}, {Op::Sync, 3, 3, "Frw found created left keep", kMarked},
-    {Op::Sync, 4, 4, "found Fwriter created deleted removed", kRemovedFile}, {Op::Sync, 5, 5, "found created Fscan", kMarked},
+    {Op::Open, 1, 1, "Fscan keep", kNothing}, {Op::Open, 2, 2, "Frw left keep", kNothing}, {Op::Open, 3, 4, "found Fpdf created deleted removed", kRemovedFile},
+    {Op::Open, 5, 5, "found Fwriter Nwriter created deleted removed", kRemovedFile}, {Op::Open, 6, 7, "found created Fscan", kMarked},
+    {Op::Read, 1, 1, "Fscan keep", kNothing}, {Op::Read, 2, 2, "Frw found created left keep", kReported},
+    {Op::Read, 3, 3, "found Fpdf created deleted removed", kRemovedFile}, {Op::Read, 4, 4, "found created Fscan", kMarked},
+    {Op::Write, 1, 1, "Frw left keep", kNothing}, {Op::Write, 2, 2, "Frw found created left keep", kReported}, {Op::Write, 3, 3, "found Fpdf created deleted removed", kRemovedFile},
+    {Op::Write, 4, 4, "found Fwriter created deleted removed", kRemovedFile}, {Op::Write, 5, 5, "found created Fscan", kMarked},
+    {Op::Sync, 1, 2, "Frw left keep", kNothing}, {Op::Sync, 3, 3, "Frw found created left keep", kMarked}, {Op::Sync, 4, 5, "found Fpdf created deleted removed", kRemovedFile},
+    {Op::Sync, 6, 6, "found Fwriter created deleted removed", kRemovedFile}, {Op::Sync, 7, 7, "found created Fscan", kMarked},
     {Op::Delete, 1, 1, "found created Fscan", kMarked}, {Op::Attributes, 1, 1, "found created Fscan deleted removed", kRemovedFile},
     {Op::Attributes, 2, 2, "found created Fscan", kMarked},
 };
@@ -76,7 +77,9 @@ TEST(FaultWalk, EveryCallOfAReportWithRemovalFailsInTurn) {
         std::vector<std::string> expected;
         std::istringstream words(row.messages);
         for (std::string word; words >> word;)
-          expected.push_back(word == "found" ? w->found(1) : texts.at(word));
+          expected.push_back(word == "found"  ? w->found(1)
+                             : word == "Fpdf" ? w->pdfFailed(injected.shown)
+                                              : texts.at(word));
         EXPECT_EQ(w->platform.texts(), expected);
         for (const Message& m : w->platform.messages)
           EXPECT_EQ(m.title, m.icon == Icon::Critical ? "KoV" : kCaption);

@@ -65,14 +65,14 @@ TEST(SystemLog, EveryEntryAndReportRunIsCopied) {
                                         {"KOV_ACCOUNT", "Admin               "},
                                         {"KOV_DESCRIPTION", "Verificato \xE8 | ok"}}));
   const std::string report = l.path() + "\\report\\r.txt";
-  runReport(
-      l.platform, l.par,
-      {{l.file("OdV"), l.path() + "\\report\\", "r.txt", "20261204", "20261204", false, "T"},
-       "04/12/2026",
-       "04/12/2026",
-       false},
-      {[&](std::string_view text) { l.append(entryWith(std::string(text))); },
-       [&](std::string_view text) { return entryWith(std::string(text)); }, [](std::int64_t) {}});
+  runReport(l.platform, l.par,
+            {{l.file("OdV"), l.path() + "\\report\\", "r.txt", "20261204", "20261204", false, "T"},
+             "04/12/2026",
+             "04/12/2026",
+             false},
+            {[&](std::string_view text) { l.append(entryWith(std::string(text))); },
+             [&](std::string_view text) { return entryWith(std::string(text)); },
+             [](std::int64_t) {}, [](std::int64_t) {}});
   ASSERT_EQ(l.copies.size(), 3U);
   EXPECT_EQ(l.copies[1].fields[0], (std::pair<std::string, std::string>{"KOV_RECORD", "3"}));
   EXPECT_EQ(l.copies[2].message, "Report dal 04/12/2026 al 04/12/2026: n. 1 scritture copiate in " +

@@ -26,6 +26,10 @@ struct Controller : Window {
     return "Sono state rilevate n.  " + std::to_string(count) + " scritture in " + reportFolder +
            "\\" + kReportName;
   }
+  std::string pdfFailed(const std::string& reason) const {
+    return "Il PDF del report non \xE8 stato scritto: " + reportFolder + "\\" + kReportName +
+           ".pdf\n\r" + reason + "\n\rIl report \xE8 stato scritto per intero.";
+  }
   std::string reportFile() const { return folder.file(sub + "/" + kReportName); }
   std::string report() const {
     return std::filesystem::exists(reportFile()) ? readBytes(reportFile()) : "";

@@ -29,7 +29,7 @@ TEST(ReportKilled, AtRandomMomentsEveryEntryIsInTheRecordingsFileOrInTheReport) 
     return w.click("Cmd_Gp");
   }
   std::vector<std::string> texts;
-  for (int i = 0; i < 2000; ++i)
+  for (int i = 0; i < 1000; ++i)
     texts.push_back(test::entryText('N', "15/12/2026", std::to_string(i)));
   const unsigned seed = std::random_device{}();
   SCOPED_TRACE(testing::Message() << "seed " << seed);

@@ -1,8 +1,10 @@
-// A Platform that records message boxes and beeps; the clock, names and folder are set.
+// A Platform that records message boxes, questions, beeps and the folders it opened; the
+// clock, names, folder and answers are set.
 #pragma once
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cores/shared/platform.h"
@@ -17,6 +19,10 @@ struct Message {
 class FakePlatform : public Platform {
  public:
   std::vector<Message> messages;
+  std::vector<std::pair<std::size_t, Message>> asked;  // each after that many messages
+  bool answer = false;                                 // the button pressed: No
+  std::vector<std::string> opened;                     // folders the desktop showed
+  bool openFails = false;
   int beeps = 0;
   DateTime clock{2026, 12, 4, 9, 5, 3};
   std::string user = "mario.rossi", computer = "PC-UFFICIO", folder;
@@ -28,6 +34,10 @@ class FakePlatform : public Platform {
   void message(Icon icon, std::string_view text, std::string_view title) override {
     messages.push_back({icon, std::string(text), std::string(title)});
     if (onMessage) onMessage(messages.back());
+  }
+  bool ask(std::string_view text, std::string_view title) override {
+    asked.push_back({messages.size(), {Icon::None, std::string(text), std::string(title)}});
+    return answer;
   }
   void beep() override { ++beeps; }
   DateTime now() override { return clock; }
@@ -41,6 +51,10 @@ class FakePlatform : public Platform {
   std::string computerName() override { return computer; }
   std::string programFolder() override { return folder; }
   ScreenSize screenSize() override { return screen; }
+  bool openFolder(std::string_view name) override {
+    if (!openFails) opened.emplace_back(name);
+    return !openFails;
+  }
   void copyToSystemLog(const SystemLogEvent& event) override {
     if (onSystemLog) onSystemLog(event);
   }

@@ -60,6 +60,7 @@ void runReport(Platform& platform, Kov_Par& par, const ReportRun& run, const Rep
   if (outcome.copied > 0) {
     showInformation(platform, report_text::entriesFound(outcome.copied, run.request.report()),
                     title);
+    window.reportWritten(outcome.copied);
     window.logEntry(report_text::reportCreated(run.from, run.to));
     logged = par.Riga_Record;
   } else if (outcome.complete && !outcome.reportFailed) {

@@ -22,6 +22,9 @@ struct ReportWindow {
   std::function<std::string(std::string_view description)> entryOf;
   // Shows the number of records the recordings file holds.
   std::function<void(std::int64_t records)> showCount;
+  // The report file holds the entries copied, all of them marked: what the window offers
+  // beside it comes right after the message that names the report.
+  std::function<void(std::int64_t copied)> reportWritten;
 };
 
 struct ReportRun {

@@ -24,6 +24,9 @@ class Platform {
   // A modal message box with an OK button alone. Texts are Windows-1252; a line break
   // is a line feed followed by a carriage return.
   virtual void message(Icon icon, std::string_view text, std::string_view title) = 0;
+  // A modal question with the buttons Yes and No, No the default; true for Yes. Texts as
+  // for message.
+  virtual bool ask(std::string_view text, std::string_view title) = 0;
   virtual void beep() = 0;
 
   virtual DateTime now() = 0;
@@ -41,6 +44,9 @@ class Platform {
   // operating system names it (native bytes, not Windows-1252).
   virtual std::string programFolder() = 0;
   virtual ScreenSize screenSize() = 0;
+  // Shows the folder (a native name) in the desktop's file manager; false when the desktop
+  // could not open it.
+  virtual bool openFolder(std::string_view folder) = 0;
 
   // A copy of an event in the operating system's log. It never fails the caller.
   virtual void copyToSystemLog(const SystemLogEvent& event) = 0;
