@@ -1,5 +1,5 @@
-// The menu bar from the keyboard: its menus, the guide on F1, the information box, Esci. The
-// menu bar takes the keys, not the focus: the box being typed in is not left.
+// The menu bar from the keyboard: its menus, the guide on F1, the information box, the report
+// folder, Esci. The menu bar takes the keys, not the focus: the box being typed in is not left.
 #include <gtest/gtest.h>
 
 #include <QMessageBox>
@@ -59,6 +59,11 @@ TEST(Menu, KeysOpenTheMenusTheGuideTheInformationAndEsci) {
 
   w.window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(w.window.get()));
+  w.signIn(1, "Titolare", "segreto99");
+  w.folder.makeFolder("report");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
+  QTest::keyClick(openedPopup(), Qt::Key_A);
+  EXPECT_EQ(w.platform.opened, std::vector{w.folder.file("report")});
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
   QTest::keyClick(openedPopup(), Qt::Key_E);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !w.window->isVisible(); }));
