@@ -28,6 +28,7 @@ TEST(IdleLock, TenMinutesUntouchedSignTheUserOut) {
     const auto lock = [&](const QWidget* locked) {
       idle->start(1);
       EXPECT_TRUE(QTest::qWaitFor([&] { return !locked->isEnabled(); }));
+      idle->setInterval(10 * 60 * 1000);  // or every key typed next would lock again
     };
     w.whileDialogOpen = [&](Pw_Kov& dialog) {
       lock(&dialog);
