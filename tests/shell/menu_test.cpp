@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QMessageBox>
+#include <QPainter>
 #include <QTableView>
 #include <QTextBrowser>
 
@@ -78,7 +79,14 @@ TEST(Menu, TheAdministratorSeesHisOwnEntriesUntilHeSignsOut) {
                             test::loggedEntry("PC-01", "ADMIN", "due"));
   w.showMode(2, 0);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_I, Qt::AltModifier);
-  QTest::keyClick(openedPopup(), Qt::Key_V);
+  QWidget* menu = openedPopup();
+  ASSERT_NE(menu, nullptr);
+  if (const QString folder = qEnvironmentVariable("KOV_SCREENSHOTS"); !folder.isEmpty()) {
+    QPixmap picture = w.window->grab();
+    QPainter(&picture).drawPixmap(w.window->mapFromGlobal(menu->pos()), menu->grab());
+    EXPECT_TRUE(picture.save(folder + "/menu.png"));
+  }
+  QTest::keyClick(menu, Qt::Key_V);
   auto* log = w.window->findChild<LogViewer*>();
   ASSERT_NE(log, nullptr);
   EXPECT_EQ(log->findChild<QTableView*>()->model()->rowCount(), 2);
