@@ -190,6 +190,8 @@ TEST(ReportWindow, TheIdleSignOutClosesAnOpenCalendar) {
   idle->start(1);
   EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }));
   idle->setInterval(10 * 60 * 1000);
+  // The password box is entered (yellow) before anybody types in it.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return background(w.box("Pw")) == kYellow; }));
   w.unlock("segreto99");
   EXPECT_TRUE(w.box("Dt_1")->hasFocus());
 }
