@@ -18,29 +18,6 @@ using test::controllerFile;
 using test::pad;
 using test::storedRecord;
 
-const std::string kInvalid =
-    "Si \xE8 verificato il seguente errore nella Sub Cripta_Decripta :\n\r"
-    "5-Chiamata di routine o argomento non validi";
-
-// A code the shift would carry out of 0..255 stops with the message and leaves nothing.
-TEST(Cripta_Decripta, ShiftsEveryCharacterByTwoOrRefuses) {
-  const struct {
-    std::string mode, input, output, message;
-  } cases[] = {
-      // clang-format off
-      {"C", "a~\xFD", "c\x80\xFF", ""}, {"D", "c\x02", std::string("a\0", 2), ""}, {"c", "abc", "", ""},
-      {"C", "ab\xFE", "", kInvalid}, {"D", "ab\x01", "", kInvalid},
-      // clang-format on
-  };
-  for (const auto& c : cases) {
-    test::FakePlatform platform;
-    std::string output = "stale";
-    Cripta_Decripta(platform, c.mode, c.input, output);
-    EXPECT_EQ(output, c.output) << c.mode << c.input;
-    EXPECT_EQ(platform.messages.empty() ? "" : platform.messages[0].text, c.message);
-  }
-}
-
 // The role's records with the new password, the administrator's pending parameters first;
 // a password that cannot be stored never replaces the one the sign-in expects.
 TEST(StoreNewPassword, StoresTheRolesRecordsOrKeepsTheOldPassword) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "cores/logview/log_view.h"
 #include "cores/report/period.h"
 #include "cores/report/report_engine.h"
 
@@ -118,25 +119,48 @@ TEST(Period, DayFirstDatesOfTheCalendarAndNothingElse) {
   for (const auto& [text, date] : rows) EXPECT_EQ(dayFirstDate(text), date) << '"' << text << '"';
 }
 
-TEST(Period, PresetsRunFromTheFirstToTheLastDay) {
-  using enum PeriodPreset;
-  const struct {
-    PeriodPreset preset;
-    DateTime today;
-    const char *from, *to;
-  } rows[] = {
-      // clang-format off
-      {LastMonth, {2027, 1, 15}, "01/12/2026", "31/12/2026"}, {LastMonth, {2024, 3, 31}, "01/02/2024", "29/02/2024"},
-      {LastMonth, {2100, 3, 1}, "01/02/2100", "28/02/2100"}, {LastMonth, {2026, 12, 4}, "01/11/2026", "30/11/2026"},
-      {ThisMonth, {2000, 2, 1}, "01/02/2000", "29/02/2000"}, {ThisMonth, {2026, 4, 1}, "01/04/2026", "30/04/2026"},
-      {LastYear, {2027, 1, 1}, "01/01/2026", "31/12/2026"},
-      // clang-format on
-  };
-  for (const auto& row : rows) {
-    const DayPeriod period = presetPeriod(row.preset, row.today);
-    EXPECT_EQ(period.from + " " + period.to, std::string(row.from) + " " + row.to)
-        << row.today.day << "/" << row.today.month << "/" << row.today.year;
+// The log sorted by date and time (ties by number), damaged records after the entries, and
+// each filter; the file is only read. A missing file is an empty log; an unreadable or too large
+// one is said.
+TEST(LogView, ListsEveryRecordSortedAndFiltersIt) {
+  TempFolder folder;
+  folder.write("OdV", unsortedLog());
+  FakePlatform platform;
+  const std::vector<LogRow> rows = readLog(platform, folder.file("OdV"), "Registro");
+  // clang-format off
+  const std::pair<LogFilter, std::vector<std::int64_t>> cases[] = {
+      {{}, {6, 2, 5, 7, 1, 3}}, {{"20261201", "", "", ""}, {2, 5, 7, 1, 3}}, {{"", "20261130", "", ""}, {6, 3}},
+      {{"20261220", "20261220", "", ""}, {5, 7, 1, 3}}, {{"", "", "rete", ""}, {6}}, {{"", "", "DANNEGG", ""}, {3}},
+      {{"", "", "09:15", ""}, {5, 7}}, {{"", "", "\xE8", ""}, {7}}, {{"", "", "", "ADMIN "}, {6, 2, 7, 1, 3}},
+      {{"", "", "riavvio", "admin"}, {1}}, {{"", "", "titolare", "Admin"}, {}}, {{"", "", "7", ""}, {7}},
+      {{"", "", "11/2026", ""}, {6}}, {{"", "", "TITOL", ""}, {5}}, {{"", "", "pc-0", ""}, {6, 2, 5, 7, 1}}};
+  // clang-format on
+  for (const auto& [filter, expected] : cases) {
+    std::vector<std::int64_t> shown;
+    for (const std::size_t i : filterLog(rows, filter)) shown.push_back(rows[i].record);
+    EXPECT_EQ(shown, expected) << filter.from << "-" << filter.to << " '" << filter.text << "' "
+                               << filter.account;
   }
+  std::vector<std::string> fields;
+  for (const std::size_t at : {1, 5})
+    for (int c = 0; c < kLogColumns; ++c) fields.push_back(logField(rows[at], LogColumn(c)));
+  EXPECT_EQ(fields, (std::vector<std::string>{"2", "01/12/2026", "08.30.00", "PC-01", "admin",
+                                              "Backup verificato", "S", "3", "", "", "", "",
+                                              "danneggiata", ""}));
+  EXPECT_TRUE(folder.read("OdV") == unsortedLog());
+  EXPECT_TRUE(readLog(platform, folder.file("Missing"), "Registro").empty());
+  folder.makeFolder("Folder");
+  EXPECT_TRUE(readLog(platform, folder.file("Folder"), "Registro").empty());
+  folder.write("Large", "");
+  std::filesystem::resize_file(folder.file("Large"), (std::uint64_t{1} << 22) * 256 + 256);
+  EXPECT_TRUE(readLog(platform, folder.file("Large"), "Registro").empty());
+  EXPECT_EQ(platform.texts(),
+            (std::vector<std::string>{
+                trappedText("Visualizza_Registro", "75-Errore di accesso al percorso/file"),
+                "Il file delle rilevazioni contiene n. 4194305 righe, pi\xF9 di quante la "
+                "procedura ne possa aver scritte (al massimo 4194304): il file non \xE8 stato "
+                "letto n\xE9 modificato."}));
+  EXPECT_EQ(platform.messages.back().title, "Registro");
 }
 
 }  // namespace

@@ -59,6 +59,19 @@ struct Office : test::Window {
 
 const char kAdministratorTip[] = "Nome del'Amministratore di Sistema (Admin)";
 
+// The first set-ups, as the office makes them.
+void setUpAdministrator(const test::Window& w, const std::string& reports) {
+  w.setUp("Admin", "password1");
+  w.retype("Opz_KOV_1", "PC-UFFICIO");
+  w.retype("Opz_KOV_2", "Report.txt");
+  w.retype("Opz_KOV_3", QString::fromStdString(reports));
+  w.click("Cmd_VPw");
+}
+void setUpController(const test::Window& w) {
+  w.setUp("Titolare", "segreto99");
+  w.click("Cmd_VPw");
+}
+
 // One step of an office's day, for two_users_test.sh: the real window on the folder that holds
 // this program, installed there as "kov" and run as the operating-system user of the step's
 // role. No step may meet an error message.
@@ -67,14 +80,9 @@ void officeStep(const QString& step) {
   s.platform.folder = QCoreApplication::applicationDirPath().toStdString();
   s.show();
   if (step == "AdministratorSetUp") {
-    s.setUp("Admin", "password1");
-    s.retype("Opz_KOV_1", "PC-UFFICIO");
-    s.retype("Opz_KOV_2", "Report.txt");
-    s.retype("Opz_KOV_3", QString::fromStdString(s.platform.folder + "/report"));
-    s.click("Cmd_VPw");
+    setUpAdministrator(s, s.platform.folder + "/report");
   } else if (step == "ControllerSetUp") {
-    s.setUp("Titolare", "segreto99");
-    s.click("Cmd_VPw");
+    setUpController(s);
   } else if (step == "Entry") {
     s.signIn(0, "Admin", "password1");
     s.click("Cmd_Op");
@@ -97,11 +105,7 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   o.folder.makeFolder("report");
   o.run(9, 0, test::kAdministratorSetUp, "Utente Pw Cmd_VPw Opz_KOV_1 Opz_KOV_2 Opz_KOV_3 Acc_Ris",
         "Nome del'Amministratore di Sistema ()");
-  o.setUp("Admin", "password1");
-  o.retype("Opz_KOV_1", "PC-UFFICIO");
-  o.retype("Opz_KOV_2", "Report.txt");
-  o.retype("Opz_KOV_3", QString::fromStdString(o.reports));
-  o.click("Cmd_VPw");
+  setUpAdministrator(o, o.reports);
   EXPECT_FALSE(o.window->isVisible());
   const std::string administrator =
       administratorFile("PC-UFFICIO", false, "Report.txt", o.reports, "Admin", "password1");
@@ -110,8 +114,7 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   o.logged("PC-UFFICIO", "Admin", test::kActivated);
 
   o.run(9, 10, test::kControllerSetUp, "Utente Pw Cmd_VPw", "Nome del Titolare del Trattamento ()");
-  o.setUp("Titolare", "segreto99");
-  o.click("Cmd_VPw");
+  setUpController(o);
   EXPECT_FALSE(o.window->isVisible());
   EXPECT_EQ(o.folder.read("TdT"), controllerFile("Titolare", "segreto99"));
   EXPECT_EQ(o.folder.read("KoV"), administrator);
@@ -187,10 +190,7 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   o.platform.messages.clear();
   o.click("Cmd_Gp");
   std::string report = test::kHeadingRecord;
-  for (const std::string& e : o.entries) {
-    report += test::reportRecord("|" + e.substr(1, 10) + "|" + e.substr(11, 8) + "|" +
-                                 e.substr(19, 14) + "|" + e.substr(33, 20) + "|" + e.substr(53));
-  }
+  for (const std::string& e : o.entries) report += test::lineOf(e);
   EXPECT_EQ(o.folder.read("report/20261204_0930_Nuovo.txt"), report);
   const std::vector<std::string> texts = o.platform.texts();
   ASSERT_EQ(texts.size(), 4U);

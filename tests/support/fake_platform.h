@@ -28,7 +28,6 @@ class FakePlatform : public Platform {
   std::string user = "mario.rossi", computer = "PC-UFFICIO", folder;
   ScreenSize screen{1920, 1080};
   std::function<void(const Message&)> onMessage;           // runs while the box would be open
-  Platform* regional = nullptr;                            // gives the regional forms when set
   std::function<void(const SystemLogEvent&)> onSystemLog;  // the system log's copies
 
   void message(Icon icon, std::string_view text, std::string_view title) override {
@@ -41,12 +40,8 @@ class FakePlatform : public Platform {
   }
   void beep() override { ++beeps; }
   DateTime now() override { return clock; }
-  std::string regionalDate(const DateTime& at) override {
-    return regional != nullptr ? regional->regionalDate(at) : formatDate(at);
-  }
-  std::string regionalTime(const DateTime& at) override {
-    return regional != nullptr ? regional->regionalTime(at) : formatTime(at);
-  }
+  std::string regionalDate(const DateTime& at) override { return formatDate(at); }
+  std::string regionalTime(const DateTime& at) override { return formatTime(at); }
   std::string userName() override { return user; }
   std::string computerName() override { return computer; }
   std::string programFolder() override { return folder; }

@@ -3,7 +3,6 @@
 // test says so and is skipped.
 #pragma once
 
-#include <fcntl.h>
 #include <sys/mount.h>
 #include <unistd.h>
 
@@ -25,18 +24,6 @@ class SmallDisk {
   }
   bool mounted() const { return refusal_.empty(); }
   const std::string& refusal() const { return refusal_; }
-
-  // A file named "filler" takes every free block; false when the disk did not fill up.
-  bool fill() const {
-    const int fd = ::open((folder_ + "/filler").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const std::string block(4096, 'f');
-    while (fd >= 0 && ::write(fd, block.data(), block.size()) > 0) {
-    }
-    const bool full = fd >= 0 && errno == ENOSPC;
-    if (fd >= 0) ::close(fd);
-    return full;
-  }
-  void empty() const { ::unlink((folder_ + "/filler").c_str()); }  // gives the space back
 
  private:
   std::string folder_;
