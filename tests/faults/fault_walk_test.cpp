@@ -1,13 +1,10 @@
 // Each call of each file operation of a report with removal fails in turn; the table gives
-// the messages the user is shown and how far the run got. Then credential files that cannot
-// be read.
+// the messages the user is shown and how far the run got.
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <filesystem>
 #include <map>
 #include <memory>
-#include <optional>
 #include <sstream>
 
 #include "report/controller_window.h"
@@ -93,36 +90,6 @@ TEST(FaultWalk, EveryCallOfAReportWithRemovalFailsInTurn) {
     EXPECT_EQ(covered, faults::calls(injected.op)) << "the table does not cover every call";
   }
 }
-
-#ifndef _WIN32  // permissions
-// A credential file that cannot be read (write-only, or a folder) ends the start: no role is
-// offered for a set-up that would overwrite it, and no byte changes.
-TEST(RealFaults, ACredentialFileThatCannotBeReadEndsTheStartAndKeepsEveryRecord) {
-  const std::string reader = "Leggi_Parametri_KOV";
-  for (const std::string name : {"KoV", "TdT"}) {
-    for (const std::string error :
-         {"70-Autorizzazione negata", "75-Errore di accesso al percorso/file"}) {
-      SCOPED_TRACE(name + " " + error);
-      Controller w(storedRecord(entryText('N', "10/12/2026", "a")), false);
-      const bool folder = error[1] == '5';
-      const auto files = [&] {
-        return w.folder.read("KoV" == name ? "TdT" : "KoV") + w.recordings() +
-               (folder ? "" : w.folder.read(name));
-      };
-      const std::string before = files();
-      if (folder) std::filesystem::remove(w.folder.file(name));
-      folder ? w.folder.makeFolder(name) : w.folder.setOwnerAccess(name, 2);
-      std::optional<Unprivileged> user(std::in_place, w.folder);
-      EXPECT_FALSE(w.load());
-      user.reset();
-      EXPECT_EQ(w.platform.texts(),
-                (std::vector{trappedText(reader, error),
-                             trappedText(reader, "52-Nome o numero di file non valido")}));
-      EXPECT_EQ(files(), before);
-    }
-  }
-}
-#endif
 
 }  // namespace
 }  // namespace kov

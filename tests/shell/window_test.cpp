@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QTextBrowser>
 #include <QToolTip>
+#include <filesystem>
 #include <optional>
 
 #include "report/report_files.h"
@@ -155,52 +156,92 @@ TEST(Messages, BadInputIsRefusedAndNothingIsWritten) {
   }
 }
 
-// The start-ups that end in a message or a refusal, and the files each leaves as they were.
-TEST(Messages, StartUpsEndInTheirMessage) {
+// Each state of the program folder at start-up: the messages, whether the window opens (in the
+// middle of the screen), the parameters its boxes show, and every file left as it was. A
+// credential file that cannot be read ends the start: a set-up would overwrite it.
+TEST(StartUp, EachFolderGivesItsMessagesAndBoxesAndKeepsEveryFile) {
+  using test::storedRecord, test::pad, test::trappedText;
+  enum Fault {
+    None,
+    ReadOnlyFolder,
+    TwoSpellings,
+    KoVFolder,
+    KoVWriteOnly,
+    TdTFolder,
+    TdTWriteOnly
+  };
+  const std::string path = "\\\\server\\report" + std::string(184, 'p');  // 199 characters
+  const std::string reader = "Leggi_Parametri_KOV", k52 = "52-Nome o numero di file non valido";
   const struct {
-    std::string user;
-    int folder;  // 0: read-only and empty, 1: two spellings of the recordings file, 2: restricted
+    const char* name;
+    std::string administrator;  // none: both roles stored, restricted access ticked
+    Fault fault;
+    std::string user;  // of the operating system
     bool starts;
-    std::string text;
-  } cases[] = {
+    std::vector<std::string> texts;
+    std::string boxes{};  // workstation|report name|path|restricted
+  } rows[] = {
       // clang-format off
-      {"", 0, false, "Si \xE8 verificato il seguente errore nella lettura del form:\n\r70-Autorizzazione negata"},
-      {"mario", 1, true, "Nella cartella del programma c'\xE8 anche il file \"Odv\", lo stesso nome scritto con "
-                         "altre maiuscole e minuscole: non viene usato. La procedura usa il file \"OdV\"."},
-      {"admin", 2, true, {}}, {"TITOLARE", 2, true, {}}, {" Admin", 2, false, {}}, {"", 2, false, {}},
-      {"Admin" + std::string(26, 'x'), 2, false, {}},  // 31 characters: whole, and no match
-      {std::string(40, 'x'), 2, false, {}},            // too long for the name buffer
+      {"read-only and empty", "", ReadOnlyFolder, "", false, {"Si \xE8 verificato il seguente errore nella lettura del form:\n\r70-Autorizzazione negata"}},
+      {"two spellings", "", TwoSpellings, "mario", true, {"Nella cartella del programma c'\xE8 anche il file \"Odv\", lo stesso nome scritto con "
+                         "altre maiuscole e minuscole: non viene usato. La procedura usa il file \"OdV\"."}},
+      {"restricted, the administrator", "", None, "admin", true, {}}, {"restricted, the data controller", "", None, "TITOLARE", true, {}},
+      {"restricted, a space", "", None, " Admin", false, {}}, {"restricted, nobody", "", None, "", false, {}},
+      {"restricted, 31 characters: whole, and no match", "", None, "Admin" + std::string(26, 'x'), false, {}},
+      {"restricted, too long for the name buffer", "", None, std::string(40, 'x'), false, {}},
+      {"KoV a folder", "", KoVFolder, "", false, {trappedText(reader, "75-Errore di accesso al percorso/file"), trappedText(reader, k52)}},
+      {"KoV write-only", "", KoVWriteOnly, "", false, {trappedText(reader, "70-Autorizzazione negata"), trappedText(reader, k52)}},
+      {"TdT a folder", "", TdTFolder, "", false, {trappedText(reader, "75-Errore di accesso al percorso/file"), trappedText(reader, k52)}},
+      {"TdT write-only", "", TdTWriteOnly, "", false, {trappedText(reader, "70-Autorizzazione negata"), trappedText(reader, k52)}},
+      {"whole, and a fifth record", test::administratorFile("  PC 1  ", true, "Log.txt", path, "Admin", "password1") + storedRecord("quinta"), None, "admin", true, {}, "PC 1|Log.txt|" + path + "|1"},
+      {"no restricted flag", storedRecord("PC"), None, "", true, {}, "PC|||0"},
+      {"a flag x", storedRecord(pad("PC", 20) + "x"), None, "", true, {}, "PC|||0"},
+      {"a flag 7", storedRecord(pad("PC", 20) + "7"), None, "", true, {trappedText(reader, "380-Valore della propriet\xE0 non valido")}, "PC|||0"},
+      {"records without text", std::string(1024, ' '), None, "", true, {}, "|||0"},
+      {"a torn fourth record", storedRecord("x") + storedRecord("y") + storedRecord("z") + "\x80\x81\x82", None, "", true, {}, "x|y|z|0"},
       // clang-format on
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.user);
+  for (const auto& c : rows) {
+    SCOPED_TRACE(c.name);
     Window w;
     w.platform.user = c.user;
     w.platform.screen = {1000, 800};
-    if (c.folder > 0) w.storeBothRoles(c.folder == 2);
-    const std::string restored = test::storedRecord("N01/11/202608:00:00");
-    if (c.folder == 1) {
-      w.folder.write("Odv", restored);
-      w.folder.write("OdV", restored + restored);
+    if (c.fault != ReadOnlyFolder) w.storeBothRoles(c.fault == None);
+    if (!c.administrator.empty()) w.folder.write("KoV", c.administrator);
+    const std::string restored = storedRecord("N01/11/202608:00:00");
+    if (c.fault == TwoSpellings) w.folder.write("Odv", restored);
+    if (c.fault != ReadOnlyFolder) w.folder.write("OdV", restored + restored);
+    const std::string broken = c.fault == KoVFolder || c.fault == KoVWriteOnly ? "KoV" : "TdT";
+    if (c.fault == KoVFolder || c.fault == TdTFolder) {
+      std::filesystem::remove(w.folder.file(broken));
+      w.folder.makeFolder(broken);
     }
+    if (c.fault == KoVWriteOnly || c.fault == TdTWriteOnly) w.folder.setOwnerAccess(broken, 2);
+    if (c.fault == ReadOnlyFolder) w.folder.makeReadOnly();
     const auto files = [&w] {
       std::string all;
-      for (const std::string& name : w.folder.names()) all += name + w.folder.read(name);
+      for (const std::string& name : w.folder.names())
+        if (std::filesystem::is_regular_file(w.folder.file(name)))
+          all += name + w.folder.read(name);
       return all;
     };
     const std::string before = files();
-    if (c.folder == 0) w.folder.makeReadOnly();
     std::optional<test::Unprivileged> user;
-    if (c.folder == 0) user.emplace(w.folder);
+    if (c.fault != None && c.fault != TwoSpellings) user.emplace(w.folder);
     EXPECT_EQ(w.load(), c.starts);
-    EXPECT_EQ(w.platform.texts(),
-              c.text.empty() ? std::vector<std::string>{} : std::vector{c.text});
-    EXPECT_EQ(w.platform.beeps, c.folder == 2 && !c.starts ? 1 : 0);
+    user.reset();
+    EXPECT_EQ(w.platform.texts(), c.texts);
+    EXPECT_EQ(w.platform.beeps, !c.starts && c.texts.empty() ? 1 : 0);
     EXPECT_EQ(files(), before);
-    EXPECT_TRUE(c.folder != 1 || w.find<QLabel>("N_Accessi")->text() == "2");
     if (!c.starts) continue;
+    // The count is read once a role may sign in, not during a first set-up.
+    EXPECT_EQ(w.find<QLabel>("N_Accessi")->text(), w.find("Frm_At")->isEnabled() ? "2" : "");
     EXPECT_EQ(w.window->pos(),
               QPoint((1000 - w.window->width()) / 2, (800 - w.window->height()) / 2));
+    if (c.boxes.empty()) continue;
+    EXPECT_EQ(w.text("Opz_KOV_1") + "|" + w.text("Opz_KOV_2") + "|" + w.text("Opz_KOV_3") + "|" +
+                  (w.find<QCheckBox>("Acc_Ris")->isChecked() ? "1" : "0"),
+              c.boxes);
   }
   // The computer's name is proposed for the workstation, as much as the box takes.
   Window w;
