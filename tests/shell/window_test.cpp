@@ -1,9 +1,7 @@
-// The window as tables: the access keys, the names a screen reader says, the bad input each
-// box refuses (the exact message, nothing written), the start-ups that end in a message; the
-// menu bar from the keyboard.
+// The window as tables: the bad input each box refuses (the exact message, nothing written),
+// the start-ups; the menu bar from the keyboard.
 #include <gtest/gtest.h>
 
-#include <QAccessible>
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QMessageBox>
@@ -23,64 +21,6 @@ namespace kov {
 namespace {
 
 using test::Window;
-
-// Alt and the underlined letter: a label's key enters its box, an option's or a check box's
-// key ticks it, the Ok button saves the entry and locks the window again.
-TEST(Window, AccessKeysReachWhatTheirCaptionsName) {
-  const struct {
-    int roles, signInRole;
-    Qt::Key key;
-    const char* reached;
-  } cases[] = {
-      // clang-format off
-      {0, -1, Qt::Key_U, "Utente"}, {0, -1, Qt::Key_P, "Pw"}, {0, -1, Qt::Key_W, "Opz_KOV_1"},
-      {0, -1, Qt::Key_N, "Opz_KOV_2"}, {0, -1, Qt::Key_H, "Opz_KOV_3"}, {0, -1, Qt::Key_L, "Acc_Ris"},
-      {2, -1, Qt::Key_T, "Tp_Ut_1"}, {2, 1, Qt::Key_A, "Tp_Ut_0"}, {2, 0, Qt::Key_S, "Op_Pi_1"},
-      {2, 0, Qt::Key_C, "Op_Pi_2"}, {2, 0, Qt::Key_R, "Op_Pi_3"}, {2, 0, Qt::Key_O, "Cmd_Op"},
-      {2, 1, Qt::Key_D, "Dt_1"}, {2, 1, Qt::Key_E, "Dt_2"}, {2, 1, Qt::Key_G, "Anche_gia_Lette"},
-      {2, 1, Qt::Key_M, "Rimuovi"},
-      // clang-format on
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.reached);
-    Window w;
-    w.showMode(c.roles, c.signInRole);
-    QWidget* reached = w.find(c.reached);
-    if (reached == w.box("Pw")) QTest::keyClicks(w.box("Utente"), "Admin");  // or Pw sends it back
-    QTest::keyClick(QApplication::focusWidget(), c.key, Qt::AltModifier);
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-      if (auto* box = qobject_cast<QLineEdit*>(reached)) return box->hasFocus();
-      if (auto* button = qobject_cast<QAbstractButton*>(reached); button->isCheckable()) {
-        return button->isChecked();
-      }
-      return w.recordings().size() == 256U && w.box("Pw")->hasFocus();
-    }));
-    EXPECT_EQ(w.platform.beeps, 0);
-  }
-}
-
-// What a screen reader says where a caption says too little, and what the toolkit says.
-TEST(Window, ControlsAreNamedForScreenReadersAndTheToolkitSpeaksItalian) {
-  const std::pair<const char*, QString> cases[] = {
-      // clang-format off
-      {"Utente", "Account"}, {"Opz_KOV_0", "Commento dell'operazione"}, {"Cmd_Gp", "Genera il report"},
-      {"N_Accessi", "Numero delle scritture registrate"}, {"Var_Par", "Parametri della Postazione di Lavoro"},
-      {"Cmd_Op", "Salva il commento nel file delle operazioni"},
-      // clang-format on
-  };
-  Window w;
-  w.window = std::make_unique<KOV>(w.par, w.platform);  // built: the report closed till start-up
-  EXPECT_FALSE(w.find("Frm_TdT")->isEnabled());
-  EXPECT_EQ(w.window->objectName(), "KOV");
-  w.showMode(2, -1);
-  for (const auto& [name, said] : cases) {
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(w.find(name))->text(QAccessible::Name), said);
-  }
-  EXPECT_EQ(w.find("Pw")->toolTip(), "Digitare la password impostata");
-  ASSERT_TRUE(installItalianTranslations(*QCoreApplication::instance()));
-  QDialogButtonBox buttons(QDialogButtonBox::Cancel);
-  EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text().remove('&'), "Annulla");
-}
 
 const QString kNotStorable = QString::fromUtf8(
     "Carattere non ammesso: non può essere registrato. Il testo non è stato modificato.");
@@ -294,6 +234,9 @@ TEST(Menu, KeysOpenTheMenusTheGuideTheInformationAndEsci) {
     EXPECT_TRUE(about->text().contains(part)) << part.toStdString();
   }
   about->close();
+  ASSERT_TRUE(installItalianTranslations(*QCoreApplication::instance()));  // as the program does
+  QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+  EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text().remove('&'), "Annulla");
 
   w.window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(w.window.get()));

@@ -135,6 +135,11 @@ struct Window {
       QTest::sendKeyEvent(QTest::Click, box(name), Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
   }
+  // Alt and a letter, typed where the focus is.
+  void alt(Qt::Key key) const {
+    QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
+    settle();
+  }
   void tab(const char* name) const {
     QTest::keyClick(box(name), Qt::Key_Tab);
     settle();
