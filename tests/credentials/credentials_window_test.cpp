@@ -88,63 +88,6 @@ TEST(Refusal, TheFirstFailingCheckShowsItsMessageAndStoresNothing) {
   }
 }
 
-// Names ignore letter case and surrounding spaces but not inner ones, passwords only the
-// surrounding spaces; a wrong name empties the user box, a wrong password the password box;
-// an empty user box is not checked. Then entering either box, or saving an entry, signs out.
-TEST(SignIn, NamesAndPasswordsAreComparedAndEnteringEitherBoxOrSavingSignsOut) {
-  const struct {
-    int role;
-    QString name, password;
-    std::string refusal, left;  // what the user box and the password box keep
-    const char* focus;
-    const char* then;  // clicked once signed in
-  } cases[] = {
-      // clang-format off
-      {0, "ADMIN", " password1 ", "", "ADMIN|password1", "Opz_KOV_0", "Cmd_Op"},
-      {1, "titolare", "segreto99", "", "titolare|segreto99", "Dt_1", "Pw"},
-      {0, "Admin", "password1", "", "Admin|password1", "Opz_KOV_0", "Utente"},
-      {0, "Ad min", "", "L'identificativo non coincide con quello Predefinito", "|", "Utente", nullptr},
-      {0, "Admin", "PASSWORD1", "La Password non \xE8 corretta", "Admin|", "Pw", nullptr},
-      {0, "", "", "", "|", "Utente", nullptr},
-      // clang-format on
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE((c.name + "/" + c.password).toStdString());
-    Window w;
-    w.storeBothRoles();
-    w.show();
-    w.click(c.role == 0 ? "Tp_Ut_0" : "Tp_Ut_1");
-    w.type("Utente", c.name);
-    w.tab("Utente");
-    if (!c.password.isEmpty()) w.unlock(c.password);
-    EXPECT_TRUE(w.box(c.focus)->hasFocus());  // signed in: the first box of the role's frame
-    EXPECT_EQ(w.text("Utente") + "|" + w.text("Pw"), c.left);
-    EXPECT_EQ(w.platform.texts(),
-              c.refusal.empty() ? std::vector<std::string>{} : std::vector{c.refusal});
-    for (const char* box : {"Utente", "Pw"}) {  // white once left
-      EXPECT_EQ(test::background(w.box(box)),
-                w.box(box)->hasFocus() ? test::kYellow : test::kWhite);
-    }
-    if (c.then == nullptr) continue;
-    w.click(c.then);
-    test::expectMode(w, {"signed out", true, c.role, "&Varia Password", true, false, false, false,
-                         false, false});
-    EXPECT_EQ(w.text("Pw"), "");
-    EXPECT_EQ(w.recordings().size(), c.then == std::string("Cmd_Op") ? 256U : 0U);
-    // Another window taking the activation is no leave: the password typed so far stays.
-    if (!w.box("Pw")->hasFocus()) continue;
-    QTest::keyClicks(w.box("Pw"), "half");
-    QWidget other;
-    for (QWidget* window : {&other, static_cast<QWidget*>(w.window.get())}) {
-      window->show();
-      window->activateWindow();
-      EXPECT_TRUE(QTest::qWaitForWindowActive(window));
-    }
-    EXPECT_EQ(w.text("Pw"), "half");
-    EXPECT_EQ(w.platform.messages.size(), c.then == std::string("Cmd_Op") ? 1U : 0U);
-  }
-}
-
 // On the desktop the dialog runs modally with the clock stopped. Its access key takes the
 // focus first, so the box it leaves drops its end spaces before the check; the data
 // controller's file alone changes.
@@ -237,8 +180,7 @@ TEST(IdleLock, TenMinutesUntouchedSignTheUserOut) {
     // The password box is entered (yellow) before anybody types in it.
     EXPECT_TRUE(QTest::qWaitFor([&] { return test::background(w.box("Pw")) == test::kYellow; }));
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
-    test::Mode signedOut = test::kRoleChoice;
-    signedOut.passwordButtonEnabled = true;
+    test::Mode signedOut = test::kSignedOut;
     signedOut.roleSelected = role;
     test::expectMode(w, signedOut);
     EXPECT_EQ(w.text("Pw"), "");

@@ -1,15 +1,24 @@
-// An office's month on one program folder, from the empty folder: both first set-ups, the four
-// planned operations, a password change with new parameters and restricted access, a mistyped
-// period, the report with removal. Each mode's controls and Tab order are checked as it opens,
-// and after every step each file is compared byte for byte with records built here.
+// An office's month on one program folder, from the empty folder: both first set-ups, the
+// sign-in, the four planned operations, the administrator's log, the menu bar, a password change
+// with new parameters and restricted access, a mistyped period, the report with removal. Each
+// mode's controls and Tab order are checked as it opens, and after every step each file is compared
+// byte for byte with records built here.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QDialogButtonBox>
+#include <QMessageBox>
+#include <QPainter>
+#include <QTextBrowser>
+#include <filesystem>
 #include <tuple>
 
 #include "report/report_files.h"
 #include "runtime/file.h"
 #include "support/modes.h"
+#include "window/guide.h"
+#include "window/log_viewer.h"
+#include "window/translations.h"
 
 namespace kov {
 namespace {
@@ -61,6 +70,12 @@ struct Office : test::Window {
     EXPECT_EQ(recordings(), bytes);
   }
 };
+
+QWidget* openedPopup() {
+  QWidget* popup = nullptr;
+  EXPECT_TRUE(QTest::qWaitFor([&] { return (popup = QApplication::activePopupWidget()); }));
+  return popup;
+}
 
 const char kAdministratorTip[] = "Nome del'Amministratore di Sistema (Admin)";
 
@@ -132,9 +147,27 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
 
   // Each planned operation proposes its wording, with today's date where it has one; "Altro"
   // leaves the box to the administrator. Each entry locks the window until the password again.
+  // A wrong name empties the user box and a wrong password the password box; an empty user box
+  // is not checked. Names ignore letter case and surrounding spaces, passwords only the spaces.
   o.run(9, 20, test::kRoleChoice, "Tp_Ut_0 Utente Pw", kAdministratorTip);
   EXPECT_EQ(o.find("N_Accessi")->accessibleDescription(), "2");  // the count, said too
-  o.signIn(0, "Admin", "password1");
+  const std::tuple<QString, QString, std::string, std::string> tries[] = {
+      {"", "", "", "|"},
+      {"Ad min", "", "L'identificativo non coincide con quello Predefinito", "|"},
+      {"Admin", "PASSWORD1", "La Password non \xE8 corretta", "Admin|"},
+      {"ADMIN", " password1 ", "", "ADMIN|password1"}};
+  for (const auto& [name, password, refusal, left] : tries) {
+    o.platform.messages.clear();
+    o.retype("Utente", name);
+    o.tab("Utente");
+    if (!password.isEmpty()) o.unlock(password);
+    EXPECT_EQ(o.text("Utente") + "|" + o.text("Pw"), left);
+    EXPECT_EQ(o.platform.texts(), std::vector<std::string>(!refusal.empty(), refusal));
+    for (const char* box : {"Utente", "Pw"}) {  // white once left
+      EXPECT_EQ(test::background(o.box(box)),
+                o.box(box)->hasFocus() ? test::kYellow : test::kWhite);
+    }
+  }
   o.expect(test::kAdministratorSignedIn,
            "Tp_Ut_0 Utente Pw Cmd_VPw Var_Par Op_Pi_0 Cmd_Op Opz_KOV_0", kAdministratorTip);
   // What a screen reader says where a caption says too little.
@@ -167,10 +200,86 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
     // Leaving the box for Ok trims what was typed.
     if (proposed.empty()) o.keys("Opz_KOV_0", "Sostituito il disco  ");
     o.alt(Qt::Key_O);
-    o.logged("PC-UFFICIO", "Admin", proposed.empty() ? "Sostituito il disco" : proposed);
+    o.logged("PC-UFFICIO", "ADMIN", proposed.empty() ? "Sostituito il disco" : proposed);
     o.unlock("password1");
   }
   EXPECT_EQ(o.find("N_Accessi")->accessibleDescription(), "6");
+
+  // His log lists his own entries, whatever the letter case they were signed in with, and
+  // follows a date and a word as they are typed. Entering the password box signs out and
+  // closes it.
+  o.alt(Qt::Key_I);
+  QWidget* menu = openedPopup();
+  ASSERT_NE(menu, nullptr);
+  const QString pictures = qEnvironmentVariable("KOV_SCREENSHOTS");
+  if (!pictures.isEmpty()) {
+    QPixmap picture = o.window->grab();
+    QPainter(&picture).drawPixmap(o.window->mapFromGlobal(menu->pos()), menu->grab());
+    EXPECT_TRUE(picture.save(pictures + "/menu.png"));
+  }
+  QTest::keyClick(menu, Qt::Key_V);
+  const QPointer<LogViewer> log(o.window->findChild<LogViewer*>());
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return log && log->isAncestorOf(QApplication::focusWidget()); }));
+  const auto shown = [&] { return test::control<QLabel>(log, "Conteggio")->text(); };
+  EXPECT_EQ(shown(), "Scritture mostrate: 5 di 6");
+  QTest::keyClicks(QApplication::focusWidget(), "05122026");
+  EXPECT_EQ(shown(), "Scritture mostrate: 0 di 6");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+  QTest::keyClicks(QApplication::focusWidget(), "4");  // from 04/12/2026
+  EXPECT_TRUE(pictures.isEmpty() || log->grab().save(pictures + "/log-viewer.png"));
+  for (int i = 0; i < 2; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  QTest::keyClicks(QApplication::focusWidget(), "DISCO");
+  EXPECT_EQ(QApplication::focusWidget()->objectName(), "Cerca");
+  EXPECT_EQ(shown(), "Scritture mostrate: 1 di 6");
+  o.window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(o.window.get()));
+  o.click("Pw");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return log == nullptr; }));
+  test::expectMode(o, test::kSignedOut);
+
+  // Neither another window taking the activation nor the menu bar is a leave of the password
+  // box: what was typed stays. F1 gives the guide, closed with Escape; then the information.
+  QTest::keyClicks(o.box("Pw"), "pass");
+  const std::size_t said = o.platform.messages.size();
+  o.alt(Qt::Key_F);
+  QWidget* file = openedPopup();
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(qobject_cast<QMenu*>(file)->title(), "&File");
+  QTest::keyClick(file, Qt::Key_Escape);
+  QTest::keyClick(o.menu(), Qt::Key_Escape);
+  EXPECT_TRUE(o.box("Pw")->hasFocus());
+  QWidget other;
+  for (QWidget* window : {&other, static_cast<QWidget*>(o.window.get())}) {
+    window->show();
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+  }
+  QTest::keyClick(o.box("Pw"), Qt::Key_F1);
+  const QPointer<Guide> guide(o.window->findChild<Guide*>());
+  ASSERT_TRUE(guide && QTest::qWaitForWindowExposed(guide));
+  auto* browser = guide->findChild<QTextBrowser*>();
+  EXPECT_EQ(browser->document()->metaInformation(QTextDocument::DocumentTitle), "Guida di KoV");
+  EXPECT_TRUE(browser->document()->toPlainText().contains("Il report mensile, passo per passo"));
+  QTest::keyClick(browser, Qt::Key_Escape);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return guide == nullptr; }));
+  o.window->findChild<QAction*>("InformazioniSu")->trigger();
+  auto* about = o.window->findChild<QMessageBox*>("Informazioni");
+  ASSERT_NE(about, nullptr);
+  for (const QString& part : {QStringLiteral("Versione "), QStringLiteral("Licenza MIT"),
+                              QString::fromStdString(o.folder.path())}) {
+    EXPECT_TRUE(about->text().contains(part)) << part.toStdString();
+  }
+  about->close();
+  ASSERT_TRUE(installItalianTranslations(*QCoreApplication::instance()));  // as the program does
+  QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+  EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text().remove('&'), "Annulla");
+  o.window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(o.window.get()));
+  EXPECT_EQ(o.text("Pw"), "pass");
+  EXPECT_EQ(o.platform.messages.size(), said);
+  o.unlock("word1");
+  test::expectMode(o, test::kAdministratorSignedIn);
 
   // The password changes, and with it the parameters, restricted access now ticked.
   o.at(9, 25);
@@ -193,14 +302,14 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
       administratorFile("PC-NUOVO", true, "Nuovo.txt", o.reports, "Admin", "nuovapass1");
   EXPECT_EQ(o.folder.read("KoV"), changed);
   EXPECT_EQ(o.folder.read("TdT"), controllerFile("Titolare", "segreto99"));
-  o.logged("PC-NUOVO", "Admin", test::kChanged);
+  o.logged("PC-NUOVO", "ADMIN", test::kChanged);
   o.unlock("nuovapass1");
   test::expectMode(o, test::kAdministratorSignedIn);
 
   // The data controller types the end before the start: a beep, the message, back to the
   // start. The keys are set on leaving the end; a start changed afterwards waits for that.
   o.at(9, 30);
-  o.signIn(1, "Titolare", "segreto99");
+  o.signIn(1, "titolare", "segreto99");
   o.expect(test::kControllerSignedIn,
            "Tp_Ut_1 Utente Pw Cmd_VPw Dt_1 Dt_2 Anche_gia_Lette Rimuovi Cmd_Gp",
            "Nome del Titolare del Trattamento (Titolare)");
@@ -227,9 +336,29 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
                           "\\report\\20261204_0930_Nuovo.txt");
   EXPECT_EQ(texts[2], "Il File delle scritture \xE8 stato Eliminato");
   o.entries.clear();
-  o.logged("PC-NUOVO", "Titolare", test::kRemoved);
+  o.logged("PC-NUOVO", "titolare", test::kRemoved);  // the name as typed
   EXPECT_TRUE(isHidden(dataFileName(o.folder.path(), "\\OdV")));
   EXPECT_EQ(o.folder.read("KoV"), changed);
+  // The report folder of the parameters, missing, then there, shown by the desktop.
+  o.platform.messages.clear();
+  std::filesystem::rename(o.folder.file("report"), o.folder.file("away"));
+  for (const bool there : {false, true}) {
+    if (there) std::filesystem::rename(o.folder.file("away"), o.folder.file("report"));
+    o.alt(Qt::Key_F);
+    QTest::keyClick(openedPopup(), Qt::Key_A);
+  }
+  EXPECT_EQ(o.platform.texts(),
+            std::vector{"La cartella dei report " + o.folder.file("report") + " non esiste"});
+  EXPECT_EQ(o.platform.opened, std::vector{o.folder.file("report")});
+  EXPECT_EQ(o.text("Opz_KOV_3"), o.reports + "\\");  // as the run left it
+  // Entering the user box signs out; Esci ends the program.
+  o.click("Utente");
+  test::Mode signedOut = test::kSignedOut;
+  signedOut.roleSelected = 1;
+  test::expectMode(o, signedOut);
+  o.alt(Qt::Key_F);
+  QTest::keyClick(openedPopup(), Qt::Key_E);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !o.window->isVisible(); }));
 }
 
 }  // namespace

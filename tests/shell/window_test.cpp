@@ -1,20 +1,15 @@
 // The window as tables: the bad input each box refuses (the exact message, nothing written),
-// the start-ups; the menu bar from the keyboard.
+// and the start-ups.
 #include <gtest/gtest.h>
 
 #include <QClipboard>
 #include <QDialogButtonBox>
-#include <QMessageBox>
-#include <QPainter>
-#include <QTextBrowser>
 #include <QToolTip>
 #include <filesystem>
 #include <optional>
 
 #include "report/report_files.h"
 #include "support/window.h"
-#include "window/guide.h"
-#include "window/log_viewer.h"
 #include "window/translations.h"
 
 namespace kov {
@@ -189,105 +184,6 @@ TEST(StartUp, EachFolderGivesItsMessagesAndBoxesAndKeepsEveryFile) {
   w.show();
   w.box("Opz_KOV_1")->setFocus();
   EXPECT_EQ(w.text("Opz_KOV_1"), "UFFICIO-AMMINI");
-}
-
-QWidget* openedPopup() {
-  QWidget* popup = nullptr;
-  EXPECT_TRUE(QTest::qWaitFor([&] { return (popup = QApplication::activePopupWidget()); }));
-  return popup;
-}
-
-// The menu bar from the keyboard: its menus, the guide on F1, the information box, the report
-// folder, Esci. The menu bar takes the keys, not the focus: the box being typed in is not left.
-TEST(Menu, KeysOpenTheMenusTheGuideTheInformationAndEsci) {
-  Window w;
-  w.showMode(2, -1);
-  w.type("Utente", "Admin");
-  w.tab("Utente");
-  QTest::keyClicks(w.box("Pw"), "sbagliata");
-  QTest::keyClick(w.box("Pw"), Qt::Key_F, Qt::AltModifier);
-  QWidget* popup = openedPopup();
-  ASSERT_NE(popup, nullptr);
-  EXPECT_EQ(qobject_cast<QMenu*>(popup)->title(), "&File");
-  QTest::keyClick(popup, Qt::Key_Escape);
-  QTest::keyClick(w.menu(), Qt::Key_Escape);
-  EXPECT_TRUE(w.box("Pw")->hasFocus());
-  EXPECT_EQ(w.platform.texts(), std::vector<std::string>{});
-
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
-  auto* guide = w.window->findChild<Guide*>();
-  ASSERT_NE(guide, nullptr);
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(guide));
-  auto* browser = guide->findChild<QTextBrowser*>();
-  const QTextDocument* text = browser->document();
-  EXPECT_EQ(text->metaInformation(QTextDocument::DocumentTitle), "Guida di KoV");
-  EXPECT_TRUE(text->toPlainText().contains("Il report mensile, passo per passo"));
-  const QPointer<Guide> open(guide);
-  QTest::keyClick(browser, Qt::Key_Escape);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return open == nullptr; }));
-
-  w.window->findChild<QAction*>("InformazioniSu")->trigger();
-  auto* about = w.window->findChild<QMessageBox*>("Informazioni");
-  ASSERT_NE(about, nullptr);
-  for (const QString& part : {QStringLiteral("Versione "), QStringLiteral("Licenza MIT"),
-                              QString::fromStdString(w.folder.path())}) {
-    EXPECT_TRUE(about->text().contains(part)) << part.toStdString();
-  }
-  about->close();
-  ASSERT_TRUE(installItalianTranslations(*QCoreApplication::instance()));  // as the program does
-  QDialogButtonBox buttons(QDialogButtonBox::Cancel);
-  EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text().remove('&'), "Annulla");
-
-  w.window->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(w.window.get()));
-  w.signIn(1, "Titolare", "segreto99");
-  w.platform.messages.clear();  // the wrong password typed above
-  const std::string reports = w.folder.file("report");
-  for (int i = 0; i < 2; ++i) {  // the report folder of the parameters, missing, then there
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
-    QTest::keyClick(openedPopup(), Qt::Key_A);
-    w.folder.makeFolder("report");
-  }
-  EXPECT_EQ(w.platform.texts(), std::vector{"La cartella dei report " + reports + " non esiste"});
-  EXPECT_EQ(w.platform.opened, std::vector{reports});
-  EXPECT_EQ(w.text("Opz_KOV_3"), w.folder.path() + "\\report");  // the box as it was
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
-  QTest::keyClick(openedPopup(), Qt::Key_E);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return !w.window->isVisible(); }));
-}
-
-// The administrator's log lists his own entries, whatever the letter case they were signed
-// in with, and follows a date and a word as they are typed; signing out closes it.
-TEST(Menu, TheAdministratorsLogFiltersAsTypedUntilHeSignsOut) {
-  Window w;
-  w.folder.write("OdV", test::unsortedLog());
-  w.showMode(2, 0);
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_I, Qt::AltModifier);
-  QWidget* menu = openedPopup();
-  ASSERT_NE(menu, nullptr);
-  const QString pictures = qEnvironmentVariable("KOV_SCREENSHOTS");
-  if (!pictures.isEmpty()) {
-    QPixmap picture = w.window->grab();
-    QPainter(&picture).drawPixmap(w.window->mapFromGlobal(menu->pos()), menu->grab());
-    EXPECT_TRUE(picture.save(pictures + "/menu.png"));
-  }
-  QTest::keyClick(menu, Qt::Key_V);
-  auto* log = w.window->findChild<LogViewer*>();
-  ASSERT_NE(log, nullptr);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return log->isAncestorOf(QApplication::focusWidget()); }));
-  const auto shown = [&] { return test::control<QLabel>(log, "Conteggio")->text(); };
-  EXPECT_EQ(shown(), "Scritture mostrate: 5 di 6");
-  QTest::keyClicks(QApplication::focusWidget(), "01122026");
-  EXPECT_EQ(shown(), "Scritture mostrate: 4 di 6");
-  EXPECT_TRUE(pictures.isEmpty() || log->grab().save(pictures + "/log-viewer.png"));
-  for (int i = 0; i < 2; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-  QTest::keyClicks(QApplication::focusWidget(), "BACKUP");
-  EXPECT_EQ(QApplication::focusWidget()->objectName(), "Cerca");
-  EXPECT_EQ(shown(), "Scritture mostrate: 1 di 6");
-  const QPointer<LogViewer> open(log);
-  w.window->activateWindow();
-  w.box("Pw")->setFocus();
-  EXPECT_TRUE(QTest::qWaitFor([&] { return open == nullptr; }));
 }
 
 }  // namespace

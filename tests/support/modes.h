@@ -20,6 +20,7 @@ struct Mode {
 inline const Mode kAdministratorSetUp{"first set-up of the administrator", false, 0, "&Ok", true, false, true, true, false, false};
 inline const Mode kControllerSetUp{"first set-up of the data controller", false, 1, "&Ok", true, false, false, false, false, false};
 inline const Mode kRoleChoice{"role choice", true, 0, "&Varia Password", false, false, false, false, false, false};
+inline const Mode kSignedOut{"signed out", true, 0, "&Varia Password", true, false, false, false, false, false};
 inline const Mode kAdministratorSignedIn{"administrator signed in", true, 0, "&Varia Password", true, true, false, false, true, false};
 inline const Mode kControllerSignedIn{"data controller signed in", true, 1, "&Varia Password", true, false, false, false, false, true};
 // clang-format on
