@@ -88,61 +88,6 @@ TEST(Refusal, TheFirstFailingCheckShowsItsMessageAndStoresNothing) {
   }
 }
 
-// On the desktop the dialog runs modally with the clock stopped. Its access key takes the
-// focus first, so the box it leaves drops its end spaces before the check; the data
-// controller's file alone changes.
-TEST(PasswordChange, TheDesktopDialogStoresThePasswordAndSignsOut) {
-  Window w;
-  w.storeBothRoles();
-  const std::string administrator = w.folder.read("KoV");
-  w.platform.screen = {1000, 800};
-  w.window = std::make_unique<KOV>(w.par, w.platform);
-  ASSERT_TRUE(w.window->Form_Load());
-  w.window->show();
-  w.window->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(w.window.get()));
-  w.signIn(1, "Titolare", "segreto99");
-  auto* timer = w.window->findChild<QTimer*>("Timer1");
-  bool shown = false;
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    auto* dialog = qobject_cast<Pw_Kov*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) return;
-    poll.stop();
-    shown = !timer->isActive();
-    EXPECT_EQ(dialog->pos(), QPoint((1000 - dialog->width()) / 2, (800 - dialog->height()) / 2));
-    EXPECT_EQ(dialog->objectName() + "|" + dialog->windowTitle(), "Pw_Kov|Inserimento Password");
-    const char* texts[][3] = {
-        // clang-format off
-        {"Frm_Pw", "title", "Definizione Password"}, {"Label1", "text", "Nome Utente"},
-        {"Nome_Ut", "text", "Titolare"}, {"Label2", "text", "&Nuova Password"},
-        {"Label3", "text", "V&erifica Password"}, {"CmdOK", "text", "&Ok"},
-        {"CmdOK", "toolTip", "Conferma le impostazioni "},
-        // clang-format on
-    };
-    for (const auto& t : texts) EXPECT_EQ(test::control(dialog, t[0])->property(t[1]), t[2]);
-    auto* newPassword = test::control<QLineEdit>(dialog, "N_Pw");
-    auto* check = test::control<QLineEdit>(dialog, "C_Pw");
-    QTest::keyClick(newPassword, Qt::Key_Return);  // empty: nothing happens
-    QTest::keyClicks(newPassword, "nuova-pw");
-    EXPECT_EQ(newPassword->displayText(), "********");
-    QTest::keyClick(newPassword, Qt::Key_Enter);
-    QTest::keyClicks(check, "nuova-pw");
-    QTest::keyClick(check, Qt::Key_Backtab);
-    QTest::keyClicks(newPassword, "nuova-pw ");  // entering selected it all
-    QTest::keyClick(dialog, Qt::Key_O, Qt::AltModifier);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog->isVisible(); }));
-    dialog->close();
-  });
-  poll.start(20);
-  w.click("Cmd_VPw");
-  EXPECT_TRUE(shown && timer->isActive());  // stopped while the dialog was up
-  EXPECT_EQ(w.folder.read("TdT"), test::controllerFile("Titolare", "nuova-pw"));
-  EXPECT_EQ(w.folder.read("KoV"), administrator);
-  EXPECT_EQ(w.recordings(), test::loggedEntry("PC-01", "Titolare", test::kChanged));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return w.box("Pw")->hasFocus(); }));  // signed out
-}
-
 // Ten minutes without a key or a click sign the user out as entering the password box does:
 // the frames lock and the password is asked anew; an open password dialog can then only be
 // closed, an open calendar closes. A key starts the ten minutes anew; the lock writes nothing.

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QTextBrowser>
+#include <QTimer>
 #include <filesystem>
 #include <tuple>
 
@@ -27,8 +28,10 @@ using test::administratorFile;
 using test::controllerFile;
 
 struct Office : test::Window {
-  // A dark desktop theme: the boxes the program colours bring their own black text.
+  // The password dialog as on the desktop, and a dark desktop theme: the boxes the program
+  // colours bring their own black text.
   Office() {
+    modal = true;
     QPalette dark = QApplication::palette();
     dark.setColor(QPalette::Text, Qt::white);
     dark.setColor(QPalette::WindowText, Qt::white);
@@ -290,14 +293,43 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   QTest::keyClicks(o.box("Opz_KOV_2"), "Nuovo.txt");
   o.alt(Qt::Key_L);
   EXPECT_TRUE(QTest::qWaitFor([&] { return o.find<QCheckBox>("Acc_Ris")->isChecked(); }));
-  o.whileDialogOpen = [](const Pw_Kov& dialog) {
-    for (const char* name : {"N_Pw", "C_Pw"}) {
-      QTest::keyClicks(test::control<QLineEdit>(&dialog, name), "nuovapass1");
-      QTest::keyClick(test::control<QLineEdit>(&dialog, name), Qt::Key_Return);
-    }
-  };
+  // The dialog runs modally with the clock stopped, in the middle of the screen. Its access key
+  // takes the focus first, so the box it leaves drops its end spaces before the check.
+  auto* clock = o.window->findChild<QTimer*>("Timer1");
+  bool stopped = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<Pw_Kov*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    poll.stop();
+    stopped = !clock->isActive();
+    EXPECT_EQ(dialog->pos(), QPoint((1920 - dialog->width()) / 2, (1080 - dialog->height()) / 2));
+    EXPECT_EQ(dialog->objectName() + "|" + dialog->windowTitle(), "Pw_Kov|Inserimento Password");
+    const char* texts[][3] = {
+        // clang-format off
+        {"Frm_Pw", "title", "Definizione Password"}, {"Label1", "text", "Nome Utente"},
+        {"Nome_Ut", "text", "Admin"}, {"Label2", "text", "&Nuova Password"},
+        {"Label3", "text", "V&erifica Password"}, {"CmdOK", "text", "&Ok"},
+        {"CmdOK", "toolTip", "Conferma le impostazioni "},
+        // clang-format on
+    };
+    for (const auto& t : texts) EXPECT_EQ(test::control(dialog, t[0])->property(t[1]), t[2]);
+    auto* newPassword = test::control<QLineEdit>(dialog, "N_Pw");
+    auto* check = test::control<QLineEdit>(dialog, "C_Pw");
+    QTest::keyClick(newPassword, Qt::Key_Return);  // empty: nothing happens
+    QTest::keyClicks(newPassword, "nuovapass1");
+    EXPECT_EQ(newPassword->displayText(), "**********");
+    QTest::keyClick(newPassword, Qt::Key_Enter);
+    QTest::keyClicks(check, "nuovapass1");
+    QTest::keyClick(check, Qt::Key_Backtab);
+    QTest::keyClicks(newPassword, "nuovapass1 ");  // entering selected it all
+    QTest::keyClick(dialog, Qt::Key_O, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog->isVisible(); }));
+    dialog->close();
+  });
+  poll.start(20);
   o.click("Cmd_VPw");
-  EXPECT_EQ(o.dialogsShown, 1);
+  EXPECT_TRUE(stopped && clock->isActive());
   const std::string changed =
       administratorFile("PC-NUOVO", true, "Nuovo.txt", o.reports, "Admin", "nuovapass1");
   EXPECT_EQ(o.folder.read("KoV"), changed);

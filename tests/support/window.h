@@ -65,8 +65,14 @@ struct Window {
     folder.write("TdT", controllerFile("Titolare", "segreto99"));
   }
 
-  // The dialog is shown modeless here: the modal showing would block the test.
+  bool modal = false;  // the password dialog as on the desktop; the test finds and closes it
+
+  // Unless modal, the dialog is shown modeless: the modal showing would block the test.
   bool load() {
+    if (modal) {
+      window = std::make_unique<KOV>(par, platform);
+      return window->Form_Load();
+    }
     window = std::make_unique<KOV>(par, platform, [this](Pw_Kov& dialog) {
       ++dialogsShown;
       dialog.setModal(true);
