@@ -250,7 +250,7 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   ASSERT_NE(file, nullptr);
   EXPECT_EQ(qobject_cast<QMenu*>(file)->title(), "&File");
   QTest::keyClick(file, Qt::Key_Escape);
-  QTest::keyClick(o.menu(), Qt::Key_Escape);
+  QTest::keyClick(o.find("menu"), Qt::Key_Escape);
   EXPECT_TRUE(o.box("Pw")->hasFocus());
   QWidget other;
   for (QWidget* window : {&other, static_cast<QWidget*>(o.window.get())}) {

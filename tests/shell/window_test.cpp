@@ -152,7 +152,7 @@ TEST(StartUp, EachFolderGivesItsMessagesAndBoxesAndKeepsEveryFile) {
       w.folder.makeFolder(broken);
     }
     if (c.fault == KoVWriteOnly || c.fault == TdTWriteOnly) w.folder.setOwnerAccess(broken, 2);
-    if (c.fault == ReadOnlyFolder) w.folder.makeReadOnly();
+    if (c.fault == ReadOnlyFolder) w.folder.setOwnerAccess(".", 5);
     const auto files = [&w] {
       std::string all;
       for (const std::string& name : w.folder.names())

@@ -33,11 +33,6 @@ std::vector<std::string> TempFolder::names() const {
   return result;
 }
 
-void TempFolder::makeReadOnly() const {
-  fs::permissions(path_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                  fs::perm_options::remove);
-}
-
 std::string readBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary | std::ios::ate);
   if (!in) throw std::runtime_error("missing file " + path);

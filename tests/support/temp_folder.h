@@ -22,7 +22,6 @@ class TempFolder {
   std::string read(const std::string& name) const { return readBytes(file(name)); }
   bool exists(const std::string& name) const { return std::filesystem::exists(file(name)); }
   std::vector<std::string> names() const;  // sorted
-  void makeReadOnly() const;
   void makeFolder(const std::string& name) const { std::filesystem::create_directory(file(name)); }
   // Owner permissions only, as the octal digit of chmod: 4 read, 2 write, 1 execute.
   void setOwnerAccess(const std::string& name, int digit) const {

@@ -109,7 +109,6 @@ struct Window {
     return control<Control>(window.get(), name);
   }
   QLineEdit* box(const char* name) const { return find<QLineEdit>(name); }
-  QWidget* menu() const { return find("menu"); }
   std::string text(const char* name) const { return toCp1252(box(name)->text()); }
 
   static void settle() { QCoreApplication::processEvents(); }
