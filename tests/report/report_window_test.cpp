@@ -15,7 +15,17 @@ namespace {
 
 using namespace test;
 
-// A run of the report from the window: the messages, the recordings file and the report.
+// The text pdftotext reads in a PDF, lines laid out as on the page.
+std::string pdfText(const std::string& pdf) {
+  QProcess reader;
+  reader.start(QStringLiteral("pdftotext"),
+               {QStringLiteral("-layout"), QString::fromStdString(pdf), QStringLiteral("-")});
+  EXPECT_TRUE(reader.waitForFinished()) << "pdftotext";
+  return reader.readAllStandardOutput().toStdString();
+}
+
+// A run of the report from the window: the messages, the recordings file, the report, and the
+// PDF written beside it with the question whether to open their folder.
 TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
   const std::string a = entryText('N', "01/12/2026", "a"), b = entryText('N', "31/12/2026", "b");
   const std::string out1 = storedRecord(entryText('N', "30/11/2026", "fuori"));
@@ -44,6 +54,12 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
   marked += storedRecord("S" + code30.substr(1, code30.size() - 2)) + markedRecord(barless) + markedRecord(lfEnd);
   lines += lineOf(code30) + lineOf(barless) + lineOf(lfEnd);
   // clang-format on
+  std::string hundred, hundredMarked, hundredLines;  // two pages of PDF, a line wrapped
+  for (int n = 1; n <= 100; ++n) {
+    const std::string t =
+        entryText('N', "04/12/2026", "voce \xE8 " + std::string(n == 100 ? 180 : 0, 'w') + "!");
+    hundred += storedRecord(t), hundredMarked += markedRecord(t), hundredLines += lineOf(t);
+  }
   std::string many;  // 32,765 records reported long ago, one blank, one entry of the period
   for (int n = 1; n <= 32765; ++n) many += old;
   many += blank + storedRecord(b);
@@ -68,6 +84,8 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
     int earlier;  // a report of the same name: 1 a file, 2 a link to the recordings file
     std::vector<std::string> messages;
     std::string after, report;
+    int pdf = 0;  // 1 Yes to the question, 2 Yes but the desktop fails, 3 a file bears the PDF's
+                  // name, 4 the disk fills
   } rows[] = {
       // clang-format off
       {"copies, marks, logs, warns", shapes + out1 + storedRecord(b) + out2 + storedRecord(reported) + blank, "01122026", "31122026", {"Rimuovi"}, 0,
@@ -81,20 +99,34 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
       {"a link of the report's name", storedRecord(a), "01122026", "31122026", {"Rimuovi"}, 2, {"\x02", leftText(1), kNotDeleted}, storedRecord(a), ""},
       {"end before start", storedRecord(a), "31122026", "01122026", {}, 0, {order, nothing, leftText(1)}, storedRecord(a), ""},
       {"two-digit years", storedRecord(a), "011226", "311226", {}, 0, {found1, created}, markedRecord(a) + loggedRecord(kCreated), lineOf(a)},
+      {"a hundred, Yes", hundred, "01122026", "31122026", {}, 0, {"\x64", created}, hundredMarked + loggedRecord(kCreated), hundredLines, 1},
+      {"Yes, the desktop fails", storedRecord(a), "01122026", "31122026", {}, 0, {found1, "OPEN", created}, markedRecord(a) + loggedRecord(kCreated), lineOf(a), 2},
+      {"a file bears the PDF's name", storedRecord(a), "01122026", "31122026", {}, 0, {found1, "PDF58-File gi\xE0 esistente", created}, markedRecord(a) + loggedRecord(kCreated), lineOf(a), 3},
+      {"the disk fills during the PDF", storedRecord(a), "01122026", "31122026", {}, 0, {found1, "PDF61-Disco pieno", created}, markedRecord(a) + loggedRecord(kCreated), lineOf(a), 4},
       {"over 32,767 records", many, "01122026", "31122026", {}, 0, {damagedLine(32766), found1, created, tooMany}, many.substr(0, 32766U * 256) + markedRecord(b) + loggedRecord(kCreated), lineOf(b)},
       // clang-format on
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     Controller w(row.recordings);
+    const std::string folder = w.folder.file(w.sub), pdf = w.reportFile() + ".pdf";
+    w.platform.answer = row.pdf == 1 || row.pdf == 2;
+    w.platform.openFails = row.pdf == 2;
+    if (row.pdf == 3) w.folder.write(w.sub + "/" + kReportName + ".pdf", "mio");
+    w.platform.onMessage = [&](const Message& m) {  // the PDF's write, the first after it
+      if (row.pdf == 4 && m.text == w.found(1)) faults::failAt(faults::Op::Write, 1, ENOSPC);
+    };
     if (row.earlier == 1) w.folder.write(w.sub + "/" + kReportName, earlier);
     if (row.earlier == 2) std::filesystem::create_symlink(w.folder.file("OdV"), w.reportFile());
     w.period(row.start, row.end);
     EXPECT_EQ(w.platform.beeps, row.name == std::string("end before start") ? 1 : 0);
     for (const char* tick : row.ticks) w.click(tick);
     w.click("Cmd_Gp");
+    faults::reset();
     std::vector<std::string> expected = row.messages;
     for (std::string& m : expected) {
+      if (m == "OPEN") m = "Non \xE8 stato possibile aprire la cartella " + folder;
+      if (m.starts_with("PDF")) m = w.pdfFailed(m.substr(3));
       if (m.size() == 1 && !row.earlier) m = w.found(m[0]);
       if (m.size() == 1) {
         m = "Esiste gi\xE0 un report con il nome " + w.reportFolder + "\\" + kReportName +
@@ -113,6 +145,42 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
     EXPECT_EQ(w.find<QLabel>("N_Accessi")->text().toLongLong(), (row.after.size() + 255) / 256);
     EXPECT_EQ(w.text("Opz_KOV_3"), w.reportFolder + "\\");  // 200 characters
     EXPECT_TRUE(w.box("Dt_1")->hasFocus());
+    // The question follows a report written, and its PDF's message if it has one.
+    const bool written = !row.report.empty() && row.earlier == 0;
+    ASSERT_EQ(w.platform.asked.size(), written ? 1U : 0U);
+    if (!written) continue;
+    const std::size_t after = w.platform.asked[0].first - (row.pdf >= 3 ? 2 : 1);
+    EXPECT_EQ(w.platform.texts().at(after).substr(0, 22), "Sono state rilevate n.");
+    EXPECT_EQ(w.platform.asked[0].second.text, "Aprire la cartella del report?\n\r" + folder);
+    EXPECT_EQ(w.platform.opened, std::vector<std::string>(row.pdf == 1, folder));
+    if (row.pdf >= 3) {  // nothing written over, nothing half-written left
+      EXPECT_TRUE(row.pdf == 3 ? readBytes(pdf) == "mio" : !std::filesystem::exists(pdf));
+      continue;
+    }
+    const std::string text = pdfText(pdf);
+    if (const char* pictures = std::getenv("KOV_SCREENSHOTS"); pictures && row.pdf == 1)
+      std::filesystem::copy_file(pdf,
+                                 std::string(pictures) + "/report.pdf",  // the README's picture
+                                 std::filesystem::copy_options::overwrite_existing);
+    const std::size_t lines = row.report.size() / 256, pages = lines == 100 ? 2 : 1;
+    std::vector<std::string> said = {"Registro delle operazioni dell'Amministratore di Sistema",
+                                     "Postazione: PC-01", "Periodo: dal 01/12/2026 al 31/12/2026",
+                                     "Report generato il 04/12/2026 alle 09:05:03 da Titolare",
+                                     "Scritture riportate: " + std::to_string(lines)};
+    for (std::size_t n = 1; n <= pages; ++n)
+      said.push_back("Pagina " + std::to_string(n) + " di " + std::to_string(pages));
+    for (const std::string& line : said)
+      EXPECT_NE(text.find(line + "\n"), std::string::npos) << line;
+    // Every line of the report, whole: pdftotext sets its own spaces between the fields, and
+    // shows no control character.
+    const auto squeezed = [](std::string t) {
+      std::erase_if(t, [](char c) { return static_cast<unsigned char>(c) <= ' '; });
+      return t;
+    };
+    for (std::size_t at = 0; at < row.report.size(); at += 256) {
+      const std::string line = QString::fromLatin1(row.report.substr(at, 253)).toStdString();
+      EXPECT_NE(squeezed(text).find(squeezed(line)), std::string::npos) << line;
+    }
   }
 }
 
@@ -177,92 +245,6 @@ TEST(ReportWindow, APeriodPickedIsReportedAsIfTyped) {
               row.lines.empty() ? "Occorre impostare il periodo da Esportare"
                                 : "Sono state rilevate n.  " + std::to_string(row.lines.size()) +
                                       " scritture in " + w.reportFolder + "\\" + name);
-  }
-}
-
-// The text pdftotext reads in a PDF, lines laid out as on the page.
-std::string pdfText(const std::string& pdf) {
-  QProcess reader;
-  reader.start(QStringLiteral("pdftotext"),
-               {QStringLiteral("-layout"), QString::fromStdString(pdf), QStringLiteral("-")});
-  EXPECT_TRUE(reader.waitForFinished()) << "pdftotext";
-  return reader.readAllStandardOutput().toStdString();
-}
-
-// A report run offers its PDF and its folder after the message that names the report.
-TEST(ReportPdf, FollowsTheReportWithoutChangingIt) {
-  std::vector<std::string> texts;
-  for (int n = 1; n <= 99; ++n)
-    texts.push_back(entryText('N', "04/12/2026", "voce " + std::to_string(n)));
-  texts.push_back(
-      entryText('N', "05/12/2026", "verifica \xE8 ok " + std::string(180, 'w') + " fine"));
-  const struct {
-    const char* name;
-    bool answer, openFails;
-    int taken;                         // 2: a file bears the PDF's name, 3: the disk fills
-    std::vector<std::string> between;  // messages after the report's own
-  } rows[] = {
-      // clang-format off
-      {"No opens nothing", false, false, 0, {}},
-      {"Yes opens the report's folder", true, false, 0, {}},
-      {"the desktop cannot open it", true, true, 0, {"Non \xE8 stato possibile aprire la cartella "}},
-      {"a file bears the PDF's name", false, false, 2, {"58-File gi\xE0 esistente"}},
-      {"the disk is full", false, false, 3, {"61-Disco pieno"}},
-      // clang-format on
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    Controller w(stored(texts));
-    w.platform.answer = row.answer;
-    w.platform.openFails = row.openFails;
-    const std::string pdf = w.reportFile() + ".pdf";
-    if (row.taken == 2) w.folder.write(w.sub + "/" + kReportName + ".pdf", "mio");
-    w.platform.onMessage = [&](const Message& m) {  // the PDF's write, the first after it
-      if (row.taken == 3 && m.text == w.found(100)) faults::failAt(faults::Op::Write, 1, ENOSPC);
-    };
-    w.period("01122026", "31122026");
-    w.click("Cmd_Gp");
-    faults::reset();
-
-    const std::string folder = w.folder.file(w.sub);
-    std::vector<std::string> expected = {w.found(100)};
-    for (std::string m : row.between) {
-      if (row.taken) m = w.pdfFailed(m);
-      expected.push_back(m.ends_with(' ') ? m + folder : m);
-    }
-    expected.push_back(confirmation("PC-01", "Titolare", kCreated));
-    EXPECT_EQ(w.platform.texts(), expected);
-    ASSERT_EQ(w.platform.asked.size(), 1U);
-    EXPECT_EQ(w.platform.asked[0].first, row.taken ? 2U : 1U);  // after the PDF's message
-    EXPECT_EQ(w.platform.asked[0].second.text, "Aprire la cartella del report?\n\r" + folder);
-    EXPECT_EQ(w.platform.opened, std::vector<std::string>(row.answer && !row.openFails, folder));
-
-    std::string report = kHeadingRecord, marked;
-    for (const std::string& t : texts) report += lineOf(t), marked += markedRecord(t);
-    EXPECT_EQ(w.report(), report);
-    EXPECT_TRUE(w.recordings() == marked + loggedRecord(kCreated));
-    if (row.taken) {
-      EXPECT_TRUE(row.taken == 2 ? readBytes(pdf) == "mio" : !std::filesystem::exists(pdf));
-      continue;
-    }
-    const std::string text = pdfText(pdf);
-    if (const char* pictures = std::getenv("KOV_SCREENSHOTS"))  // the README's picture
-      std::filesystem::copy_file(pdf, std::string(pictures) + "/report.pdf",
-                                 std::filesystem::copy_options::overwrite_existing);
-    for (const char* line : {"Registro delle operazioni dell'Amministratore di Sistema",
-                             "Postazione: PC-01", "Periodo: dal 01/12/2026 al 31/12/2026",
-                             "Report generato il 04/12/2026 alle 09:05:03 da Titolare",
-                             "Scritture riportate: 100", "Pagina 1 di 2", "Pagina 2 di 2"})
-      EXPECT_NE(text.find(line + std::string("\n")), std::string::npos) << line;
-    // Every line of the report, whole: pdftotext sets its own spaces between the fields.
-    const auto squeezed = [](std::string t) {
-      std::erase_if(t, [](char c) { return c == ' ' || c == '\n'; });
-      return t;
-    };
-    for (std::size_t at = 0; at < report.size(); at += 256) {
-      const std::string line = QString::fromLatin1(report.substr(at, 253)).toStdString();
-      EXPECT_NE(squeezed(text).find(squeezed(line)), std::string::npos) << line;
-    }
   }
 }
 

@@ -1,14 +1,16 @@
 // An office's month on one program folder, from the empty folder: both first set-ups, the
 // sign-in, the four planned operations, the administrator's log, the menu bar, a password change
-// with new parameters and restricted access, a mistyped period, the report with removal. Each
+// with new parameters and restricted access, the report with removal. Each
 // mode's controls and Tab order are checked as it opens, and after every step each file is compared
 // byte for byte with records built here.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
 #include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPainter>
+#include <QTableView>
 #include <QTextBrowser>
 #include <QTimer>
 #include <filesystem>
@@ -224,17 +226,23 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   const QPointer<LogViewer> log(o.window->findChild<LogViewer*>());
   ASSERT_TRUE(
       QTest::qWaitFor([&] { return log && log->isAncestorOf(QApplication::focusWidget()); }));
-  const auto shown = [&] { return test::control<QLabel>(log, "Conteggio")->text(); };
-  EXPECT_EQ(shown(), "Scritture mostrate: 5 di 6");
+  auto* table = test::control<QTableView>(log, "Scritture");
+  EXPECT_TRUE(table->isVisible());
+  EXPECT_EQ(table->horizontalHeader()->model()->headerData(1, Qt::Horizontal), "Data");
+  const auto shown = [&] {  // what the count says, and the rows the table shows
+    return test::control<QLabel>(log, "Conteggio")->text() + " " +
+           QString::number(table->verticalHeader()->count());
+  };
+  EXPECT_EQ(shown(), "Scritture mostrate: 5 di 6 5");
   QTest::keyClicks(QApplication::focusWidget(), "05122026");
-  EXPECT_EQ(shown(), "Scritture mostrate: 0 di 6");
+  EXPECT_EQ(shown(), "Scritture mostrate: 0 di 6 0");
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
   QTest::keyClicks(QApplication::focusWidget(), "4");  // from 04/12/2026
   EXPECT_TRUE(pictures.isEmpty() || log->grab().save(pictures + "/log-viewer.png"));
   for (int i = 0; i < 2; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   QTest::keyClicks(QApplication::focusWidget(), "DISCO");
   EXPECT_EQ(QApplication::focusWidget()->objectName(), "Cerca");
-  EXPECT_EQ(shown(), "Scritture mostrate: 1 di 6");
+  EXPECT_EQ(shown(), "Scritture mostrate: 1 di 6 1");
   o.window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(o.window.get()));
   o.click("Pw");
@@ -269,10 +277,7 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   o.window->findChild<QAction*>("InformazioniSu")->trigger();
   auto* about = o.window->findChild<QMessageBox*>("Informazioni");
   ASSERT_NE(about, nullptr);
-  for (const QString& part : {QStringLiteral("Versione "), QStringLiteral("Licenza MIT"),
-                              QString::fromStdString(o.folder.path())}) {
-    EXPECT_TRUE(about->text().contains(part)) << part.toStdString();
-  }
+  EXPECT_TRUE(about->text().contains(QString::fromStdString(o.folder.path())));
   about->close();
   ASSERT_TRUE(installItalianTranslations(*QCoreApplication::instance()));  // as the program does
   QDialogButtonBox buttons(QDialogButtonBox::Cancel);
@@ -338,20 +343,13 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   o.unlock("nuovapass1");
   test::expectMode(o, test::kAdministratorSignedIn);
 
-  // The data controller types the end before the start: a beep, the message, back to the
-  // start. The keys are set on leaving the end; a start changed afterwards waits for that.
+  // The data controller's period: its keys are set on leaving the end, so a start changed
+  // afterwards waits for that.
   o.at(9, 30);
   o.signIn(1, "titolare", "segreto99");
   o.expect(test::kControllerSignedIn,
            "Tp_Ut_1 Utente Pw Cmd_VPw Dt_1 Dt_2 Anche_gia_Lette Rimuovi Cmd_Gp",
            "Nome del Titolare del Trattamento (Titolare)");
-  o.platform.messages.clear();
-  o.period("05122026", "03122026");
-  EXPECT_EQ(o.platform.beeps, 1);
-  EXPECT_EQ(o.platform.texts(),
-            std::vector<std::string>{
-                "La Data di Fine del periodo deve essere superiore alla data di Inizio periodo"});
-  EXPECT_TRUE(o.box("Dt_1")->hasFocus());
   o.period("01122026", "04122026");
   o.alt(Qt::Key_D);
   QTest::keyClicks(o.box("Dt_1"), "05122026");
