@@ -57,7 +57,8 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
   std::string hundred, hundredMarked, hundredLines;  // two pages of PDF, a line wrapped
   for (int n = 1; n <= 100; ++n) {
     const std::string t =
-        entryText('N', "04/12/2026", "voce \xE8 " + std::string(n == 100 ? 180 : 0, 'w') + "!");
+        entryText('N', "04/12/2026",
+                  "voce n. " + std::to_string(n) + " \xE8 ok" + std::string(n / 100 * 180, 'w'));
     hundred += storedRecord(t), hundredMarked += markedRecord(t), hundredLines += lineOf(t);
   }
   std::string many;  // 32,765 records reported long ago, one blank, one entry of the period

@@ -1,8 +1,8 @@
 // An office's month on one program folder, from the empty folder: both first set-ups, the
 // sign-in, the four planned operations, the administrator's log, the menu bar, a password change
 // with new parameters and restricted access, the report with removal. Each
-// mode's controls and Tab order are checked as it opens, and after every step each file is compared
-// byte for byte with records built here.
+// mode's controls and Tab order are checked as it opens, on each of the offices' screens, and
+// after every step each file is compared byte for byte with records built here.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -10,6 +10,8 @@
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QPainter>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTableView>
 #include <QTextBrowser>
 #include <QTimer>
@@ -31,9 +33,12 @@ using test::controllerFile;
 
 struct Office : test::Window {
   // The password dialog as on the desktop, and a dark desktop theme: the boxes the program
-  // colours bring their own black text.
+  // colours bring their own black text. The README's pictures keep the usual theme.
   Office() {
     modal = true;
+    const QSize free = QGuiApplication::primaryScreen()->availableGeometry().size();
+    platform.screen = {free.width(), free.height()};
+    if (!qEnvironmentVariableIsEmpty("KOV_SCREENSHOTS")) return;
     QPalette dark = QApplication::palette();
     dark.setColor(QPalette::Text, Qt::white);
     dark.setColor(QPalette::WindowText, Qt::white);
@@ -51,6 +56,25 @@ struct Office : test::Window {
     }
     EXPECT_EQ(test::tabOrder(window.get()), tabOrder) << mode.name;
     EXPECT_EQ(box("Utente")->toolTip(), userTip) << mode.name;
+    // Within the screen's free area, and every control scrolls into view.
+    EXPECT_TRUE(
+        QGuiApplication::primaryScreen()->availableGeometry().contains(window->frameGeometry()));
+    auto* scroll = window->findChild<QScrollArea*>();
+    for (QWidget* control : scroll->widget()->findChildren<QWidget*>()) {
+      if (!control->isVisibleTo(window.get()) || qobject_cast<QGroupBox*>(control)) continue;
+      scroll->ensureWidgetVisible(control, 0, 0);
+      const QRect shown(control->mapTo(scroll->viewport(), QPoint()), control->size());
+      EXPECT_TRUE(scroll->viewport()->rect().contains(shown))
+          << control->objectName().toStdString();
+    }
+    if (mode.roleChoiceEnabled && !qEnvironmentVariableIsEmpty("KOV_SCREENSHOTS"))
+      EXPECT_TRUE(QTest::qWaitFor([&] { return !find<QLabel>("Data_G")->text().isEmpty(); }));
+    picture(window->grab(), mode.picture);
+  }
+  // With KOV_SCREENSHOTS naming a folder, the README's pictures are written there.
+  static void picture(const QPixmap& shown, const char* file) {
+    const QString folder = qEnvironmentVariable("KOV_SCREENSHOTS");
+    EXPECT_TRUE(folder.isEmpty() || file == nullptr || shown.save(folder + '/' + file)) << file;
   }
   // A new run of the program on the same folder, at a moment of 04/12/2026.
   void run(int hour, int minute, const test::Mode& mode, const char* tabOrder, const char* tip) {
@@ -216,12 +240,9 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   o.alt(Qt::Key_I);
   QWidget* menu = openedPopup();
   ASSERT_NE(menu, nullptr);
-  const QString pictures = qEnvironmentVariable("KOV_SCREENSHOTS");
-  if (!pictures.isEmpty()) {
-    QPixmap picture = o.window->grab();
-    QPainter(&picture).drawPixmap(o.window->mapFromGlobal(menu->pos()), menu->grab());
-    EXPECT_TRUE(picture.save(pictures + "/menu.png"));
-  }
+  QPixmap withMenu = o.window->grab();
+  QPainter(&withMenu).drawPixmap(o.window->mapFromGlobal(menu->pos()), menu->grab());
+  Office::picture(withMenu, "menu.png");
   QTest::keyClick(menu, Qt::Key_V);
   const QPointer<LogViewer> log(o.window->findChild<LogViewer*>());
   ASSERT_TRUE(
@@ -236,9 +257,10 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   EXPECT_EQ(shown(), "Scritture mostrate: 5 di 6 5");
   QTest::keyClicks(QApplication::focusWidget(), "05122026");
   EXPECT_EQ(shown(), "Scritture mostrate: 0 di 6 0");
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
-  QTest::keyClicks(QApplication::focusWidget(), "4");  // from 04/12/2026
-  EXPECT_TRUE(pictures.isEmpty() || log->grab().save(pictures + "/log-viewer.png"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+  QTest::keyClicks(QApplication::focusWidget(), "04");  // from 04/12/2026
+  EXPECT_EQ(shown(), "Scritture mostrate: 5 di 6 5");
+  Office::picture(log->grab(), "log-viewer.png");
   for (int i = 0; i < 2; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   QTest::keyClicks(QApplication::focusWidget(), "DISCO");
   EXPECT_EQ(QApplication::focusWidget()->objectName(), "Cerca");
@@ -308,7 +330,10 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
     if (dialog == nullptr) return;
     poll.stop();
     stopped = !clock->isActive();
-    EXPECT_EQ(dialog->pos(), QPoint((1920 - dialog->width()) / 2, (1080 - dialog->height()) / 2));
+    const auto [width, height] = o.platform.screen;
+    EXPECT_EQ(dialog->pos(),
+              QPoint((width - dialog->width()) / 2, (height - dialog->height()) / 2));
+    Office::picture(dialog->grab(), "password-dialog.png");
     EXPECT_EQ(dialog->objectName() + "|" + dialog->windowTitle(), "Pw_Kov|Inserimento Password");
     const char* texts[][3] = {
         // clang-format off

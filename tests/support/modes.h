@@ -11,18 +11,19 @@ struct Mode {
   int roleSelected;
   const char* passwordButton;
   bool passwordButtonEnabled, switchShown, switchTicked;
-  bool parametersEnabled;  // Frm_Par and Acc_Ris, white; otherwise button face
-  bool entriesEnabled;     // Frm_KoV and Cmd_Op
-  bool reportEnabled;      // Frm_TdT and Cmd_Gp, the date boxes white
+  bool parametersEnabled;         // Frm_Par and Acc_Ris, white; otherwise button face
+  bool entriesEnabled;            // Frm_KoV and Cmd_Op
+  bool reportEnabled;             // Frm_TdT and Cmd_Gp, the date boxes white
+  const char* picture = nullptr;  // of the README
 };
 
 // clang-format off
-inline const Mode kAdministratorSetUp{"first set-up of the administrator", false, 0, "&Ok", true, false, true, true, false, false};
-inline const Mode kControllerSetUp{"first set-up of the data controller", false, 1, "&Ok", true, false, false, false, false, false};
-inline const Mode kRoleChoice{"role choice", true, 0, "&Varia Password", false, false, false, false, false, false};
+inline const Mode kAdministratorSetUp{"first set-up of the administrator", false, 0, "&Ok", true, false, true, true, false, false, "setup-administrator.png"};
+inline const Mode kControllerSetUp{"first set-up of the data controller", false, 1, "&Ok", true, false, false, false, false, false, "setup-controller.png"};
+inline const Mode kRoleChoice{"role choice", true, 0, "&Varia Password", false, false, false, false, false, false, "role-choice.png"};
 inline const Mode kSignedOut{"signed out", true, 0, "&Varia Password", true, false, false, false, false, false};
-inline const Mode kAdministratorSignedIn{"administrator signed in", true, 0, "&Varia Password", true, true, false, false, true, false};
-inline const Mode kControllerSignedIn{"data controller signed in", true, 1, "&Varia Password", true, false, false, false, false, true};
+inline const Mode kAdministratorSignedIn{"administrator signed in", true, 0, "&Varia Password", true, true, false, false, true, false, "administrator.png"};
+inline const Mode kControllerSignedIn{"data controller signed in", true, 1, "&Varia Password", true, false, false, false, false, true, "controller.png"};
 // clang-format on
 
 // The controls that Tab reaches, in order.
