@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QTimer>
 
 #include "support/modes.h"
 
@@ -85,55 +84,6 @@ TEST(Refusal, TheFirstFailingCheckShowsItsMessageAndStoresNothing) {
     EXPECT_EQ(w.folder.read("KoV"), administrator);
     EXPECT_EQ(w.recordings(),
               c.kind == Dialog ? test::loggedEntry("PC-01", "Admin", test::kChanged) : "");
-  }
-}
-
-// Ten minutes without a key or a click sign the user out as entering the password box does:
-// the frames lock and the password is asked anew; an open password dialog can then only be
-// closed, an open calendar closes. A key starts the ten minutes anew; the lock writes nothing.
-TEST(IdleLock, TenMinutesUntouchedSignTheUserOut) {
-  enum Open { MainWindow, PasswordDialog, Calendar };
-  for (const Open open : {MainWindow, PasswordDialog, Calendar}) {
-    SCOPED_TRACE(open);
-    const int role = open == Calendar ? 1 : 0;
-    const QString password = role == 0 ? "password1" : "segreto99";
-    test::Window w;
-    w.storeBothRoles();
-    w.show();
-    w.signIn(role, role == 0 ? "Admin" : "Titolare", password);
-    auto* idle = w.window->findChild<QTimer*>("IdleLock");
-    ASSERT_NE(idle, nullptr);
-    EXPECT_EQ(idle->interval(), 10 * 60 * 1000);
-    idle->stop();
-    QTest::keyClick(w.box(role == 0 ? "Opz_KOV_0" : "Dt_1"), role == 0 ? Qt::Key_X : Qt::Key_F4);
-    EXPECT_TRUE(idle->isActive());
-    EXPECT_EQ(QApplication::activePopupWidget() != nullptr, open == Calendar);
-    const auto lock = [&](const QWidget* locked) {
-      idle->start(1);
-      EXPECT_TRUE(QTest::qWaitFor([&] { return !locked->isEnabled(); }));
-      idle->setInterval(10 * 60 * 1000);  // or every key typed next would lock again
-    };
-    w.whileDialogOpen = [&](Pw_Kov& dialog) {
-      lock(&dialog);
-      dialog.close();
-    };
-    if (open == PasswordDialog) {
-      w.click("Cmd_VPw");
-    } else {
-      lock(w.find(role == 0 ? "Frm_KoV" : "Frm_TdT"));
-    }
-    // The password box is entered (yellow) before anybody types in it.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return test::background(w.box("Pw")) == test::kYellow; }));
-    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
-    test::Mode signedOut = test::kSignedOut;
-    signedOut.roleSelected = role;
-    test::expectMode(w, signedOut);
-    EXPECT_EQ(w.text("Pw"), "");
-    // A closed password dialog is logged, as it always is; the lock adds nothing.
-    EXPECT_EQ(w.recordings(),
-              open == PasswordDialog ? test::loggedEntry("PC-01", "Admin", test::kChanged) : "");
-    w.unlock(password);
-    test::expectMode(w, role == 0 ? test::kAdministratorSignedIn : test::kControllerSignedIn);
   }
 }
 

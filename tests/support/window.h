@@ -155,8 +155,13 @@ struct Window {
       tab(name);
     }
   }
-  void unlock(const QString& password) const {
+  // The password box is entered (yellow) before anybody types in it.
+  void typePassword(const QString& password) const {
+    EXPECT_TRUE(QTest::qWaitFor([this] { return background(box("Pw")) == kYellow; }));
     QTest::keyClicks(box("Pw"), password);
+  }
+  void unlock(const QString& password) const {
+    typePassword(password);
     tab("Pw");
   }
   void signIn(int role, const QString& name, const QString& password) const {
