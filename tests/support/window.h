@@ -55,7 +55,6 @@ struct Window {
   std::unique_ptr<KOV> window;
   // What the test does while the password dialog is open and active; the test closes it.
   std::function<void(Pw_Kov&)> whileDialogOpen;
-  int dialogsShown = 0;
 
   Window() { platform.folder = folder.path(); }
 
@@ -74,7 +73,6 @@ struct Window {
       return window->Form_Load();
     }
     window = std::make_unique<KOV>(par, platform, [this](Pw_Kov& dialog) {
-      ++dialogsShown;
       dialog.setModal(true);
       dialog.show();
       dialog.activateWindow();
