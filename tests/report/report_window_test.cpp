@@ -163,11 +163,11 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
       std::filesystem::copy_file(pdf,
                                  std::string(pictures) + "/report.pdf",  // the README's picture
                                  std::filesystem::copy_options::overwrite_existing);
-    const std::size_t lines = row.report.size() / 256, pages = lines == 100 ? 2 : 1;
+    const std::size_t copied = row.report.size() / 256, pages = copied == 100 ? 2 : 1;
     std::vector<std::string> said = {"Registro delle operazioni dell'Amministratore di Sistema",
                                      "Postazione: PC-01", "Periodo: dal 01/12/2026 al 31/12/2026",
                                      "Report generato il 04/12/2026 alle 09:05:03 da Titolare",
-                                     "Scritture riportate: " + std::to_string(lines)};
+                                     "Scritture riportate: " + std::to_string(copied)};
     for (std::size_t n = 1; n <= pages; ++n)
       said.push_back("Pagina " + std::to_string(n) + " di " + std::to_string(pages));
     for (const std::string& line : said)
