@@ -155,7 +155,7 @@ struct Window {
   }
   // The password box is entered (yellow) before anybody types in it.
   void typePassword(const QString& password) const {
-    EXPECT_TRUE(QTest::qWaitFor([this] { return background(box("Pw")) == kYellow; }));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return background(box("Pw")) == kYellow; }, 2000));
     QTest::keyClicks(box("Pw"), password);
   }
   void unlock(const QString& password) const {
