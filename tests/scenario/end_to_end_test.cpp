@@ -68,8 +68,9 @@ struct Office : test::Window {
       EXPECT_TRUE(scroll->viewport()->rect().contains(shown))
           << control->objectName().toStdString();
     }
-    if (mode.roleChoiceEnabled && !qEnvironmentVariableIsEmpty("KOV_SCREENSHOTS"))
+    if (mode.roleChoiceEnabled && !qEnvironmentVariableIsEmpty("KOV_SCREENSHOTS")) {
       EXPECT_TRUE(QTest::qWaitFor([&] { return !find<QLabel>("Data_G")->text().isEmpty(); }));
+    }
     picture(window->grab(), mode.picture);
   }
   // The ten idle minutes, made one millisecond: `locked` is disabled.
