@@ -59,7 +59,7 @@ TEST(FaultWalk, EveryCallOfAReportWithRemovalFailsInTurn) {
     // clang-format off
     const std::map<std::string, std::string> texts = {
         {"keep", kNotDeleted}, {"left", leftText(1)}, {"deleted", kDeleted},
-        {"created", confirmation("PC-01", "Titolare", kCreated)}, {"removed", confirmation("PC-01", "Titolare", kRemoved)},
+        {"created", confirmation(kCreated)}, {"removed", confirmation(kRemoved)},
         {"Fscan", trappedText("Cmd_Gp_Click", injected.shown)}, {"Frw", trappedText("Rw_Record", injected.shown)},
         {"Fwriter", trappedText("Scrive_Riga_di_Log", injected.shown)},
         {"Nwriter", trappedText("Scrive_Riga_di_Log", "52-Nome o numero di file non valido")}};

@@ -33,11 +33,6 @@ std::string joined(const std::vector<std::pair<std::string, std::string>>& field
   return text;
 }
 
-// Fields as the entry holds them, fill spaces included; "è" is Windows-1252 0xE8.
-std::string entryWith(const std::string& description) {
-  return "N04/12/202609:05:03" + test::pad(" PC-01", 14) + test::pad("Admin", 20) + description;
-}
-
 struct Logged : test::TempFolder {
   test::FakePlatform platform;
   Kov_Par par;
@@ -46,9 +41,10 @@ struct Logged : test::TempFolder {
     platform.folder = path();
     platform.onSystemLog = [this](const SystemLogEvent& e) { copies.push_back(e); };
   }
-  void append(const std::string& entry) {
+  void append(const std::string& description) {
     std::int64_t records = 0;
-    ASSERT_TRUE(appendEntry(platform, par, entry, records));
+    ASSERT_TRUE(
+        appendEntry(platform, par, test::entryText('N', "04/12/2026", description), records));
   }
 };
 
@@ -58,25 +54,26 @@ TEST(SystemLog, EveryEntryAndReportRunIsCopied) {
   Logged l;
   l.write("OdV", test::storedRecord("N01/11/202608:00:00"));
   l.makeFolder("report");
-  l.append(entryWith("Verificato \xE8 | ok"));
-  EXPECT_EQ(l.read("OdV").substr(256), test::storedRecord(entryWith("Verificato \xE8 | ok")));
+  l.append("Verificato \xE8 | ok");  // "è" is Windows-1252 0xE8
+  EXPECT_EQ(l.read("OdV").substr(256), test::loggedRecord("Verificato \xE8 | ok", "Admin"));
   ASSERT_EQ(l.copies.size(), 1U);
   EXPECT_EQ(l.copies[0].message,
-            "Scrittura n. 2 del file delle operazioni: |04/12/2026|09:05:03| PC-01        |"
+            "Scrittura n. 2 del file delle operazioni: |04/12/2026|09:05:03|PC-01         |"
             "Admin               |Verificato \xE8 | ok");
   EXPECT_EQ(joined(l.copies[0].fields),
             "KOV_RECORD=2 KOV_REPORTED=N KOV_DATE=04/12/2026 KOV_TIME=09:05:03 "
-            "KOV_WORKSTATION= PC-01         KOV_ACCOUNT=Admin                "
+            "KOV_WORKSTATION=PC-01          KOV_ACCOUNT=Admin                "
             "KOV_DESCRIPTION=Verificato \xE8 | ok");
   const std::string report = l.path() + "\\report\\r.txt";
-  runReport(l.platform, l.par,
-            {{l.file("OdV"), l.path() + "\\report\\", "r.txt", "20261204", "20261204", false, "T"},
-             "04/12/2026",
-             "04/12/2026",
-             false},
-            {[&](std::string_view text) { l.append(entryWith(std::string(text))); },
-             [&](std::string_view text) { return entryWith(std::string(text)); },
-             [](std::int64_t) {}, [](std::int64_t) {}});
+  runReport(
+      l.platform, l.par,
+      {{l.file("OdV"), l.path() + "\\report\\", "r.txt", "20261204", "20261204", false, "T"},
+       "04/12/2026",
+       "04/12/2026",
+       false},
+      {[&](std::string_view text) { l.append(std::string(text)); },
+       [&](std::string_view text) { return test::entryText('N', "04/12/2026", std::string(text)); },
+       [](std::int64_t) {}, [](std::int64_t) {}});
   ASSERT_EQ(l.copies.size(), 3U);
   EXPECT_EQ(l.copies[1].fields[0], (std::pair<std::string, std::string>{"KOV_RECORD", "3"}));
   EXPECT_EQ(l.copies[2].message, "Report dal 04/12/2026 al 04/12/2026: n. 1 scritture copiate in " +
@@ -126,8 +123,8 @@ TEST(SystemLog, TheJournalOrElseSyslogGetsTheCopyInUtf8) {
   l.platform.onSystemLog = [&](const SystemLogEvent& e) {
     sendToSystemLog(e, {l.file("none"), l.file("none")});
   };
-  l.append(entryWith("Backup"));
-  EXPECT_EQ(l.read("OdV"), test::storedRecord(entryWith("Backup")));
+  l.append("Backup");
+  EXPECT_EQ(l.read("OdV"), test::loggedRecord("Backup", "Admin"));
   EXPECT_TRUE(l.platform.messages.empty());
 }
 

@@ -13,9 +13,7 @@ struct Controller : Window {
   std::string sub = std::string(198 - folder.path().size(), 'r');  // in the program folder
   std::string reportFolder = folder.path() + "\\" + sub;
   explicit Controller(const std::string& recordings = {}, bool sign = true) {
-    folder.write("KoV",
-                 administratorFile("PC-01", false, "Log.txt", reportFolder, "Admin", "password1"));
-    folder.write("TdT", controllerFile("Titolare", "segreto99"));
+    storeBothRoles(false, sub);
     if (!recordings.empty()) folder.write("OdV", recordings);
     folder.makeFolder(sub);
     if (!sign) return;

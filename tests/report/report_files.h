@@ -12,11 +12,6 @@ namespace kov::test {
 
 inline const std::string kReportName = "20261231_0905_Log.txt";
 
-// The plain text of an entry written by PC-01 at 09:05:03.
-inline std::string entryText(char flag, const std::string& date, const std::string& description,
-                             const std::string& account = "Admin") {
-  return flag + date + "09:05:03" + pad("PC-01", 14) + pad(account, 20) + description;
-}
 // Its record once a report marked it: flag "S", no spaces at its end.
 inline std::string markedRecord(std::string text) {
   text[0] = 'S';
@@ -49,10 +44,6 @@ inline std::string leftText(std::int64_t n) {
   return "Attenzione, Ci sono ancora n.< " + std::to_string(n) + "> scritture da rilevare";
 }
 inline const std::string kDeleted = "Il File delle scritture \xE8 stato Eliminato";
-// The record of an entry the data controller's window logs.
-inline std::string loggedRecord(const std::string& description) {
-  return loggedEntry("PC-01", "Titolare", description);
-}
 
 // A log for the viewer: entries out of date order, a tie of date and time (records 5 and 7),
 // a damaged record (3) and a record of NULs (4).

@@ -64,8 +64,8 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
   std::string many;  // 32,765 records reported long ago, one blank, one entry of the period
   for (int n = 1; n <= 32765; ++n) many += old;
   many += blank + storedRecord(b);
-  const std::string created = confirmation("PC-01", "Titolare", kCreated);
-  const std::string removed = confirmation("PC-01", "Titolare", kRemoved);
+  const std::string created = confirmation(kCreated);
+  const std::string removed = confirmation(kRemoved);
   const std::string found1 = "\x01", earlier = kHeadingRecord + lineOf(b);
   const std::string kept =
       "Il File delle operazioni non \xE8 stato Eliminato in quanto contiene "

@@ -33,10 +33,9 @@ using test::administratorFile;
 using test::controllerFile;
 
 struct Office : test::Window {
-  // The password dialog as on the desktop, and a dark desktop theme: the boxes the program
-  // colours bring their own black text. The README's pictures keep the usual theme.
+  // A dark desktop theme: the boxes the program colours bring their own black text. The
+  // README's pictures keep the usual theme.
   Office() {
-    modal = true;
     const QSize free = QGuiApplication::primaryScreen()->availableGeometry().size();
     platform.screen = {free.width(), free.height()};
     if (!qEnvironmentVariableIsEmpty("KOV_SCREENSHOTS")) return;
@@ -80,19 +79,6 @@ struct Office : test::Window {
     timer->start(1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !locked->isEnabled(); }));
     timer->setInterval(10 * 60 * 1000);  // or every key typed next would lock again
-  }
-  // Clicks the password button; `step` runs once the dialog is up, modal as on the desktop.
-  void onDialog(const std::function<void(Pw_Kov&)>& step) {
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-      auto* dialog = qobject_cast<Pw_Kov*>(QApplication::activeModalWidget());
-      if (dialog == nullptr) return;
-      poll.stop();
-      step(*dialog);
-      dialog->close();
-    });
-    poll.start(20);
-    click("Cmd_VPw");
   }
   // With KOV_SCREENSHOTS naming a folder, the README's pictures are written there.
   static void picture(const QPixmap& shown, const char* file) {

@@ -30,7 +30,7 @@ QString tooLong(int limit) {
 // and typed into (one key per character), then pasted into as Ctrl+V and the menu do.
 TEST(Messages, BadInputIsRefusedAndNothingIsWritten) {
   const struct {
-    int roles, signInRole;  // the mode, as test::Window::showMode takes it
+    int role;  // the mode, as test::Window::showMode takes it
     const char* box;
     QString typed, pasted, shown, notice;
     int beeps;
@@ -38,19 +38,19 @@ TEST(Messages, BadInputIsRefusedAndNothingIsWritten) {
     std::string message;
   } cases[] = {
       // clang-format off
-      {0, -1, "Utente", "", "Rossi\t12345", "", kNotStorable, 1, "Cmd_VPw", "Occorre indicare il nome dell'utente"},
-      {0, -1, "Utente", QString::fromUtf8("Ros☃si12345"), "", "Rossi12345", kNotStorable, 1, nullptr, ""},
-      {0, -1, "Pw", "   ", "", "***", "", 0, "Cmd_VPw", "Occorre indicare la Password"},
-      {0, -1, "Opz_KOV_1", QString::fromUtf8("☃þÿ"), "", "", kNotStorable, 3, "Cmd_VPw", test::kWorkstation},
-      {0, -1, "Opz_KOV_2", "", QString(21, 'x'), "", tooLong(20), 1, "Cmd_VPw",
+      {-1, "Utente", "", "Rossi\t12345", "", kNotStorable, 1, "Cmd_VPw", "Occorre indicare il nome dell'utente"},
+      {-1, "Utente", QString::fromUtf8("Ros☃si12345"), "", "Rossi12345", kNotStorable, 1, nullptr, ""},
+      {-1, "Pw", "   ", "", "***", "", 0, "Cmd_VPw", "Occorre indicare la Password"},
+      {-1, "Opz_KOV_1", QString::fromUtf8("☃þÿ"), "", "", kNotStorable, 3, "Cmd_VPw", test::kWorkstation},
+      {-1, "Opz_KOV_2", "", QString(21, 'x'), "", tooLong(20), 1, "Cmd_VPw",
        "Indicare il nome del File di Log Generato dal Titolare del Trattamento"},
-      {0, -1, "Opz_KOV_3", "   ", QString(5000, 'z'), "   ", tooLong(199), 1, "Cmd_VPw",
+      {-1, "Opz_KOV_3", "   ", QString(5000, 'z'), "   ", tooLong(199), 1, "Cmd_VPw",
        "Indicare il Percorso dove generare il file di log per il Titolare del Trattamento"},
-      {2, 0, "Opz_KOV_0", "", "Rossi\177", "", kNotStorable, 1, "Cmd_Op", "Occorre commentare l'operazione eseguita"},
-      {2, 0, "Opz_KOV_0", QString::fromUtf8("þRo\001ssiÿ"), "", "Rossi", kNotStorable, 2, nullptr, ""},
-      {2, 1, "Dt_1", "z|  ", "", "  /  /    ", kNotDateKey, 4, "Cmd_Gp", "Occorre impostare il periodo da Esportare"},
-      {2, 1, "Dt_2", "", QString::fromUtf8("☃"), "  /  /    ", "", 0, "Cmd_Gp", "Occorre impostare il periodo da Esportare"},
-      {2, 1, "Dt_2", QString::fromUtf8("04☃122026"), "", "04/12/2026", kNotDateKey, 1, nullptr, ""},
+      {0, "Opz_KOV_0", "", "Rossi\177", "", kNotStorable, 1, "Cmd_Op", "Occorre commentare l'operazione eseguita"},
+      {0, "Opz_KOV_0", QString::fromUtf8("þRo\001ssiÿ"), "", "Rossi", kNotStorable, 2, nullptr, ""},
+      {1, "Dt_1", "z|  ", "", "  /  /    ", kNotDateKey, 4, "Cmd_Gp", "Occorre impostare il periodo da Esportare"},
+      {1, "Dt_2", "", QString::fromUtf8("☃"), "  /  /    ", "", 0, "Cmd_Gp", "Occorre impostare il periodo da Esportare"},
+      {1, "Dt_2", QString::fromUtf8("04☃122026"), "", "04/12/2026", kNotDateKey, 1, nullptr, ""},
       // clang-format on
   };
   // The other boxes of each mode filled as a user fills them; the password needs a name first.
@@ -63,8 +63,8 @@ TEST(Messages, BadInputIsRefusedAndNothingIsWritten) {
     SCOPED_TRACE(std::string(c.box) + " " + c.message);
     Window w;
     w.platform.computer = "";  // no name proposed: the workstation box starts empty
-    w.folder.write("OdV", test::loggedEntry("PC-01", "Admin", test::kBackup));
-    w.showMode(c.roles, c.signInRole);
+    w.folder.write("OdV", test::loggedRecord(test::kBackup, "Admin"));
+    w.showMode(c.role);
     const auto enter = [&w](const char* name, const QString& typed, const QString& pasted) {
       w.box(name)->setFocus();
       Window::settle();
@@ -73,7 +73,7 @@ TEST(Messages, BadInputIsRefusedAndNothingIsWritten) {
       QApplication::clipboard()->setText(pasted);
       if (!pasted.isEmpty()) w.box(name)->paste();
     };
-    for (const auto& [name, text] : others[c.signInRole + 1]) {
+    for (const auto& [name, text] : others[c.role + 1]) {
       if (qstrcmp(name, c.box) != 0) enter(name, text, {});
     }
     const std::string files = w.folder.read("KoV") + w.recordings();
@@ -94,15 +94,7 @@ TEST(Messages, BadInputIsRefusedAndNothingIsWritten) {
 // credential file that cannot be read ends the start: a set-up would overwrite it.
 TEST(StartUp, EachFolderGivesItsMessagesAndBoxesAndKeepsEveryFile) {
   using test::storedRecord, test::pad, test::trappedText;
-  enum Fault {
-    None,
-    ReadOnlyFolder,
-    TwoSpellings,
-    KoVFolder,
-    KoVWriteOnly,
-    TdTFolder,
-    TdTWriteOnly
-  };
+  enum Fault { None, ReadOnly, TwoSpellings, KoVFolder, KoVWriteOnly, TdTFolder, TdTWriteOnly };
   const std::string path = "\\\\server\\report" + std::string(184, 'p');  // 199 characters
   const std::string reader = "Leggi_Parametri_KOV", k52 = "52-Nome o numero di file non valido";
   const struct {
@@ -115,7 +107,7 @@ TEST(StartUp, EachFolderGivesItsMessagesAndBoxesAndKeepsEveryFile) {
     std::string boxes{};  // workstation|report name|path|restricted
   } rows[] = {
       // clang-format off
-      {"read-only and empty", "", ReadOnlyFolder, "", false, {"Si \xE8 verificato il seguente errore nella lettura del form:\n\r70-Autorizzazione negata"}},
+      {"read-only and empty", "", ReadOnly, "", false, {"Si \xE8 verificato il seguente errore nella lettura del form:\n\r70-Autorizzazione negata"}},
       {"two spellings", "", TwoSpellings, "mario", true, {"Nella cartella del programma c'\xE8 anche il file \"Odv\", lo stesso nome scritto con "
                          "altre maiuscole e minuscole: non viene usato. La procedura usa il file \"OdV\"."}},
       {"restricted, the administrator", "", None, "admin", true, {}}, {"restricted, the data controller", "", None, "TITOLARE", true, {}}, {"restricted, a space", "", None, " Admin", false, {}}, {"restricted, nobody", "", None, "", false, {}},
@@ -138,18 +130,18 @@ TEST(StartUp, EachFolderGivesItsMessagesAndBoxesAndKeepsEveryFile) {
     Window w;
     w.platform.user = c.user;
     w.platform.screen = {1000, 800};
-    if (c.fault != ReadOnlyFolder) w.storeBothRoles(c.fault == None);
+    if (c.fault != ReadOnly) w.storeBothRoles(c.fault == None);
     if (!c.administrator.empty()) w.folder.write("KoV", c.administrator);
     const std::string restored = storedRecord("N01/11/202608:00:00");
     if (c.fault == TwoSpellings) w.folder.write("Odv", restored);
-    if (c.fault != ReadOnlyFolder) w.folder.write("OdV", restored + restored);
+    if (c.fault != ReadOnly) w.folder.write("OdV", restored + restored);
     const std::string broken = c.fault == KoVFolder || c.fault == KoVWriteOnly ? "KoV" : "TdT";
     if (c.fault == KoVFolder || c.fault == TdTFolder) {
       std::filesystem::remove(w.folder.file(broken));
       w.folder.makeFolder(broken);
     }
     if (c.fault == KoVWriteOnly || c.fault == TdTWriteOnly) w.folder.setOwnerAccess(broken, 2);
-    if (c.fault == ReadOnlyFolder) w.folder.setOwnerAccess(".", 5);
+    if (c.fault == ReadOnly) w.folder.setOwnerAccess(".", 5);
     const auto files = [&w] {
       std::string all;
       for (const std::string& name : w.folder.names())
@@ -215,7 +207,7 @@ TEST(Refusal, TheFirstFailingCheckShowsItsMessageAndStoresNothing) {
     const QStringList typed = c.typed.split('|');
     Window w;
     const bool setUp = c.kind == AdministratorSetUp;
-    w.showMode(setUp ? 0 : 2, setUp ? -1 : c.kind == ControllerChange ? 1 : 0);
+    w.showMode(setUp ? -1 : c.kind == ControllerChange ? 1 : 0);
     const std::string administrator = w.folder.read("KoV");
     const auto refused = [&](const std::string& title) {
       EXPECT_EQ(w.platform.texts().at(0) + "|" + w.platform.messages[0].title,
@@ -235,7 +227,7 @@ TEST(Refusal, TheFirstFailingCheckShowsItsMessageAndStoresNothing) {
       QTest::keyClick(w.box(qPrintable(typed[0])), Qt::Key_Backspace);
     }
     w.par.Parametri_Postazione = "left by a change whose dialog was closed";
-    w.whileDialogOpen = [&](Pw_Kov& dialog) {
+    w.onDialog([&](Pw_Kov& dialog) {
       EXPECT_EQ(w.par.Parametri_Postazione, "");  // only what is ticked now is handed over
       auto* newPassword = test::control<QLineEdit>(&dialog, "N_Pw");
       auto* check = test::control<QLineEdit>(&dialog, "C_Pw");
@@ -245,14 +237,11 @@ TEST(Refusal, TheFirstFailingCheckShowsItsMessageAndStoresNothing) {
       QTest::mouseClick(test::control<QPushButton>(&dialog, "CmdOK"), Qt::LeftButton);
       refused("Inserimento Password");
       EXPECT_EQ(newPassword->text() + "|" + check->text(), c.typed);
-      dialog.close();
-    };
-    w.click("Cmd_VPw");
+    });
     if (c.kind != Dialog) refused(test::kCaption);
     EXPECT_EQ(w.platform.messages.size(), c.kind == Dialog ? 2U : 1U);
     EXPECT_EQ(w.folder.read("KoV"), administrator);
-    EXPECT_EQ(w.recordings(),
-              c.kind == Dialog ? test::loggedEntry("PC-01", "Admin", test::kChanged) : "");
+    EXPECT_EQ(w.recordings(), c.kind == Dialog ? test::loggedRecord(test::kChanged, "Admin") : "");
   }
 }
 

@@ -50,21 +50,23 @@ inline std::string controllerFile(const std::string& user, const std::string& pa
   return storedRecord(pad(user, 20) + pad(password, 20));
 }
 
-// The stored record of an entry that the log writer makes at the fake clock's moment,
-// 09:05:03 on 04/12/2026.
-inline std::string loggedEntry(const std::string& workstation, const std::string& account,
-                               const std::string& description) {
-  return storedRecord("N04/12/202609:05:03" + pad(workstation, 14) + pad(account, 20) +
-                      description);
+// The plain text of an entry written by PC-01 at 09:05:03.
+inline std::string entryText(char flag, const std::string& date, const std::string& description,
+                             const std::string& account = "Admin") {
+  return flag + date + "09:05:03" + pad("PC-01", 14) + pad(account, 20) + description;
 }
 
-// The log writer's confirmation of that entry.
-inline std::string confirmation(const std::string& workstation, const std::string& account,
-                                const std::string& description) {
+// The stored record of an entry that the log writer makes at the fake clock's moment,
+// 09:05:03 on 04/12/2026, and its confirmation.
+inline std::string loggedRecord(const std::string& description,
+                                const std::string& account = "Titolare") {
+  return storedRecord(entryText('N', "04/12/2026", description, account));
+}
+inline std::string confirmation(const std::string& description) {
   return "Il seguente messaggio \xE8 stato salvato nel file di log dell'Amministratore di "
          "Sistema \n\r|DT Evento  |Ora        |WorkStation |Account Utente      |Descrizione\n\r"
          "|04/12/2026|09:05:03|" +
-         pad(workstation, 14) + "|" + pad(account, 20) + "|" + description;
+         pad("PC-01", 14) + "|" + pad("Titolare", 20) + "|" + description;
 }
 
 }  // namespace kov::test

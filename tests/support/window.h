@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 #include <memory>
 
@@ -53,46 +54,27 @@ struct Window {
   FakePlatform platform;
   Kov_Par par;
   std::unique_ptr<KOV> window;
-  // What the test does while the password dialog is open and active; the test closes it.
-  std::function<void(Pw_Kov&)> whileDialogOpen;
 
   Window() { platform.folder = folder.path(); }
 
-  void storeBothRoles(bool restricted = false) {
+  // Both roles, the report folder `reports` inside the program folder.
+  void storeBothRoles(bool restricted = false, const std::string& reports = "report") {
     folder.write("KoV", administratorFile("PC-01", restricted, "Log.txt",
-                                          folder.path() + "\\report", "Admin", "password1"));
+                                          folder.path() + "\\" + reports, "Admin", "password1"));
     folder.write("TdT", controllerFile("Titolare", "segreto99"));
   }
 
-  bool modal = false;  // the password dialog as on the desktop; the test finds and closes it
-
-  // Unless modal, the dialog is shown modeless: the modal showing would block the test.
   bool load() {
-    if (modal) {
-      window = std::make_unique<KOV>(par, platform);
-      return window->Form_Load();
-    }
-    window = std::make_unique<KOV>(par, platform, [this](Pw_Kov& dialog) {
-      dialog.setModal(true);
-      dialog.show();
-      dialog.activateWindow();
-      EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-      EXPECT_TRUE(whileDialogOpen) << "the password dialog was not expected";
-      if (whileDialogOpen) whileDialogOpen(dialog);
-      EXPECT_FALSE(dialog.isVisible()) << "the test left the password dialog open";
-      dialog.close();
-    });
+    window = std::make_unique<KOV>(par, platform);
     return window->Form_Load();
   }
 
-  // A folder with no role (0), the administrator (1) or both (2), role signed in (-1: none).
-  void showMode(int roles, int signInRole) {
-    if (roles > 0) storeBothRoles();
-    if (roles == 1) std::filesystem::remove(folder.file("TdT"));
+  // The first set-up (-1), or both roles stored and `role` signed in.
+  void showMode(int role) {
+    if (role >= 0) storeBothRoles();
     show();
-    if (signInRole >= 0)
-      signIn(signInRole, signInRole == 0 ? "Admin" : "Titolare",
-             signInRole == 0 ? "password1" : "segreto99");
+    if (role >= 0)
+      signIn(role, role == 0 ? "Admin" : "Titolare", role == 0 ? "password1" : "segreto99");
   }
 
   void show() {
@@ -100,6 +82,21 @@ struct Window {
     window->show();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  }
+
+  // Clicks the password button; `step` runs once the dialog is up, modal as on the desktop,
+  // and the dialog is closed after it.
+  void onDialog(const std::function<void(Pw_Kov&)>& step) {
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      auto* dialog = qobject_cast<Pw_Kov*>(QApplication::activeModalWidget());
+      if (dialog == nullptr) return;
+      poll.stop();
+      step(*dialog);
+      dialog->close();
+    });
+    poll.start(20);
+    click("Cmd_VPw");
   }
 
   template <typename Control = QWidget>
