@@ -7,7 +7,6 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "cores/config/credential_files.h"
@@ -30,20 +29,14 @@ namespace kov {
 class FocusRouter;
 class Guide;
 class LogViewer;
-class Pw_Kov;
 struct DayPeriod;
 struct ReportRun;
-
-// Shows the password dialog and returns once it has closed. On the desktop it is modal
-// (showModal); tests put in a way that does not block.
-using ShowDialog = std::function<void(Pw_Kov&)>;
-void showModal(Pw_Kov& dialog);
 
 class KOV : public QWidget {
   Q_OBJECT
 
  public:
-  KOV(Kov_Par& par, Platform& platform, ShowDialog showDialog = showModal);
+  KOV(Kov_Par& par, Platform& platform);
 
   // Start-up. False when the program must end without showing the window (restricted
   // access refused, or an error already reported).
@@ -119,7 +112,6 @@ class KOV : public QWidget {
 
   Kov_Par& par_;
   Platform& platform_;
-  ShowDialog showDialog_;
   FocusRouter* focus_ = nullptr;
   QScrollArea* scroll_ = nullptr;  // holds the frames
   QMenuBar* menu_ = nullptr;

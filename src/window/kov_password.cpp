@@ -14,10 +14,6 @@
 
 namespace kov {
 
-void showModal(Pw_Kov& dialog) {
-  dialog.exec();
-}
-
 void KOV::Cmd_VPw_Click() {
   // The boxes in the order of Entry.
   const std::array<QLineEdit*, 5> boxes{Utente, Pw, Opz_KOV[1], Opz_KOV[2], Opz_KOV[3]};
@@ -55,7 +51,7 @@ void KOV::Cmd_VPw_Click() {
   Timer1->stop();
   {
     Pw_Kov dialog(par_, platform_, this);
-    showDialog_(dialog);
+    dialog.exec();
   }
   Timer1->start();
   // Without a window manager nothing gives the window back its activation.

@@ -55,8 +55,7 @@ Layout* compact(Layout* layout) {
 
 }  // namespace
 
-KOV::KOV(Kov_Par& par, Platform& platform, ShowDialog showDialog)
-    : par_(par), platform_(platform), showDialog_(std::move(showDialog)) {
+KOV::KOV(Kov_Par& par, Platform& platform) : par_(par), platform_(platform) {
   setObjectName(QStringLiteral("KOV"));
   setWindowTitle(QStringLiteral("Log Accessi Amministratore - Versione "));
   focus_ = new FocusRouter(this);

@@ -11,9 +11,7 @@
 namespace kov {
 namespace {
 
-using test::controllerFile;
-using test::pad;
-using test::storedRecord;
+using test::controllerFile, test::pad, test::storedRecord;
 
 // The role's records with the new password, the administrator's pending parameters first;
 // a password that cannot be stored never replaces the one the sign-in expects.

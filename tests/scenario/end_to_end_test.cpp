@@ -29,8 +29,7 @@
 namespace kov {
 namespace {
 
-using test::administratorFile;
-using test::controllerFile;
+using test::administratorFile, test::controllerFile;
 
 struct Office : test::Window {
   // A dark desktop theme: the boxes the program colours bring their own black text. The
