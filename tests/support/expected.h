@@ -57,7 +57,7 @@ inline std::string entryText(char flag, const std::string& date, const std::stri
 }
 
 // The stored record of an entry that the log writer makes at the fake clock's moment,
-// 09:05:03 on 04/12/2026, and its confirmation.
+// 09:05:03 on 04/12/2026, by default the data controller's, and the confirmation of his.
 inline std::string loggedRecord(const std::string& description,
                                 const std::string& account = "Titolare") {
   return storedRecord(entryText('N', "04/12/2026", description, account));
