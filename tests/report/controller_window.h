@@ -20,10 +20,7 @@ struct Controller : Window {
     show();
     signIn(1, "Titolare", "segreto99");
   }
-  std::string found(int count) const {
-    return "Sono state rilevate n.  " + std::to_string(count) + " scritture in " + reportFolder +
-           "\\" + kReportName;
-  }
+  std::string found(int count) const { return foundText(count, reportFolder + "\\" + kReportName); }
   std::string pdfFailed(const std::string& reason) const {
     return "Il PDF del report non \xE8 stato scritto: " + reportFolder + "\\" + kReportName +
            ".pdf\n\r" + reason + "\n\rIl report \xE8 stato scritto per intero.";

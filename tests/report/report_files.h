@@ -44,6 +44,9 @@ inline std::string leftText(std::int64_t n) {
   return "Attenzione, Ci sono ancora n.< " + std::to_string(n) + "> scritture da rilevare";
 }
 inline const std::string kDeleted = "Il File delle scritture \xE8 stato Eliminato";
+inline std::string foundText(std::size_t count, const std::string& report) {
+  return "Sono state rilevate n.  " + std::to_string(count) + " scritture in " + report;
+}
 
 // A log for the viewer: entries out of date order, a tie of date and time (records 5 and 7),
 // a damaged record (3) and a record of NULs (4).

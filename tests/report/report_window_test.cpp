@@ -242,10 +242,9 @@ TEST(ReportWindow, APeriodPickedIsReportedAsIfTyped) {
     }
     EXPECT_EQ(files, row.lines.empty() ? "" : name + report);
     // No message before the run's first: a preset never shows half a period.
-    EXPECT_EQ(w.platform.texts().at(0),
-              row.lines.empty() ? "Occorre impostare il periodo da Esportare"
-                                : "Sono state rilevate n.  " + std::to_string(row.lines.size()) +
-                                      " scritture in " + w.reportFolder + "\\" + name);
+    EXPECT_EQ(
+        w.platform.texts().at(0),
+        row.lines.empty() ? kNoPeriod : foundText(row.lines.size(), w.reportFolder + "\\" + name));
   }
 }
 

@@ -38,18 +38,16 @@ TEST(Messages, BadInputIsRefusedAndNothingIsWritten) {
     std::string message;
   } cases[] = {
       // clang-format off
-      {-1, "Utente", "", "Rossi\t12345", "", kNotStorable, 1, "Cmd_VPw", "Occorre indicare il nome dell'utente"},
+      {-1, "Utente", "", "Rossi\t12345", "", kNotStorable, 1, "Cmd_VPw", test::kNoUser},
       {-1, "Utente", QString::fromUtf8("Ros☃si12345"), "", "Rossi12345", kNotStorable, 1, nullptr, ""},
-      {-1, "Pw", "   ", "", "***", "", 0, "Cmd_VPw", "Occorre indicare la Password"},
+      {-1, "Pw", "   ", "", "***", "", 0, "Cmd_VPw", test::kNoPassword},
       {-1, "Opz_KOV_1", QString::fromUtf8("☃þÿ"), "", "", kNotStorable, 3, "Cmd_VPw", test::kWorkstation},
-      {-1, "Opz_KOV_2", "", QString(21, 'x'), "", tooLong(20), 1, "Cmd_VPw",
-       "Indicare il nome del File di Log Generato dal Titolare del Trattamento"},
-      {-1, "Opz_KOV_3", "   ", QString(5000, 'z'), "   ", tooLong(199), 1, "Cmd_VPw",
-       "Indicare il Percorso dove generare il file di log per il Titolare del Trattamento"},
+      {-1, "Opz_KOV_2", "", QString(21, 'x'), "", tooLong(20), 1, "Cmd_VPw", test::kNoReportName},
+      {-1, "Opz_KOV_3", "   ", QString(5000, 'z'), "   ", tooLong(199), 1, "Cmd_VPw", test::kNoReportPath},
       {0, "Opz_KOV_0", "", "Rossi\177", "", kNotStorable, 1, "Cmd_Op", "Occorre commentare l'operazione eseguita"},
       {0, "Opz_KOV_0", QString::fromUtf8("þRo\001ssiÿ"), "", "Rossi", kNotStorable, 2, nullptr, ""},
-      {1, "Dt_1", "z|  ", "", "  /  /    ", kNotDateKey, 4, "Cmd_Gp", "Occorre impostare il periodo da Esportare"},
-      {1, "Dt_2", "", QString::fromUtf8("☃"), "  /  /    ", "", 0, "Cmd_Gp", "Occorre impostare il periodo da Esportare"},
+      {1, "Dt_1", "z|  ", "", "  /  /    ", kNotDateKey, 4, "Cmd_Gp", test::kNoPeriod},
+      {1, "Dt_2", "", QString::fromUtf8("☃"), "  /  /    ", "", 0, "Cmd_Gp", test::kNoPeriod},
       {1, "Dt_2", QString::fromUtf8("04☃122026"), "", "04/12/2026", kNotDateKey, 1, nullptr, ""},
       // clang-format on
   };
@@ -169,8 +167,6 @@ TEST(StartUp, EachFolderGivesItsMessagesAndBoxesAndKeepsEveryFile) {
   }
 }
 
-const std::string kNoPassword = "Occorre indicare la Password";
-
 // The refusals of the password button and dialog in the order of the checks: the first that
 // fails shows its message, sends the focus to its box and stores nothing; a closed dialog is
 // still logged. Typed: user, password, workstation, report name, path; the box emptied; the
@@ -184,16 +180,16 @@ TEST(Refusal, TheFirstFailingCheckShowsItsMessageAndStoresNothing) {
     const char* focus;
   } cases[] = {
       // clang-format off
-      {AdministratorSetUp, "||PC|L|P", "Occorre indicare il nome dell'utente", "Utente"},
-      {AdministratorSetUp, "Admin||PC|L|P", kNoPassword, "Pw"},
+      {AdministratorSetUp, "||PC|L|P", test::kNoUser, "Utente"},
+      {AdministratorSetUp, "Admin||PC|L|P", test::kNoPassword, "Pw"},
       {AdministratorSetUp, "Admin|pass wo", test::kSpace, "Pw"},
       {AdministratorSetUp, "Admin|passwor", test::kShort, "Pw"},
       {AdministratorSetUp, "Admin|password", test::kWorkstation, "Opz_KOV_1"},
-      {AdministratorSetUp, "Admin|password|PC", "Indicare il nome del File di Log Generato dal Titolare del Trattamento", "Opz_KOV_2"},
-      {AdministratorSetUp, "Admin|password|PC|L", "Indicare il Percorso dove generare il file di log per il Titolare del Trattamento", "Opz_KOV_3"},
+      {AdministratorSetUp, "Admin|password|PC", test::kNoReportName, "Opz_KOV_2"},
+      {AdministratorSetUp, "Admin|password|PC|L", test::kNoReportPath, "Opz_KOV_3"},
       {AdministratorChange, "Utente", "Occorre impostare prima l'identificativo dell'Amministratore di Sistema", "Utente"},
       {ControllerChange, "Utente", "Occorre impostare prima l'identificativo del Titolare del Trattamento", "Utente"},
-      {ControllerChange, "Pw", kNoPassword, "Pw"},
+      {ControllerChange, "Pw", test::kNoPassword, "Pw"},
       {AdministratorChange, "Opz_KOV_1", test::kWorkstation, "Opz_KOV_1"},
       {Dialog, "|password", "Occorre indicare la Password scelta", "N_Pw"},
       {Dialog, "pass wo|", test::kSpace, "N_Pw"},
