@@ -15,7 +15,7 @@
 #include "cores/logview/log_view.h"
 #include "support/expected.h"
 #include "support/fake_platform.h"
-#include "window/log_viewer.h"
+#include "window/logviewer/log_viewer.h"
 
 namespace kov {
 namespace {

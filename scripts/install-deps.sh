@@ -7,9 +7,10 @@
 set -euo pipefail
 
 declare -A groups=(
-  [run]="g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins qt6-translations-l10n"
+  [run]="g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
+        fonts-dejavu-core"
   [headless]="xvfb xauth jwm x11vnc"
-  [test]="libgtest-dev fonts-dejavu-core attr iproute2 util-linux desktop-file-utils
+  [test]="libgtest-dev attr iproute2 util-linux desktop-file-utils
           libglib2.0-bin poppler-utils"
   [wide]="libgtest-dev libbenchmark-dev clang clang-tidy cppcheck libclang-rt-14-dev valgrind
           g++-mingw-w64-x86-64 wine64"

@@ -2,9 +2,10 @@
 #include <QDir>
 #include <QIcon>
 
-#include "window/kov.h"
-#include "window/qt_platform.h"
-#include "window/translations.h"
+#include "window/main/kov.h"
+#include "window/platform/carried_fonts.h"
+#include "window/platform/qt_platform.h"
+#include "window/platform/translations.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -14,6 +15,7 @@ int main(int argc, char* argv[]) {
   for (const QString& file : icons.entryList()) icon.addFile(icons.filePath(file));
   QApplication::setWindowIcon(icon);
   kov::installItalianTranslations(app);
+  kov::useCarriedFonts();
 
   kov::QtPlatform platform;
   kov::Kov_Par par;

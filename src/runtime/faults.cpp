@@ -3,18 +3,18 @@
 namespace kov::faults {
 namespace {
 
-Hook installed = nullptr;
+Hook* installed = nullptr;
 
 }  // namespace
 
-Hook install(Hook hook) {
-  const Hook replaced = installed;
+Hook* install(Hook* hook) {
+  Hook* const replaced = installed;
   installed = hook;
   return replaced;
 }
 
 bool hit(Op op, int& errnoValue) {
-  return installed != nullptr && installed(op, errnoValue);
+  return installed != nullptr && installed->fails(op, errnoValue);
 }
 
 }  // namespace kov::faults

@@ -6,11 +6,16 @@ namespace kov::faults {
 
 enum class Op { Open, Read, Write, Sync, Delete, Attributes };
 
-// Called before each file operation; true, with the errno to report, when it must fail.
-using Hook = bool (*)(Op op, int& errnoValue);
+// Asked before each file operation.
+class Hook {
+ public:
+  virtual ~Hook() = default;
+  // True, with the errno to report, when this call of `op` must fail.
+  virtual bool fails(Op op, int& errnoValue) = 0;
+};
 
 // Installs `hook` (nullptr: none) and returns the one it replaces.
-Hook install(Hook hook);
+Hook* install(Hook* hook);
 
 // Whether the installed hook makes this call of `op` fail.
 bool hit(Op op, int& errnoValue);

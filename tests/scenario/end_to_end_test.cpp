@@ -19,12 +19,12 @@
 #include <functional>
 #include <tuple>
 
-#include "report/report_files.h"
 #include "runtime/file.h"
 #include "support/modes.h"
-#include "window/guide.h"
-#include "window/log_viewer.h"
-#include "window/translations.h"
+#include "support/report_files.h"
+#include "window/dialogs/guide.h"
+#include "window/logviewer/log_viewer.h"
+#include "window/platform/translations.h"
 
 namespace kov {
 namespace {

@@ -1,50 +1,45 @@
 // The failures a test plans: the n-th call of a file operation fails with a chosen errno.
-// Installed as the runtime's fault hook by reset() and failAt().
+// A plan is installed for as long as it lives and puts back the hook it replaced.
 #pragma once
 
 #include <array>
 
 #include "runtime/faults.h"
 
-namespace kov::faults {
+namespace kov::test {
 
-inline constexpr int kOpCount = 6;
+class FaultPlan : public faults::Hook {
+ public:
+  FaultPlan() : replaced_(faults::install(this)) {}
+  ~FaultPlan() override { faults::install(replaced_); }
+  FaultPlan(const FaultPlan&) = delete;
+  FaultPlan& operator=(const FaultPlan&) = delete;
 
-struct Plan {
-  long calls = 0;
-  long failAt = 0;  // 0: never
-  int errnoValue = 0;
+  // The n-th call of `op` counted from now (1 = the next one) fails with `errnoValue`.
+  void failAt(faults::Op op, long nth, int errnoValue) {
+    Count& count = counts_[static_cast<int>(op)];
+    count.failAt = count.calls + nth;
+    count.errnoValue = errnoValue;
+  }
+
+  // Calls of `op` since the plan was made.
+  long calls(faults::Op op) const { return counts_[static_cast<int>(op)].calls; }
+
+  bool fails(faults::Op op, int& errnoValue) override {
+    Count& count = counts_[static_cast<int>(op)];
+    if (++count.calls != count.failAt) return false;
+    errnoValue = count.errnoValue;
+    return true;
+  }
+
+ private:
+  struct Count {
+    long calls = 0;
+    long failAt = 0;  // 0: never
+    int errnoValue = 0;
+  };
+  std::array<Count, 6> counts_{};
+  faults::Hook* replaced_;
 };
 
-inline std::array<Plan, kOpCount>& plans() {
-  static std::array<Plan, kOpCount> table;  // tests run on one thread
-  return table;
-}
-
-inline bool planned(Op op, int& errnoValue) {
-  Plan& plan = plans()[static_cast<int>(op)];
-  if (++plan.calls != plan.failAt) return false;
-  errnoValue = plan.errnoValue;
-  return true;
-}
-
-// Forgets every planned failure and restarts the counters.
-inline void reset() {
-  plans() = {};
-  install(planned);
-}
-
-// The n-th call of `op` counted from now (1 = the next one) fails with `errnoValue`.
-inline void failAt(Op op, long nth, int errnoValue) {
-  install(planned);
-  Plan& plan = plans()[static_cast<int>(op)];
-  plan.failAt = plan.calls + nth;
-  plan.errnoValue = errnoValue;
-}
-
-// Calls of `op` since the last reset.
-inline long calls(Op op) {
-  return plans()[static_cast<int>(op)].calls;
-}
-
-}  // namespace kov::faults
+}  // namespace kov::test

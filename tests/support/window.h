@@ -18,9 +18,9 @@
 #include "support/expected.h"
 #include "support/fake_platform.h"
 #include "support/temp_folder.h"
-#include "window/kov.h"
-#include "window/pw_kov.h"
-#include "window/qt_text.h"
+#include "window/dialogs/pw_kov.h"
+#include "window/main/kov.h"
+#include "window/platform/qt_text.h"
 
 // GoogleTest shows QStrings as text.
 inline void PrintTo(const QString& text, std::ostream* out) {

@@ -1,0 +1,126 @@
+#include "window/platform/qt_platform.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPointer>
+#include <QScreen>
+#include <QUrl>
+
+#include "runtime/osnames.h"
+#include "window/platform/qt_text.h"
+
+namespace kov {
+namespace {
+
+QDateTime toQt(const DateTime& at) {
+  return {QDate(at.year, at.month, at.day), QTime(at.hour, at.minute, at.second)};
+}
+
+// The C locale is a machine without regional settings.
+bool hasRegionalSettings(const QLocale& locale) {
+  return locale.language() != QLocale::C;
+}
+
+// The short date form with a four-digit year, as workstations are set up.
+QString shortDateFormat(const QLocale& locale) {
+  QString format = locale.dateFormat(QLocale::ShortFormat);
+  if (!format.contains(QLatin1String("yyyy"))) {
+    format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+  }
+  return format;
+}
+
+// The time form with seconds and without the time zone.
+QString timeFormat(const QLocale& locale) {
+  QString format = locale.timeFormat(QLocale::LongFormat);
+  format.remove(QLatin1Char('t'));
+  return format.trimmed();
+}
+
+// Shows the box over the active window and returns the button pressed. Without a window
+// manager nothing hands the activation back to the window the box came from.
+QMessageBox::StandardButton showBox(QMessageBox::Icon icon, std::string_view text,
+                                    std::string_view title, QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton byDefault) {
+  QString body = fromCp1252(text);
+  body.replace(QLatin1String("\n\r"), QLatin1String("\n"));
+  const QPointer<QWidget> owner = QApplication::activeWindow();
+  QMessageBox box(icon, fromCp1252(title), body, buttons, owner);
+  box.setDefaultButton(byDefault);
+  box.setEscapeButton(byDefault);
+  const auto pressed = static_cast<QMessageBox::StandardButton>(box.exec());
+  if (owner != nullptr) owner->activateWindow();
+  return pressed;
+}
+
+}  // namespace
+
+void QtPlatform::message(Icon icon, std::string_view text, std::string_view title) {
+  QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
+  if (icon == Icon::Information) boxIcon = QMessageBox::Information;
+  if (icon == Icon::Critical) boxIcon = QMessageBox::Critical;
+  showBox(boxIcon, text, title, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool QtPlatform::ask(std::string_view text, std::string_view title) {
+  return showBox(QMessageBox::Question, text, title, QMessageBox::Yes | QMessageBox::No,
+                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+void QtPlatform::beep() {
+  QApplication::beep();
+}
+
+DateTime QtPlatform::now() {
+  const QDateTime at = QDateTime::currentDateTime();
+  return {at.date().year(), at.date().month(),  at.date().day(),
+          at.time().hour(), at.time().minute(), at.time().second()};
+}
+
+std::string QtPlatform::regionalDate(const DateTime& at) {
+  const QLocale locale = regional();
+  if (!hasRegionalSettings(locale)) return formatDate(at);
+  return locale.toString(toQt(at).date(), shortDateFormat(locale)).toStdString();
+}
+
+std::string QtPlatform::regionalTime(const DateTime& at) {
+  const QLocale locale = regional();
+  if (!hasRegionalSettings(locale)) return formatTime(at);
+  return locale.toString(toQt(at).time(), timeFormat(locale)).toStdString();
+}
+
+std::string QtPlatform::userName() {
+  return osUserName();
+}
+
+std::string QtPlatform::computerName() {
+  return osComputerName();
+}
+
+std::string QtPlatform::programFolder() {
+  // Exactly as the operating system names it: never through Windows-1252.
+  return QFile::encodeName(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()))
+      .toStdString();
+}
+
+ScreenSize QtPlatform::screenSize() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return {};
+  return {screen->size().width(), screen->size().height()};
+}
+
+bool QtPlatform::openFolder(std::string_view folder) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(
+      QFile::decodeName(QByteArray(folder.data(), static_cast<qsizetype>(folder.size())))));
+}
+
+void QtPlatform::copyToSystemLog(const SystemLogEvent& event) {
+  sendToSystemLog(event);
+}
+
+}  // namespace kov

@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "cores/credentials/new_password.h"
+#include "support/expected.h"
+#include "support/fake_platform.h"
+#include "support/fault_plan.h"
+#include "support/temp_folder.h"
+
+namespace kov {
+namespace {
+
+using test::controllerFile, test::pad, test::storedRecord;
+
+// The role's records with the new password, the administrator's pending parameters first;
+// a password that cannot be stored never replaces the one the sign-in expects.
+TEST(StoreNewPassword, StoresTheRolesRecordsOrKeepsTheOldPassword) {
+  const std::string pending = pad("P", 20) + "1" + std::string(20, 'r') + std::string(199, 'x');
+  const std::string administrator =
+      test::administratorFile("PC", false, "L", "C:\\", "Admin", "vecchia1");
+  const std::string controller = controllerFile("Titolare", "vecchia2");
+  const struct {
+    std::int16_t role;
+    std::string pending, password;
+    long failingWrite;             // 0: none
+    std::string passwords, files;  // what the sign-in expects then; both files, when known
+  } cases[] = {
+      // clang-format off
+      {0, pending, "nuova-pw", 0, "nuova-pw|vecchia2", storedRecord(pending.substr(0, 21)) + storedRecord(pending.substr(21, 20)) + storedRecord(pending.substr(41)) + controllerFile("Admin", "nuova-pw") + controller},
+      {0, "", "nuova-pw", 0, "nuova-pw|vecchia2", administrator.substr(0, 768) + controllerFile("Admin", "nuova-pw") + controller},
+      {1, pending, "nuova-pw", 0, "vecchia1|nuova-pw", administrator + controllerFile("Titolare", "nuova-pw")},
+      {1, "", "nuova-p\xFF", 0, "vecchia1|vecchia2", administrator + controller},
+      {0, pending, "nuova-pw", 1, "vecchia1|vecchia2", ""},
+      {0, pending, "nuova-pw", 4, "vecchia1|vecchia2", ""},
+      {1, "", "nuova-pw", 1, "vecchia1|vecchia2", ""},
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.failingWrite);
+    test::TempFolder folder;
+    test::FakePlatform platform;
+    platform.folder = folder.path();
+    folder.write("KoV", administrator);
+    folder.write("TdT", controller);
+    Kov_Par par;
+    par.Utenti = {"Admin", "Titolare"};
+    par.Pw_Utenti = {"vecchia1", "vecchia2"};
+    par.Tipo_Utente = c.role;
+    par.Parametri_Postazione = c.pending;
+    std::int16_t mode = 0;
+    {
+      test::FaultPlan plan;
+      if (c.failingWrite != 0) plan.failAt(faults::Op::Write, c.failingWrite, EIO);
+      storeNewPassword(platform, par, mode, c.password);
+    }
+    EXPECT_EQ(platform.messages.empty(), c.failingWrite == 0 && c.password == "nuova-pw");
+    EXPECT_EQ(par.Pw_Utenti[0] + "|" + par.Pw_Utenti[1], c.passwords);
+    EXPECT_EQ(c.files.empty() ? "" : folder.read("KoV") + folder.read("TdT"), c.files);
+  }
+}
+
+}  // namespace
+}  // namespace kov
