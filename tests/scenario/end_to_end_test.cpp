@@ -47,14 +47,16 @@ struct Office : test::Window {
   std::string reports = folder.path() + "\\report";
   std::vector<std::string> entries;  // the plain entries written, in order
 
-  void expect(const test::Mode& mode, const char* tabOrder, const char* userTip) {
+  void expect(Mode mode, const char* tabOrder, const char* userTip) {
     test::expectMode(*this, mode);
+    const test::ModeControls& controls = test::controlsOf(mode);
+    SCOPED_TRACE(controls.name);
     // A box that has the focus is yellow, with black text whatever the desktop's theme.
     if (auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
-      EXPECT_EQ(test::textColour(box), QColor(Qt::black)) << mode.name;
+      EXPECT_EQ(test::textColour(box), QColor(Qt::black));
     }
-    EXPECT_EQ(test::tabOrder(window.get()), tabOrder) << mode.name;
-    EXPECT_EQ(box("Utente")->toolTip(), userTip) << mode.name;
+    EXPECT_EQ(test::tabOrder(window.get()), tabOrder);
+    EXPECT_EQ(box("Utente")->toolTip(), userTip);
     // Within the screen's free area, and every control scrolls into view.
     EXPECT_TRUE(
         QGuiApplication::primaryScreen()->availableGeometry().contains(window->frameGeometry()));
@@ -66,10 +68,10 @@ struct Office : test::Window {
       EXPECT_TRUE(scroll->viewport()->rect().contains(shown))
           << control->objectName().toStdString();
     }
-    if (mode.roleChoiceEnabled && !qEnvironmentVariableIsEmpty("KOV_SCREENSHOTS")) {
+    if (!controls.setUp && !qEnvironmentVariableIsEmpty("KOV_SCREENSHOTS")) {
       EXPECT_TRUE(QTest::qWaitFor([&] { return !find<QLabel>("Data_G")->text().isEmpty(); }));
     }
-    picture(window->grab(), mode.picture);
+    picture(window->grab(), controls.picture);
   }
   // The ten idle minutes, made one millisecond: `locked` is disabled.
   void idle(const QWidget* locked) {
@@ -85,7 +87,7 @@ struct Office : test::Window {
     EXPECT_TRUE(folder.isEmpty() || file == nullptr || shown.save(folder + '/' + file)) << file;
   }
   // A new run of the program on the same folder, at a moment of 04/12/2026.
-  void run(int hour, int minute, const test::Mode& mode, const char* tabOrder, const char* tip) {
+  void run(int hour, int minute, Mode mode, const char* tabOrder, const char* tip) {
     window.reset();
     par = Kov_Par{};
     platform.messages.clear();
@@ -116,61 +118,15 @@ QWidget* openedPopup() {
 
 const char kAdministratorTip[] = "Nome del'Amministratore di Sistema (Admin)";
 
-// The first set-ups, as the office makes them; the parameters' boxes are entered with their
-// access keys, which select what they hold.
-void setUpAdministrator(const test::Window& w, const std::string& reports) {
-  w.setUp("Admin", "password1");
-  const std::pair<Qt::Key, QString> parameters[] = {{Qt::Key_W, "PC-UFFICIO"},
-                                                    {Qt::Key_N, "Report.txt"},
-                                                    {Qt::Key_H, QString::fromStdString(reports)}};
-  for (const auto& [key, typed] : parameters) {
-    w.alt(key);
-    QTest::keyClicks(QApplication::focusWidget(), typed);
-  }
-  w.click("Cmd_VPw");
-}
-void setUpController(const test::Window& w) {
-  w.setUp("Titolare", "segreto99");
-  w.click("Cmd_VPw");
-}
-
-// One step of an office's day, for two_users_test.sh: the real window on the folder that holds
-// this program, installed there as "kov" and run as the operating-system user of the step's
-// role. No step may meet an error message.
-void officeStep(const QString& step) {
-  test::Window s;
-  s.platform.folder = QCoreApplication::applicationDirPath().toStdString();
-  s.show();
-  if (step == "AdministratorSetUp") {
-    setUpAdministrator(s, s.platform.folder + "/report");
-  } else if (step == "ControllerSetUp") {
-    setUpController(s);
-  } else if (step == "Entry") {
-    s.signIn(0, "Admin", "password1");
-    s.click("Cmd_Op");
-  } else {
-    ASSERT_EQ(step, "ReportWithRemoval");
-    s.signIn(1, "Titolare", "segreto99");
-    s.period("04122026", "04122026");
-    s.click("Rimuovi");
-    s.click("Cmd_Gp");
-  }
-  for (const test::Message& m : s.platform.messages) EXPECT_NE(m.icon, Icon::Critical) << m.text;
-}
-
 TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
-  if (qEnvironmentVariableIsSet("KOV_OFFICE_STEP")) {
-    officeStep(qEnvironmentVariable("KOV_OFFICE_STEP"));
-    return;
-  }
   Office o;
   o.folder.makeFolder("report");
   o.platform.computer = "UFFICIO-AMMINISTRAZIONE";
-  o.run(9, 0, test::kAdministratorSetUp, "Utente Pw Cmd_VPw Opz_KOV_1 Opz_KOV_2 Opz_KOV_3 Acc_Ris",
+  o.run(9, 0, Mode::AdministratorSetUp, "Utente Pw Cmd_VPw Opz_KOV_1 Opz_KOV_2 Opz_KOV_3 Acc_Ris",
         "Nome del'Amministratore di Sistema ()");
   o.alt(Qt::Key_W);  // the computer's name proposed, as much as the box takes
   EXPECT_EQ(o.text("Opz_KOV_1"), "UFFICIO-AMMINI");
-  setUpAdministrator(o, o.reports);
+  o.setUpAdministrator(o.reports);
   EXPECT_FALSE(o.window->isVisible());
   const std::string administrator =
       administratorFile("PC-UFFICIO", false, "Report.txt", o.reports, "Admin", "password1");
@@ -178,8 +134,8 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   EXPECT_FALSE(o.folder.exists("TdT"));
   o.logged("PC-UFFICIO", "Admin", test::kActivated);
 
-  o.run(9, 10, test::kControllerSetUp, "Utente Pw Cmd_VPw", "Nome del Titolare del Trattamento ()");
-  setUpController(o);
+  o.run(9, 10, Mode::ControllerSetUp, "Utente Pw Cmd_VPw", "Nome del Titolare del Trattamento ()");
+  o.setUpController();
   EXPECT_FALSE(o.window->isVisible());
   EXPECT_EQ(o.folder.read("TdT"), controllerFile("Titolare", "segreto99"));
   EXPECT_EQ(o.folder.read("KoV"), administrator);
@@ -189,7 +145,7 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   // leaves the box to the administrator. Each entry locks the window until the password again.
   // A wrong name empties the user box and a wrong password the password box; an empty user box
   // is not checked. Names ignore letter case and surrounding spaces, passwords only the spaces.
-  o.run(9, 20, test::kRoleChoice, "Tp_Ut_0 Utente Pw", kAdministratorTip);
+  o.run(9, 20, Mode::RoleChoice, "Tp_Ut_0 Utente Pw", kAdministratorTip);
   EXPECT_EQ(o.find("N_Accessi")->accessibleDescription(), "2");  // the count, said too
   const std::tuple<QString, QString, std::string, std::string> tries[] = {
       {"", "", "", "|"},
@@ -208,7 +164,7 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
                 o.box(box)->hasFocus() ? test::kYellow : test::kWhite);
     }
   }
-  o.expect(test::kAdministratorSignedIn,
+  o.expect(Mode::AdministratorSignedIn,
            "Tp_Ut_0 Utente Pw Cmd_VPw Var_Par Op_Pi_0 Cmd_Op Opz_KOV_0", kAdministratorTip);
   // What a screen reader says where a caption says too little.
   const std::pair<const char*, QString> names[] = {
@@ -286,7 +242,7 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(o.window.get()));
   o.idle(o.find("Frm_KoV"));
   EXPECT_TRUE(QTest::qWaitFor([&] { return log == nullptr; }));
-  test::expectMode(o, test::kSignedOut);
+  test::expectMode(o, Mode::SignedOut);
   EXPECT_EQ(o.text("Pw"), "");
 
   // Neither another window taking the activation nor the menu bar is a leave of the password
@@ -327,7 +283,7 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   EXPECT_EQ(o.text("Pw"), "pass");
   EXPECT_EQ(o.platform.messages.size(), said);
   o.unlock("word1");
-  test::expectMode(o, test::kAdministratorSignedIn);
+  test::expectMode(o, Mode::AdministratorSignedIn);
 
   // The idle sign-out leaves an open password dialog nothing but its closing, which is logged
   // as it always is.
@@ -365,15 +321,18 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
         // clang-format on
     };
     for (const auto& t : texts) EXPECT_EQ(test::control(dialog, t[0])->property(t[1]), t[2]);
-    auto* newPassword = test::control<QLineEdit>(dialog, "N_Pw");
-    auto* check = test::control<QLineEdit>(dialog, "C_Pw");
-    QTest::keyClick(newPassword, Qt::Key_Return);  // empty: nothing happens
-    QTest::keyClicks(newPassword, "nuovapass1");
-    EXPECT_EQ(newPassword->displayText(), "**********");
-    QTest::keyClick(newPassword, Qt::Key_Enter);
-    QTest::keyClicks(check, "nuovapass1");
-    QTest::keyClick(check, Qt::Key_Backtab);
-    QTest::keyClicks(newPassword, "nuovapass1 ");  // entering selected it all
+    // The keys go where the focus is, as a keyboard's do.
+    const auto keys = [](const QString& typed) {
+      QTest::keyClicks(QApplication::focusWidget(), typed);
+    };
+    const auto key = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+    key(Qt::Key_Return);  // in the empty box: nothing happens
+    keys("nuovapass1");
+    EXPECT_EQ(test::control<QLineEdit>(dialog, "N_Pw")->displayText(), "**********");
+    key(Qt::Key_Enter);
+    keys("nuovapass1");
+    key(Qt::Key_Backtab);
+    keys("nuovapass1 ");  // entering selected it all
     QTest::keyClick(dialog, Qt::Key_O, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog->isVisible(); }));
   });
@@ -384,13 +343,13 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   EXPECT_EQ(o.folder.read("TdT"), controllerFile("Titolare", "segreto99"));
   o.logged("PC-NUOVO", "ADMIN", test::kChanged);
   o.unlock("nuovapass1");
-  test::expectMode(o, test::kAdministratorSignedIn);
+  test::expectMode(o, Mode::AdministratorSignedIn);
 
   // The data controller's period: its keys are set on leaving the end, so a start changed
   // afterwards waits for that.
   o.at(9, 30);
-  o.signIn(1, "titolare", "segreto99");
-  o.expect(test::kControllerSignedIn,
+  o.signIn(test::Role::Controller, "titolare", "segreto99");
+  o.expect(Mode::ControllerSignedIn,
            "Tp_Ut_1 Utente Pw Cmd_VPw Dt_1 Dt_2 Anche_gia_Lette Rimuovi Cmd_Gp",
            "Nome del Titolare del Trattamento (Titolare)");
   // An open calendar closes with the idle sign-out.
@@ -431,9 +390,8 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   EXPECT_EQ(o.text("Opz_KOV_3"), o.reports + "\\");  // as the run left it
   // Entering the user box signs out; Esci ends the program.
   o.click("Utente");
-  test::Mode signedOut = test::kSignedOut;
-  signedOut.roleSelected = 1;
-  test::expectMode(o, signedOut);
+  test::expectMode(o, Mode::SignedOut);
+  EXPECT_EQ(test::tabOrder(o.window.get()), "Tp_Ut_1 Utente Pw Cmd_VPw");
   o.alt(Qt::Key_F);
   QTest::keyClick(openedPopup(), Qt::Key_E);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !o.window->isVisible(); }));

@@ -21,23 +21,45 @@ TEST(StoreNewPassword, StoresTheRolesRecordsOrKeepsTheOldPassword) {
       test::administratorFile("PC", false, "L", "C:\\", "Admin", "vecchia1");
   const std::string controller = controllerFile("Titolare", "vecchia2");
   const struct {
-    std::int16_t role;
-    std::string pending, password;
-    long failingWrite;             // 0: none
-    std::string passwords, files;  // what the sign-in expects then; both files, when known
+    const char* name;
+    std::int16_t role = 0;
+    std::string pending{}, password = "nuova-pw";
+    long failingWrite = 0;  // none
+    // What the sign-in expects then; both files, when known.
+    std::string passwords = "vecchia1|vecchia2", files{};
   } cases[] = {
-      // clang-format off
-      {0, pending, "nuova-pw", 0, "nuova-pw|vecchia2", storedRecord(pending.substr(0, 21)) + storedRecord(pending.substr(21, 20)) + storedRecord(pending.substr(41)) + controllerFile("Admin", "nuova-pw") + controller},
-      {0, "", "nuova-pw", 0, "nuova-pw|vecchia2", administrator.substr(0, 768) + controllerFile("Admin", "nuova-pw") + controller},
-      {1, pending, "nuova-pw", 0, "vecchia1|nuova-pw", administrator + controllerFile("Titolare", "nuova-pw")},
-      {1, "", "nuova-p\xFF", 0, "vecchia1|vecchia2", administrator + controller},
-      {0, pending, "nuova-pw", 1, "vecchia1|vecchia2", ""},
-      {0, pending, "nuova-pw", 4, "vecchia1|vecchia2", ""},
-      {1, "", "nuova-pw", 1, "vecchia1|vecchia2", ""},
-      // clang-format on
+      {
+          .name = "AdministratorWithParameters",
+          .pending = pending,
+          .passwords = "nuova-pw|vecchia2",
+          .files = storedRecord(pending.substr(0, 21)) + storedRecord(pending.substr(21, 20)) +
+                   storedRecord(pending.substr(41)) + controllerFile("Admin", "nuova-pw") +
+                   controller,
+      },
+      {
+          .name = "AdministratorAlone",
+          .passwords = "nuova-pw|vecchia2",
+          .files = administrator.substr(0, 768) + controllerFile("Admin", "nuova-pw") + controller,
+      },
+      {
+          .name = "ControllerWithParametersLeftOver",
+          .role = 1,
+          .pending = pending,
+          .passwords = "vecchia1|nuova-pw",
+          .files = administrator + controllerFile("Titolare", "nuova-pw"),
+      },
+      {
+          .name = "PasswordTheShiftCannotStore",
+          .role = 1,
+          .password = "nuova-p\xFF",
+          .files = administrator + controller,
+      },
+      {.name = "FirstParameterNotWritten", .pending = pending, .failingWrite = 1},
+      {.name = "PasswordNotWritten", .pending = pending, .failingWrite = 4},
+      {.name = "ControllerNotWritten", .role = 1, .failingWrite = 1},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.failingWrite);
+    SCOPED_TRACE(c.name);
     test::TempFolder folder;
     test::FakePlatform platform;
     platform.folder = folder.path();

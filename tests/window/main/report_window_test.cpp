@@ -1,6 +1,7 @@
+// Runs of the report from the window: the messages, the recordings file, the report, and the
+// PDF written beside it with the question whether to open their folder.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QProcess>
 #include <cerrno>
 #include <cstdlib>
@@ -9,244 +10,265 @@
 #include "runtime/file.h"
 #include "support/controller_window.h"
 #include "support/fault_plan.h"
+#include "support/tables.h"
 
 namespace kov {
 namespace {
 
 using namespace test;
 
-// The text pdftotext reads in a PDF, lines laid out as on the page.
-std::string pdfText(const std::string& pdf) {
-  QProcess reader;
-  reader.start(QStringLiteral("pdftotext"),
-               {QStringLiteral("-layout"), QString::fromStdString(pdf), QStringLiteral("-")});
-  EXPECT_TRUE(reader.waitForFinished()) << "pdftotext";
-  return reader.readAllStandardOutput().toStdString();
+// What follows a report: its PDF and the question whether to open their folder, answered No;
+// or Yes, and the folder shown or not; or the PDF not written.
+enum class Pdf { Written, FolderShown, FolderNotShown, NameTaken, DiskFull };
+using enum Pdf;
+
+const std::string a = entryText('N', "01/12/2026", "a"), b = entryText('N', "31/12/2026", "b");
+const std::string c = entryText('S', "12/12/2026", "c");  // reported before
+const std::string kBlank = std::string(253, ' ') + "|\r\n";
+const std::string kCreated = confirmation(test::kCreated), kLogged = loggedRecord(test::kCreated);
+const std::string kNothing = "Non sono state trovate scritture per il periodo selezionato";
+
+// An entry of the period whose date was hit: damaged, it may hold a confirmed entry.
+std::string dateHit() {
+  std::string record = storedRecord(b);
+  record[3] = 'A';
+  return record;
 }
 
-// A run of the report from the window: the messages, the recordings file, the report, and the
-// PDF written beside it with the question whether to open their folder.
-TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
-  const std::string a = entryText('N', "01/12/2026", "a"), b = entryText('N', "31/12/2026", "b");
-  const std::string out1 = storedRecord(entryText('N', "30/11/2026", "fuori"));
-  const std::string out2 = storedRecord(entryText('N', "01/01/2027", "fuori"));
-  const std::string old = storedRecord(entryText('S', "10/11/2026", "vecchia"));
-  const std::string reported = entryText('S', "12/12/2026", "c");
-  const std::string blank = std::string(253, ' ') + "|\r\n";
-  std::string dateHit = storedRecord(b), torn = storedRecord(b).substr(0, 100);
-  dateHit[3] = 'A';
-  torn.resize(256, '\0');
-  // Records of every shape: fields at their width, codes kept, damaged ones told by number.
+// Records of every shape: fields at their width, codes kept, damaged ones told by number.
+struct Records {
+  std::string stored, marked, lines;
+  void add(const std::string& entry) {
+    stored += storedRecord(entry), marked += markedRecord(entry), lines += lineOf(entry);
+  }
+};
+Records shapes() {
+  Records r;
+  r.add(a);
+  r.add(entryText('N', "04/12/2026", std::string(200, 'x')));
+  r.add(entryText('N', "04/12/2026", "copia | verifica", std::string(20, 'a')));
+  r.add(entryText('N', "04/12/2026", ""));
+  for (const std::string& kept :
+       {std::string(256, '\0'), kBlank, storedRecord(b).substr(0, 100) + std::string(156, '\0'),
+        dateHit(), '\x01' + storedRecord(b).substr(1)}) {
+    r.stored += kept, r.marked += kept;
+  }
   const std::string code30 = entryText('N', "04/12/2026", "fine\x1E\x1E  ");
-  const std::string barless = entryText('N', "10/12/2026", "senza barra"),
-                    lfEnd = entryText('N', "10/12/2026", "LF");
-  std::string shapes, marked, lines;
-  for (const std::string& t :
-       {a, entryText('N', "04/12/2026", std::string(200, 'x')),
-        entryText('N', "04/12/2026", "copia | verifica", std::string(20, 'a')),
-        entryText('N', "04/12/2026", "")})
-    shapes += storedRecord(t), marked += markedRecord(t), lines += lineOf(t);
-  // clang-format off
-  for (const std::string& kept : {std::string(256, '\0'), blank, torn, dateHit, '\x01' + storedRecord(b).substr(1)}) {
-    shapes += kept, marked += kept;
-  }
-  shapes += storedRecord(code30) + storedRecord(barless).substr(0, 253) + " \r\n" + storedRecord(lfEnd).substr(0, 254) + "\n\n";
-  marked += storedRecord("S" + code30.substr(1, code30.size() - 2)) + markedRecord(barless) + markedRecord(lfEnd);
-  lines += lineOf(code30) + lineOf(barless) + lineOf(lfEnd);
-  // clang-format on
-  std::string hundred, hundredMarked, hundredLines;  // two pages of PDF, a line wrapped
-  for (int n = 1; n <= 100; ++n) {
-    const std::string t =
-        entryText('N', "04/12/2026",
-                  "voce n. " + std::to_string(n) + " \xE8 ok" + std::string(n / 100 * 180, 'w'));
-    hundred += storedRecord(t), hundredMarked += markedRecord(t), hundredLines += lineOf(t);
-  }
-  std::string many;  // 32,765 records reported long ago, one blank, one entry of the period
-  for (int n = 1; n <= 32765; ++n) many += old;
-  many += blank + storedRecord(b);
-  const std::string created = confirmation(kCreated);
-  const std::string removed = confirmation(kRemoved);
-  const std::string found1 = "\x01", earlier = kHeadingRecord + lineOf(b);
-  const std::string kept =
-      "Il File delle operazioni non \xE8 stato Eliminato in quanto contiene "
-      "righe danneggiate: viene conservato per poterle recuperare";
-  const std::string nothing = "Non sono state trovate scritture per il periodo selezionato";
-  const std::string order =
-      "La Data di Fine del periodo deve essere superiore alla data di Inizio periodo";
-  const std::string tooMany =
-      "Il file delle rilevazioni contiene n. 32768 scritture: le versioni precedenti della "
-      "procedura ne leggono al massimo 32767. Si consiglia di rimuoverlo con l'opzione "
-      "\"Rimuovi i Report esistenti\" appena non ci sono pi\xF9 scritture da rilevare.";
-  const struct {
-    const char* name;
-    std::string recordings;
-    QString start, end;
-    std::vector<const char*> ticks;
-    int earlier;  // a report of the same name: 1 a file, 2 a link to the recordings file
-    std::vector<std::string> messages;
-    std::string after, report;
-    int pdf = 0;  // 1 Yes to the question, 2 Yes but the desktop fails, 3 a file bears the PDF's
-                  // name, 4 the disk fills
-  } rows[] = {
-      // clang-format off
-      {"copies, marks, logs, warns", shapes + out1 + storedRecord(b) + out2 + storedRecord(reported) + blank, "01122026", "31122026", {"Rimuovi"}, 0,
-       {damagedLine(6), damagedLine(7), damagedLine(8), trappedText("Cripta_Decripta", kBadCall), damagedLine(9), damagedLine(17), "\x08", created, leftText(2), kNotDeleted},
-       marked + out1 + markedRecord(b) + out2 + storedRecord(reported) + blank + loggedRecord(kCreated), lines + lineOf(b)},
-      {"nothing copied, removed", old, "01122026", "31122026", {"Rimuovi"}, 0, {nothing, kDeleted, removed}, loggedRecord(kRemoved), ""},
-      {"a torn tail, removed", storedRecord(a) + storedRecord(a).substr(0, 100), "01122026", "31122026", {"Rimuovi"}, 0, {found1, created, kDeleted, removed}, loggedRecord(kRemoved), lineOf(a)},
-      {"a date hit, kept", storedRecord(a) + dateHit, "01122026", "31122026", {"Rimuovi"}, 0, {damagedLine(2), found1, created, kept}, markedRecord(a) + dateHit + loggedRecord(kCreated), lineOf(a)},
-      {"reported ones asked for", storedRecord(reported), "01122026", "31122026", {"Anche_gia_Lette"}, 0, {found1, created}, storedRecord(reported) + loggedRecord(kCreated), lineOf(reported)},
-      {"an earlier report", storedRecord(a), "01122026", "31122026", {"Rimuovi"}, 1, {"\x02", leftText(1), kNotDeleted}, storedRecord(a), ""},
-      {"a link of the report's name", storedRecord(a), "01122026", "31122026", {"Rimuovi"}, 2, {"\x02", leftText(1), kNotDeleted}, storedRecord(a), ""},
-      {"end before start", storedRecord(a), "31122026", "01122026", {}, 0, {order, nothing, leftText(1)}, storedRecord(a), ""},
-      {"two-digit years", storedRecord(a), "011226", "311226", {}, 0, {found1, created}, markedRecord(a) + loggedRecord(kCreated), lineOf(a)},
-      {"a hundred, Yes", hundred, "01122026", "31122026", {}, 0, {"\x64", created}, hundredMarked + loggedRecord(kCreated), hundredLines, 1},
-      {"Yes, the desktop fails", storedRecord(a), "01122026", "31122026", {}, 0, {found1, "OPEN", created}, markedRecord(a) + loggedRecord(kCreated), lineOf(a), 2},
-      {"a file bears the PDF's name", storedRecord(a), "01122026", "31122026", {}, 0, {found1, "PDF58-File gi\xE0 esistente", created}, markedRecord(a) + loggedRecord(kCreated), lineOf(a), 3},
-      {"the disk fills during the PDF", storedRecord(a), "01122026", "31122026", {}, 0, {found1, "PDF61-Disco pieno", created}, markedRecord(a) + loggedRecord(kCreated), lineOf(a), 4},
-      {"over 32,767 records", many, "01122026", "31122026", {}, 0, {damagedLine(32766), found1, created, tooMany}, many.substr(0, 32766U * 256) + markedRecord(b) + loggedRecord(kCreated), lineOf(b)},
-      // clang-format on
+  const std::string barless = entryText('N', "10/12/2026", "senza barra");
+  const std::string lfEnd = entryText('N', "10/12/2026", "LF");
+  r.stored += storedRecord(code30) + storedRecord(barless).substr(0, 253) + " \r\n" +
+              storedRecord(lfEnd).substr(0, 254) + "\n\n";
+  r.marked += storedRecord("S" + code30.substr(1, code30.size() - 2)) + markedRecord(barless) +
+              markedRecord(lfEnd);
+  r.lines += lineOf(code30) + lineOf(barless) + lineOf(lfEnd);
+  return r;
+}
+const Records kShapes = shapes();
+
+// Two pages of PDF, the last line wrapped.
+Records hundred() {
+  Records r;
+  for (int n = 1; n <= 100; ++n)
+    r.add(entryText('N', "04/12/2026",
+                    "voce n. " + std::to_string(n) + " \xE8 ok" + std::string(n / 100 * 180, 'w')));
+  return r;
+}
+const Records kHundred = hundred();
+const std::string out1 = storedRecord(entryText('N', "30/11/2026", "fuori"));
+const std::string out2 = storedRecord(entryText('N', "01/01/2027", "fuori"));
+
+// 32,765 records reported long ago, one blank, one entry of the period.
+std::string many() {
+  std::string records;
+  for (int n = 1; n <= 32765; ++n) records += storedRecord(entryText('S', "10/11/2026", "old"));
+  return records + kBlank + storedRecord(b);
+}
+const std::string kMany = many();
+
+struct RunRow {
+  const char* name;
+  std::string recordings;
+  QString start = "01122026", end = "31122026";
+  const char* tick = nullptr;  // Rimuovi or Anche_gia_Lette
+  bool earlier = false;        // a link to the recordings file planted under the report's name
+  Pdf pdf = Written;
+  int beeps = 0;
+  std::vector<std::string> said{};
+  std::string left{};   // the recordings file afterwards
+  std::string lines{};  // of the report after its heading; none: no report
+};
+
+const RunRow kRuns[] = {
+    {
+        .name = "EveryShapeOfRecord",
+        .recordings = kShapes.stored + out1 + storedRecord(b) + out2 + storedRecord(c) + kBlank,
+        .tick = "Rimuovi",
+        .said = {damagedLine(6), damagedLine(7), damagedLine(8),
+                 trappedText("Cripta_Decripta", kBadCall), damagedLine(9), damagedLine(17),
+                 found(8), kCreated, leftText(2), kNotDeleted},
+        .left = kShapes.marked + out1 + markedRecord(b) + out2 + storedRecord(c) + kBlank + kLogged,
+        .lines = kShapes.lines + lineOf(b),
+    },
+    {
+        .name = "NothingCopiedAndRemoved",
+        .recordings = storedRecord(c),
+        .tick = "Rimuovi",
+        .said = {kNothing, kDeleted, confirmation(kRemoved)},
+        .left = loggedRecord(kRemoved),
+    },
+    {
+        .name = "TornTailRemovedAndTheDiskFull",
+        .recordings = storedRecord(a) + storedRecord(a).substr(0, 100),
+        .tick = "Rimuovi",
+        .pdf = DiskFull,
+        .said = {found(1), pdfFailed("61-Disco pieno"), kCreated, kDeleted, confirmation(kRemoved)},
+        .left = loggedRecord(kRemoved),
+        .lines = lineOf(a),
+    },
+    {
+        .name = "DateHitAndTheFolderNotShown",
+        .recordings = storedRecord(a) + dateHit(),
+        .tick = "Rimuovi",
+        .pdf = FolderNotShown,
+        .said = {damagedLine(2), found(1), "Non \xE8 stato possibile aprire la cartella " + kFolder,
+                 kCreated,
+                 "Il File delle operazioni non \xE8 stato Eliminato in quanto contiene righe "
+                 "danneggiate: viene conservato per poterle recuperare"},
+        .left = markedRecord(a) + dateHit() + kLogged,
+        .lines = lineOf(a),
+    },
+    {
+        .name = "ReportedInTwoDigitYears",
+        .recordings = storedRecord(c),
+        .start = "011226",
+        .end = "311226",
+        .tick = "Anche_gia_Lette",
+        .pdf = NameTaken,
+        .said = {found(1), pdfFailed("58-File gi\xE0 esistente"), kCreated},
+        .left = storedRecord(c) + kLogged,
+        .lines = lineOf(c),
+    },
+    {
+        .name = "LinkUnderTheReportsName",
+        .recordings = storedRecord(a),
+        .tick = "Rimuovi",
+        .earlier = true,
+        .said = {"Esiste gi\xE0 un report con il nome " + kFolder + "\\" + kReportName +
+                     ": attendere il minuto successivo e ripetere la generazione",
+                 leftText(1), kNotDeleted},
+        .left = storedRecord(a),
+    },
+    {
+        .name = "EndBeforeStart",
+        .recordings = storedRecord(a),
+        .start = "31122026",
+        .end = "01122026",
+        .beeps = 1,
+        .said = {"La Data di Fine del periodo deve essere superiore alla data di Inizio periodo",
+                 kNothing, leftText(1)},
+        .left = storedRecord(a),
+    },
+    {
+        .name = "AHundredAndTheFolderShown",
+        .recordings = kHundred.stored,
+        .pdf = FolderShown,
+        .said = {found(100), kCreated},
+        .left = kHundred.marked + kLogged,
+        .lines = kHundred.lines,
+    },
+    {
+        .name = "Over32767Records",
+        .recordings = kMany,
+        .said = {damagedLine(32766), found(1), kCreated,
+                 "Il file delle rilevazioni contiene n. 32768 scritture: le versioni precedenti "
+                 "della procedura ne leggono al massimo 32767. Si consiglia di rimuoverlo con "
+                 "l'opzione \"Rimuovi i Report esistenti\" appena non ci sono pi\xF9 scritture "
+                 "da rilevare."},
+        .left = kMany.substr(0, 32766U * 256) + markedRecord(b) + kLogged,
+        .lines = lineOf(b),
+    },
+};
+
+// The heading and every line of the report, whole, in the text pdftotext reads: it sets its
+// own spaces between the fields and shows no control character.
+void expectPdfOf(const std::string& pdf, const std::string& lines) {
+  QProcess reader;
+  reader.start("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
+  EXPECT_TRUE(reader.waitForFinished()) << "pdftotext";
+  const std::string text = reader.readAllStandardOutput().toStdString();
+  if (const char* pictures = std::getenv("KOV_SCREENSHOTS"))  // the README's picture
+    std::filesystem::copy_file(pdf, std::string(pictures) + "/report.pdf",
+                               std::filesystem::copy_options::overwrite_existing);
+  const std::size_t copied = lines.size() / 256, pages = copied == 100 ? 2 : 1;
+  std::vector<std::string> said = {"Registro delle operazioni dell'Amministratore di Sistema",
+                                   "Postazione: PC-01", "Periodo: dal 01/12/2026 al 31/12/2026",
+                                   "Report generato il 04/12/2026 alle 09:05:03 da Titolare",
+                                   "Scritture riportate: " + std::to_string(copied)};
+  for (std::size_t n = 1; n <= pages; ++n)
+    said.push_back("Pagina " + std::to_string(n) + " di " + std::to_string(pages));
+  for (const std::string& line : said) EXPECT_NE(text.find(line + "\n"), std::string::npos) << line;
+  const auto squeezed = [](std::string t) {
+    std::erase_if(t, [](char c) { return static_cast<unsigned char>(c) <= ' '; });
+    return t;
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    test::FaultPlan plan;
-    Controller w(row.recordings);
-    const std::string folder = w.folder.file(w.sub), pdf = w.reportFile() + ".pdf";
-    w.platform.answer = row.pdf == 1 || row.pdf == 2;
-    w.platform.openFails = row.pdf == 2;
-    if (row.pdf == 3) w.folder.write(w.sub + "/" + kReportName + ".pdf", "mio");
-    w.platform.onMessage = [&](const Message& m) {  // the PDF's write, the first after it
-      if (row.pdf == 4 && m.text == w.found(1)) plan.failAt(faults::Op::Write, 1, ENOSPC);
-    };
-    if (row.earlier == 1) w.folder.write(w.sub + "/" + kReportName, earlier);
-    if (row.earlier == 2) std::filesystem::create_symlink(w.folder.file("OdV"), w.reportFile());
-    w.period(row.start, row.end);
-    EXPECT_EQ(w.platform.beeps, row.name == std::string("end before start") ? 1 : 0);
-    for (const char* tick : row.ticks) w.click(tick);
-    w.click("Cmd_Gp");
-    std::vector<std::string> expected = row.messages;
-    for (std::string& m : expected) {
-      if (m == "OPEN") m = "Non \xE8 stato possibile aprire la cartella " + folder;
-      if (m.starts_with("PDF")) m = w.pdfFailed(m.substr(3));
-      if (m.size() == 1 && !row.earlier) m = w.found(m[0]);
-      if (m.size() == 1) {
-        m = "Esiste gi\xE0 un report con il nome " + w.reportFolder + "\\" + kReportName +
-            ": attendere il minuto successivo e ripetere la generazione";
-      }
-    }
-    EXPECT_EQ(w.platform.texts(), expected);
-    for (const Message& m : w.platform.messages)
-      EXPECT_EQ(m.title, m.icon == Icon::Information ? kCaption : "KoV");
-    EXPECT_TRUE(w.recordings() == row.after);
-    const std::string reports[] = {row.report.empty() ? "" : kHeadingRecord + row.report, earlier,
-                                   row.recordings};  // the report, or the file of its name
-    EXPECT_EQ(w.report(), reports[row.earlier]);
-    EXPECT_EQ(isHidden(dataFileName(w.folder.path(), "\\OdV")),
-              row.after == loggedRecord(kRemoved));
-    EXPECT_EQ(w.find<QLabel>("N_Accessi")->text().toLongLong(), (row.after.size() + 255) / 256);
-    EXPECT_EQ(w.text("Opz_KOV_3"), w.reportFolder + "\\");  // 200 characters
-    EXPECT_TRUE(w.box("Dt_1")->hasFocus());
-    // The question follows a report written, and its PDF's message if it has one.
-    const bool written = !row.report.empty() && row.earlier == 0;
-    ASSERT_EQ(w.platform.asked.size(), written ? 1U : 0U);
-    if (!written) continue;
-    const std::size_t after = w.platform.asked[0].first - (row.pdf >= 3 ? 2 : 1);
-    EXPECT_EQ(w.platform.texts().at(after).substr(0, 22), "Sono state rilevate n.");
-    EXPECT_EQ(w.platform.asked[0].second.text, "Aprire la cartella del report?\n\r" + folder);
-    EXPECT_EQ(w.platform.opened, std::vector<std::string>(row.pdf == 1, folder));
-    if (row.pdf >= 3) {  // nothing written over, nothing half-written left
-      EXPECT_TRUE(row.pdf == 3 ? readBytes(pdf) == "mio" : !std::filesystem::exists(pdf));
-      continue;
-    }
-    const std::string text = pdfText(pdf);
-    if (const char* pictures = std::getenv("KOV_SCREENSHOTS"); pictures && row.pdf == 1)
-      std::filesystem::copy_file(pdf,
-                                 std::string(pictures) + "/report.pdf",  // the README's picture
-                                 std::filesystem::copy_options::overwrite_existing);
-    const std::size_t copied = row.report.size() / 256, pages = copied == 100 ? 2 : 1;
-    std::vector<std::string> said = {"Registro delle operazioni dell'Amministratore di Sistema",
-                                     "Postazione: PC-01", "Periodo: dal 01/12/2026 al 31/12/2026",
-                                     "Report generato il 04/12/2026 alle 09:05:03 da Titolare",
-                                     "Scritture riportate: " + std::to_string(copied)};
-    for (std::size_t n = 1; n <= pages; ++n)
-      said.push_back("Pagina " + std::to_string(n) + " di " + std::to_string(pages));
-    for (const std::string& line : said)
-      EXPECT_NE(text.find(line + "\n"), std::string::npos) << line;
-    // Every line of the report, whole: pdftotext sets its own spaces between the fields, and
-    // shows no control character.
-    const auto squeezed = [](std::string t) {
-      std::erase_if(t, [](char c) { return static_cast<unsigned char>(c) <= ' '; });
-      return t;
-    };
-    for (std::size_t at = 0; at < row.report.size(); at += 256) {
-      const std::string line = QString::fromLatin1(row.report.substr(at, 253)).toStdString();
-      EXPECT_NE(squeezed(text).find(squeezed(line)), std::string::npos) << line;
-    }
+  for (std::size_t at = 0; at < lines.size(); at += 256) {
+    const std::string line = QString::fromLatin1(lines.substr(at, 253)).toStdString();
+    EXPECT_NE(squeezed(text).find(squeezed(line)), std::string::npos) << line;
   }
 }
 
-// The period picked beside the date boxes with the keyboard alone, then reported. Today is
-// 04/12/2026 on the fake clock; the data controller's sign-in leaves the focus in Dt_1.
-TEST(ReportWindow, APeriodPickedIsReportedAsIfTyped) {
-  // clang-format off
-  const std::string jun = entryText('N', "15/06/2025", "giugno"), nov = entryText('N', "30/11/2026", "novembre"),
-                    dec1 = entryText('N', "01/12/2026", "dicembre"), dec13 = entryText('N', "13/12/2026", "tredici");
-  // clang-format on
-  const struct {
-    const char* name;
-    QString typed1, typed2;  // typed into Dt_1, then Tab, and into Dt_2
-    const char* box;
-    QKeyCombination opener;             // Key_unknown: a click on the box's picker
-    std::vector<QKeyCombination> keys;  // in the pop-up, then in the window
-    std::string from, to;
-    const char* focus;
-    std::vector<std::string> lines;  // of the report; none: no period keys
-  } rows[] = {
-      // clang-format off
-      {"F4, arrows, Enter", "01122026", "", "Dt_2", Qt::Key_F4, {Qt::Key_Right, Qt::Key_Down, Qt::Key_Enter}, "01/12/2026", "12/12/2026", "Dt_2", {dec1}},
-      {"on the box's date", "01122026", "150127", "Dt_2", Qt::ALT | Qt::Key_Down, {Qt::Key_Left, Qt::Key_Return}, "01/12/2026", "14/01/2027", "Dt_2", {dec1, dec13}},
-      {"a click, then Enter, in the box not left", "01122026", "31122026", "Dt_1", Qt::Key_unknown, {Qt::Key_Right, Qt::Key_Enter}, "02/12/2026", "31/12/2026", "Dt_1", {dec1, dec13}},
-      {"Escape", "", "", "Dt_1", Qt::Key_F4, {Qt::Key_Right, Qt::Key_Escape, Qt::Key_D, Qt::Key_Tab}, "04/12/2026", "  /  /    ", "Dt_2", {}},
-      {"Mese scorso", "", "", "Dt_1", Qt::Key_F4, {Qt::ALT | Qt::Key_M}, "01/11/2026", "30/11/2026", "Dt_1", {nov}},
-      {"Questo mese", "31122026", "01", "Dt_2", Qt::Key_F4, {Qt::ALT | Qt::Key_Q}, "01/12/2026", "31/12/2026", "Dt_1", {dec1, dec13}},
-      {"Anno scorso over a period out of order", "31122026", "01122026", "Dt_2", Qt::Key_F4, {Qt::ALT | Qt::Key_A}, "01/01/2025", "31/12/2025", "Dt_1", {jun}},
-      // clang-format on
+class ReportRuns : public testing::TestWithParam<RunRow> {};
+
+TEST_P(ReportRuns, TellWhatTheyDidAndKeepEveryEntry) {
+  const RunRow& row = GetParam();
+  FaultPlan plan;
+  Controller w(row.recordings);
+  const std::string pdf = w.reportFile() + ".pdf";
+  w.platform.answer = row.pdf == FolderShown || row.pdf == FolderNotShown;
+  w.platform.openFails = row.pdf == FolderNotShown;
+  if (row.pdf == NameTaken) w.folder.write(w.sub + "/" + kReportName + ".pdf", "mio");
+  w.platform.onMessage = [&](const Message& m) {  // the PDF's write, the first after it
+    if (row.pdf == DiskFull && m.text.starts_with("Sono state rilevate"))
+      plan.failAt(faults::Op::Write, 1, ENOSPC);
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    Controller w(stored({jun, nov, dec1, dec13}));
-    if (!row.typed1.isEmpty()) w.keys("Dt_1", row.typed1), w.tab("Dt_1");
-    w.keys("Dt_2", row.typed2);
-    if (row.opener.key() == Qt::Key_unknown)
-      w.click(("Pick_" + std::string(row.box)).c_str());
-    else
-      QTest::keyClick(w.box(row.box), row.opener.key(), row.opener.keyboardModifiers());
-    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
-    for (const QKeyCombination key : row.keys) {
-      QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
-      w.settle();
-    }
-    // An access key clicks its button after the button has shown itself pressed.
-    EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }));
-    EXPECT_TRUE(w.box(row.focus)->hasFocus());
-    EXPECT_EQ(toCp1252(w.box("Dt_1")->displayText() + " " + w.box("Dt_2")->displayText()),
-              row.from + " " + row.to);
-    w.click("Cmd_Gp");
-    const std::string name =
-        row.to.substr(6) + row.to.substr(3, 2) + row.to.substr(0, 2) + "_0905_Log.txt";
-    std::string report = kHeadingRecord, files;
-    for (const std::string& line : row.lines) report += lineOf(line);
-    for (const auto& file : std::filesystem::directory_iterator(w.folder.file(w.sub))) {
-      if (file.path().extension() == ".pdf") continue;  // the report's PDF is tested on its own
-      files += file.path().filename().string() + readBytes(file.path().string());
-    }
-    EXPECT_EQ(files, row.lines.empty() ? "" : name + report);
-    // No message before the run's first: a preset never shows half a period.
-    EXPECT_EQ(
-        w.platform.texts().at(0),
-        row.lines.empty() ? kNoPeriod : foundText(row.lines.size(), w.reportFolder + "\\" + name));
+  if (row.earlier) std::filesystem::create_symlink(w.folder.file("OdV"), w.reportFile());
+  w.period(row.start, row.end);
+  EXPECT_EQ(w.platform.beeps, row.beeps);
+  if (row.tick != nullptr) w.click(row.tick);
+  w.click("Cmd_Gp");
+
+  EXPECT_EQ(w.said(), row.said);
+  for (const Message& m : w.platform.messages)
+    EXPECT_EQ(m.title, m.icon == Icon::Information ? kCaption : "KoV");
+  EXPECT_RECORDS(w.recordings(), row.left);
+  const std::string report = row.lines.empty() ? "" : kHeadingRecord + row.lines;
+  EXPECT_RECORDS(w.report(), row.earlier ? row.recordings : report);
+  EXPECT_EQ(isHidden(dataFileName(w.folder.path(), "\\OdV")), row.left == loggedRecord(kRemoved));
+  EXPECT_EQ(w.find<QLabel>("N_Accessi")->text().toLongLong(), (row.left.size() + 255) / 256);
+  EXPECT_EQ(w.text("Opz_KOV_3"), w.reportFolder + "\\");  // 200 characters
+  EXPECT_TRUE(w.box("Dt_1")->hasFocus());
+
+  // The question follows the PDF of a report written, and the PDF's message if it has one.
+  const bool written = !report.empty() && !row.earlier;
+  ASSERT_EQ(w.platform.asked.size(), written ? 1U : 0U);
+  if (!written) return;
+  const std::size_t before = w.platform.asked[0].first,
+                    failed = row.pdf == NameTaken || row.pdf == DiskFull;
+  EXPECT_TRUE(w.said().at(before - 1 - failed).starts_with("Sono state rilevate"));
+  EXPECT_EQ(w.platform.asked[0].second.text,
+            "Aprire la cartella del report?\n\r" + w.folder.file(w.sub));
+  EXPECT_EQ(w.platform.opened,
+            std::vector<std::string>(row.pdf == FolderShown, w.folder.file(w.sub)));
+  if (row.pdf == NameTaken) {
+    EXPECT_EQ(readBytes(pdf), "mio");  // nothing written over
+  } else if (row.pdf == DiskFull) {
+    EXPECT_FALSE(std::filesystem::exists(pdf));  // nothing half-written left
+  } else {
+    expectPdfOf(pdf, row.lines);
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(, ReportRuns, testing::ValuesIn(kRuns), RowName());
 
 }  // namespace
 }  // namespace kov
