@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QMessageBox>
@@ -15,6 +16,7 @@
 #include <QTableView>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QToolTip>
 #include <filesystem>
 #include <functional>
 #include <tuple>
@@ -68,8 +70,11 @@ struct Office : test::Window {
       EXPECT_TRUE(scroll->viewport()->rect().contains(shown))
           << control->objectName().toStdString();
     }
-    if (!controls.setUp && !qEnvironmentVariableIsEmpty("KOV_SCREENSHOTS")) {
-      EXPECT_TRUE(QTest::qWaitFor([&] { return !find<QLabel>("Data_G")->text().isEmpty(); }));
+    if (!controls.setUp) {  // the clock
+      EXPECT_TRUE(QTest::qWaitFor([&] {
+        return find<QLabel>("Data_G")->text() + find<QLabel>("Ora_G")->text() ==
+               QString::fromStdString(formatDate(platform.clock) + formatTime(platform.clock));
+      }));
     }
     picture(window->grab(), controls.picture);
   }
@@ -79,7 +84,8 @@ struct Office : test::Window {
     EXPECT_EQ(timer->interval(), 10 * 60 * 1000);
     timer->start(1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !locked->isEnabled(); }));
-    timer->setInterval(10 * 60 * 1000);  // or every key typed next would lock again
+    EXPECT_FALSE(timer->isActive());  // until a key or a click starts it again
+    timer->setInterval(10 * 60 * 1000);
   }
   // With KOV_SCREENSHOTS naming a folder, the README's pictures are written there.
   static void picture(const QPixmap& shown, const char* file) {
@@ -117,6 +123,11 @@ QWidget* openedPopup() {
 }
 
 const char kAdministratorTip[] = "Nome del'Amministratore di Sistema (Admin)";
+const QString kNotStorable = QString::fromUtf8(
+    "Carattere non ammesso: non può essere registrato. Il testo non è stato modificato.");
+const QString kTooLong = QString::fromUtf8(
+    "Testo troppo lungo: il campo accetta al massimo 20 caratteri. Il testo non è stato "
+    "modificato.");
 
 TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   Office o;
@@ -124,6 +135,20 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   o.platform.computer = "UFFICIO-AMMINISTRAZIONE";
   o.run(9, 0, Mode::AdministratorSetUp, "Utente Pw Cmd_VPw Opz_KOV_1 Opz_KOV_2 Opz_KOV_3 Acc_Ris",
         "Nome del'Amministratore di Sistema ()");
+  o.click("Cmd_VPw");
+  EXPECT_EQ(o.platform.texts(), std::vector<std::string>{test::kNoUser});
+  // Every box refuses what cannot be stored, typed or pasted, with a beep and a word beside
+  // it, and keeps what it held; a paste too long is refused whole.
+  for (const char* name : {"Utente", "Pw", "Opz_KOV_1", "Opz_KOV_2", "Opz_KOV_3"})
+    o.keys(name, QString::fromUtf8("\u2603"));
+  QApplication::clipboard()->setText("a\177");
+  o.box("Opz_KOV_1")->paste();
+  EXPECT_EQ(QToolTip::text(), kNotStorable);
+  QApplication::clipboard()->setText(QString(21, 'x'));
+  o.box("Opz_KOV_2")->paste();
+  EXPECT_EQ(QToolTip::text(), kTooLong);
+  EXPECT_EQ(o.platform.beeps, 7);
+  EXPECT_EQ(o.text("Utente") + o.text("Pw") + o.text("Opz_KOV_2") + o.text("Opz_KOV_3"), "");
   o.alt(Qt::Key_W);  // the computer's name proposed, as much as the box takes
   EXPECT_EQ(o.text("Opz_KOV_1"), "UFFICIO-AMMINI");
   o.setUpAdministrator(o.reports);
@@ -194,7 +219,7 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
         (o.box("Opz_KOV_0")->hasFocus() && test::background(o.box("Opz_KOV_0")) == test::kYellow))
         << option;
     // Leaving the box for Ok trims what was typed.
-    if (proposed.empty()) o.keys("Opz_KOV_0", "Sostituito il disco  ");
+    if (proposed.empty()) o.keys("Opz_KOV_0", QString::fromUtf8("Sostituito il \u2603disco  "));
     o.alt(Qt::Key_O);
     o.logged("PC-UFFICIO", "ADMIN", proposed.empty() ? "Sostituito il disco" : proposed);
     o.unlock("password1");
@@ -232,6 +257,11 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   QTest::keyClicks(QApplication::focusWidget(), "DISCO");
   EXPECT_EQ(QApplication::focusWidget()->objectName(), "Cerca");
   EXPECT_EQ(shown(), "Scritture mostrate: 1 di 6 1");
+  // Asked for again from the window, the open log comes back to the front.
+  o.window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(o.window.get()));
+  o.window->findChild<QAction*>("VisualizzaRegistro")->trigger();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == log; }));
   // Ten minutes untouched sign out as entering the password box does, and close the log; a key
   // starts them anew.
   auto* idleTimer = o.window->findChild<QTimer*>("IdleLock");
@@ -268,7 +298,8 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   auto* browser = guide->findChild<QTextBrowser*>();
   EXPECT_EQ(browser->document()->metaInformation(QTextDocument::DocumentTitle), "Guida di KoV");
   EXPECT_TRUE(browser->document()->toPlainText().contains("Il report mensile, passo per passo"));
-  QTest::keyClick(browser, Qt::Key_Escape);
+  QTest::mouseClick(guide->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close),
+                    Qt::LeftButton);
   EXPECT_TRUE(QTest::qWaitFor([&] { return guide == nullptr; }));
   o.window->findChild<QAction*>("InformazioniSu")->trigger();
   auto* about = o.window->findChild<QMessageBox*>("Informazioni");
@@ -295,6 +326,10 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   o.at(9, 25);
   o.click("Var_Par");
   o.alt(Qt::Key_W);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);  // entering selected it all
+  o.platform.messages.clear();
+  o.click("Cmd_VPw");
+  EXPECT_EQ(o.platform.texts(), std::vector<std::string>{test::kWorkstation});
   QTest::keyClicks(o.box("Opz_KOV_1"), "PC-NUOVO");
   o.alt(Qt::Key_N);
   QTest::keyClicks(o.box("Opz_KOV_2"), "Nuovo.txt");
@@ -313,12 +348,13 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
     Office::picture(dialog->grab(), "password-dialog.png");
     EXPECT_EQ(dialog->objectName() + "|" + dialog->windowTitle(), "Pw_Kov|Inserimento Password");
     const char* texts[][3] = {
-        // clang-format off
-        {"Frm_Pw", "title", "Definizione Password"}, {"Label1", "text", "Nome Utente"},
-        {"Nome_Ut", "text", "Admin"}, {"Label2", "text", "&Nuova Password"},
-        {"Label3", "text", "V&erifica Password"}, {"CmdOK", "text", "&Ok"},
+        {"Frm_Pw", "title", "Definizione Password"},
+        {"Label1", "text", "Nome Utente"},
+        {"Nome_Ut", "text", "Admin"},
+        {"Label2", "text", "&Nuova Password"},
+        {"Label3", "text", "V&erifica Password"},
+        {"CmdOK", "text", "&Ok"},
         {"CmdOK", "toolTip", "Conferma le impostazioni "},
-        // clang-format on
     };
     for (const auto& t : texts) EXPECT_EQ(test::control(dialog, t[0])->property(t[1]), t[2]);
     // The keys go where the focus is, as a keyboard's do.
@@ -326,13 +362,26 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
       QTest::keyClicks(QApplication::focusWidget(), typed);
     };
     const auto key = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+    const auto refused = [&](const char* box, const std::string& message) {
+      EXPECT_EQ(o.platform.texts().back(), message);
+      EXPECT_EQ(QApplication::focusWidget()->objectName(), box);
+    };
     key(Qt::Key_Return);  // in the empty box: nothing happens
     keys("nuovapass1");
     EXPECT_EQ(test::control<QLineEdit>(dialog, "N_Pw")->displayText(), "**********");
     key(Qt::Key_Enter);
+    keys("nuovapass2");
+    key(Qt::Key_Return);  // Ok, from the check box
+    refused("N_Pw", "Le due PassWord non sono uguali. Impostarle di nuovo");
+    keys("nuovapass1");  // entering selected it all
+    key(Qt::Key_Tab);
+    key(Qt::Key_Delete);
+    QTest::mouseClick(test::control(dialog, "CmdOK"), Qt::LeftButton);
+    refused("C_Pw", "Occorre impostare la Password di controllo");
+    QTest::keyClick(dialog, Qt::Key_Escape);  // nothing but Ok closes it
     keys("nuovapass1");
     key(Qt::Key_Backtab);
-    keys("nuovapass1 ");  // entering selected it all
+    keys("nuovapass1 ");
     QTest::keyClick(dialog, Qt::Key_O, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog->isVisible(); }));
   });
@@ -348,6 +397,8 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   // The data controller's period: its keys are set on leaving the end, so a start changed
   // afterwards waits for that.
   o.at(9, 30);
+  o.click("Tp_Ut_1");  // the other role: both boxes emptied
+  EXPECT_EQ(o.text("Utente") + o.text("Pw"), "");
   o.signIn(test::Role::Controller, "titolare", "segreto99");
   o.expect(Mode::ControllerSignedIn,
            "Tp_Ut_1 Utente Pw Cmd_VPw Dt_1 Dt_2 Anche_gia_Lette Rimuovi Cmd_Gp",
@@ -358,9 +409,35 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   o.idle(o.find("Frm_TdT"));
   EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
   o.unlock("segreto99");
-  o.period("01122026", "04122026");
+  // A ready-made period from the calendar beside the box, then the end picked with the keys
+  // in the calendar, which opens on the box's date; Escape changes nothing.
+  o.click("Pick_Dt_1");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_M, Qt::AltModifier);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return o.text("Dt_2") == "30/11/2026"; }));
+  EXPECT_EQ(o.text("Dt_1"), "01/11/2026");
+  o.platform.beeps = 0;
+  o.keys("Dt_1", "01x122026");  // a date box takes digits and "/" alone
+  o.tab("Dt_1");
+  o.keys("Dt_2", QString::fromUtf8("\u2603"));
+  EXPECT_EQ(QToolTip::text(),
+            QString::fromUtf8("Nella data sono ammesse solo le cifre e la barra /; d o D "
+                              "inserisce la data di oggi."));
+  EXPECT_EQ(o.platform.beeps, 2);
+  QTest::keyClick(o.box("Dt_2"), Qt::Key_F4);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  QTest::keyClick(o.box("Dt_2"), Qt::Key_Down, Qt::AltModifier);
+  for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right})
+    QTest::keyClick(QApplication::focusWidget(), key);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return o.box("Dt_2")->hasFocus(); }));
+  EXPECT_EQ(o.text("Dt_1") + " " + o.text("Dt_2"), "01/12/2026 04/12/2026");
+  o.tab("Dt_2");
+  // The offscreen platform leaves no window active once its pop-ups have closed.
+  o.window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(o.window.get()));
   o.alt(Qt::Key_D);
-  QTest::keyClicks(o.box("Dt_1"), "05122026");
+  QTest::keyClicks(o.box("Dt_1"), "05122026");  // entering selected it all
+  EXPECT_EQ(o.text("Dt_1"), "05/12/2026");
   o.alt(Qt::Key_M);
   EXPECT_TRUE(QTest::qWaitFor([&] { return o.find<QCheckBox>("Rimuovi")->isChecked(); }));
   o.platform.messages.clear();
@@ -395,6 +472,20 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   o.alt(Qt::Key_F);
   QTest::keyClick(openedPopup(), Qt::Key_E);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !o.window->isVisible(); }));
+
+  // Restricted access, ticked with the new parameters, refuses with a beep alone an
+  // operating-system user who is neither of the two, and lets the data controller in.
+  for (const char* user : {"mario.rossi", "TITOLARE"}) {
+    const bool controller = std::string_view(user) == "TITOLARE";
+    o.window.reset();
+    o.par = Kov_Par{};
+    o.platform.user = user;
+    o.platform.beeps = 0;
+    EXPECT_EQ(o.load(), controller);
+    EXPECT_EQ(o.platform.beeps, controller ? 0 : 1);
+  }
+  EXPECT_EQ(o.text("Opz_KOV_1") + "|" + o.text("Opz_KOV_2") + "|" + o.text("Opz_KOV_3"),
+            "PC-NUOVO|Nuovo.txt|" + o.reports);
 }
 
 }  // namespace

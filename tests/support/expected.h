@@ -27,7 +27,6 @@ inline const std::string kNoReportName =
     "Indicare il nome del File di Log Generato dal Titolare del Trattamento";
 inline const std::string kNoReportPath =
     "Indicare il Percorso dove generare il file di log per il Titolare del Trattamento";
-inline const std::string kNoPeriod = "Occorre impostare il periodo da Esportare";
 
 // A stored record: the text with every character's code shifted by 2, plain spaces up to 253
 // characters, "|", CR, LF.

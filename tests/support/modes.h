@@ -11,43 +11,40 @@ struct ModeControls {
   const char* name;
   bool setUp = false;             // Frm_At disabled, the password button reads "&Ok"
   bool passwordButton = true;     // enabled
-  bool switchShown = false;       // Var_Par
+  bool switchShown = false;       // Var_Par, and ticked
   bool switchTicked = false;      //
-  bool parameters = false;        // Frm_Par and Acc_Ris enabled and white
+  bool parameters = false;        // the boxes of Frm_Par and Acc_Ris enabled and white
   bool entries = false;           // Frm_KoV, Cmd_Op and the log
   bool report = false;            // Frm_TdT, Cmd_Gp, the log and the report folder
-  const char* picture = nullptr;  // of the README, in docs/images
+  const char* picture = nullptr;  // of the documents, in docs/images
 };
 
+using enum Mode;
 inline const ModeControls kModes[] = {
     {
-        .mode = Mode::AdministratorSetUp,
-        .name = "FirstSetUpOfTheAdministrator",
+        .mode = AdministratorSetUp,
+        .name = "SetUpOfTheAdministrator",
         .setUp = true,
         .switchTicked = true,
         .parameters = true,
         .picture = "setup-administrator.png",
     },
-    {
-        .mode = Mode::ControllerSetUp,
-        .name = "FirstSetUpOfTheDataController",
-        .setUp = true,
-        .picture = "setup-controller.png",
-    },
-    {.mode = Mode::RoleChoice,
+    {.mode = ControllerSetUp,
+     .name = "SetUpOfTheController",
+     .setUp = true,
+     .picture = "setup-controller.png"},
+    {.mode = RoleChoice,
      .name = "ChoiceOfRole",
      .passwordButton = false,
      .picture = "role-choice.png"},
-    {.mode = Mode::SignedOut, .name = "SignedOutAgain"},
-    {
-        .mode = Mode::AdministratorSignedIn,
-        .name = "AdministratorAtWork",
-        .switchShown = true,
-        .entries = true,
-        .picture = "administrator.png",
-    },
-    {.mode = Mode::ControllerSignedIn,
-     .name = "DataControllerAtWork",
+    {.mode = SignedOut, .name = "SignedOutAgain"},
+    {.mode = AdministratorSignedIn,
+     .name = "AdministratorAtWork",
+     .switchShown = true,
+     .entries = true,
+     .picture = "administrator.png"},
+    {.mode = ControllerSignedIn,
+     .name = "ControllerAtWork",
      .report = true,
      .picture = "controller.png"},
 };

@@ -37,11 +37,6 @@ TEST(StoreNewPassword, StoresTheRolesRecordsOrKeepsTheOldPassword) {
                    controller,
       },
       {
-          .name = "AdministratorAlone",
-          .passwords = "nuova-pw|vecchia2",
-          .files = administrator.substr(0, 768) + controllerFile("Admin", "nuova-pw") + controller,
-      },
-      {
           .name = "ControllerWithParametersLeftOver",
           .role = 1,
           .pending = pending,
@@ -56,7 +51,6 @@ TEST(StoreNewPassword, StoresTheRolesRecordsOrKeepsTheOldPassword) {
       },
       {.name = "FirstParameterNotWritten", .pending = pending, .failingWrite = 1},
       {.name = "PasswordNotWritten", .pending = pending, .failingWrite = 4},
-      {.name = "ControllerNotWritten", .role = 1, .failingWrite = 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -110,13 +110,6 @@ const RunRow kRuns[] = {
         .lines = kShapes.lines + lineOf(b),
     },
     {
-        .name = "NothingCopiedAndRemoved",
-        .recordings = storedRecord(c),
-        .tick = "Rimuovi",
-        .said = {kNothing, kDeleted, confirmation(kRemoved)},
-        .left = loggedRecord(kRemoved),
-    },
-    {
         .name = "TornTailRemovedAndTheDiskFull",
         .recordings = storedRecord(a) + storedRecord(a).substr(0, 100),
         .tick = "Rimuovi",
@@ -159,6 +152,13 @@ const RunRow kRuns[] = {
         .left = storedRecord(a),
     },
     {
+        .name = "NoStart",
+        .recordings = storedRecord(a),
+        .start = "",
+        .said = {"Occorre impostare il periodo da Esportare"},
+        .left = storedRecord(a),
+    },
+    {
         .name = "EndBeforeStart",
         .recordings = storedRecord(a),
         .start = "31122026",
@@ -196,6 +196,10 @@ void expectPdfOf(const std::string& pdf, const std::string& lines) {
   reader.start("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
   EXPECT_TRUE(reader.waitForFinished()) << "pdftotext";
   const std::string text = reader.readAllStandardOutput().toStdString();
+  QProcess fonts;
+  fonts.start("pdffonts", {QString::fromStdString(pdf)});
+  EXPECT_TRUE(fonts.waitForFinished() && fonts.readAllStandardOutput().contains("Bold"))
+      << "a bold face for the heading";
   if (const char* pictures = std::getenv("KOV_SCREENSHOTS"))  // the README's picture
     std::filesystem::copy_file(pdf, std::string(pictures) + "/report.pdf",
                                std::filesystem::copy_options::overwrite_existing);

@@ -15,26 +15,21 @@ namespace {
 
 using test::pad, test::storedRecord, test::trappedText;
 
-enum class Fault {
-  None,
-  FolderReadOnly,
-  RecordingsUnderTwoSpellings,
-  AdministratorFileIsAFolder,
-  AdministratorFileWriteOnly,
-  ControllerFileIsAFolder,
-  ControllerFileWriteOnly,
-};
+enum class Fault { None, ReadOnly, TwoSpellings, KoVFolder, TdTWriteOnly };
+using enum Fault;
 
 const std::string kReader = "Leggi_Parametri_KOV";
 const std::string kNoFile = trappedText(kReader, "52-Nome o numero di file non valido");
 const std::string kDenied = trappedText(kReader, "70-Autorizzazione negata");
 const std::string kNotAFile = trappedText(kReader, "75-Errore di accesso al percorso/file");
 const std::string kPath = "\\\\server\\report" + std::string(184, 'p');  // 199 characters
+const std::string kWhole =
+    test::administratorFile("  PC 1  ", true, "Log.txt", kPath, "Admin", "password1");
 
 struct StartUp {
   const char* name;
   std::string administrator{};  // none: both roles stored, restricted access ticked
-  Fault fault = Fault::None;
+  Fault fault = None;
   std::string user{};  // of the operating system
   bool starts = true;
   std::vector<std::string> texts{};
@@ -44,60 +39,33 @@ struct StartUp {
 const StartUp kStartUps[] = {
     {
         .name = "NothingCanBeCreated",
-        .fault = Fault::FolderReadOnly,
+        .fault = ReadOnly,
         .starts = false,
         .texts = {"Si \xE8 verificato il seguente errore nella lettura del form:\n\r"
                   "70-Autorizzazione negata"},
     },
     {
         .name = "OdvBesideOdV",
-        .fault = Fault::RecordingsUnderTwoSpellings,
+        .fault = TwoSpellings,
         .user = "mario",
         .texts = {"Nella cartella del programma c'\xE8 anche il file \"Odv\", lo stesso nome "
                   "scritto con altre maiuscole e minuscole: non viene usato. La procedura usa il "
                   "file \"OdV\"."},
     },
-    {.name = "RestrictedToTheAdministrator", .user = "admin"},
-    {.name = "RestrictedToTheControllerInCapitals", .user = "TITOLARE"},
-    {.name = "RestrictedRefusesALeadingSpace", .user = " Admin", .starts = false},
-    {.name = "RestrictedRefusesNobody", .starts = false},
-    {.name = "RestrictedRefuses31Characters",
-     .user = "Admin" + std::string(26, 'x'),
-     .starts = false},
-    {.name = "RestrictedRefusesANameTooLong", .user = std::string(40, 'x'), .starts = false},
-    {
-        .name = "AdministratorFolder",
-        .fault = Fault::AdministratorFileIsAFolder,
-        .starts = false,
-        .texts = {kNotAFile, kNoFile},
-    },
-    {
-        .name = "AdministratorUnreadable",
-        .fault = Fault::AdministratorFileWriteOnly,
-        .starts = false,
-        .texts = {kDenied, kNoFile},
-    },
-    {
-        .name = "ControllerFolder",
-        .fault = Fault::ControllerFileIsAFolder,
-        .starts = false,
-        .texts = {kNotAFile, kNoFile},
-    },
-    {
-        .name = "ControllerUnreadable",
-        .fault = Fault::ControllerFileWriteOnly,
-        .starts = false,
-        .texts = {kDenied, kNoFile},
-    },
+    {.name = "AdministratorFolder",
+     .fault = KoVFolder,
+     .starts = false,
+     .texts = {kNotAFile, kNoFile}},
+    {.name = "ControllerUnreadable",
+     .fault = TdTWriteOnly,
+     .starts = false,
+     .texts = {kDenied, kNoFile}},
     {
         .name = "AFifthRecord",
-        .administrator =
-            test::administratorFile("  PC 1  ", true, "Log.txt", kPath, "Admin", "password1") +
-            storedRecord("quinta"),
+        .administrator = kWhole + storedRecord("quinta"),
         .user = "admin",
         .boxes = "PC 1|Log.txt|" + kPath + "|1",
     },
-    {.name = "NoRestrictedFlag", .administrator = storedRecord("PC"), .boxes = "PC|||0"},
     {.name = "RestrictedFlagX",
      .administrator = storedRecord(pad("PC", 20) + "x"),
      .boxes = "PC|||0"},
@@ -131,31 +99,23 @@ TEST_P(StartUps, GiveTheirMessagesAndBoxesAndKeepEveryFile) {
   test::Window w;
   w.platform.user = row.user;
   w.platform.screen = {1000, 800};
-  if (row.fault != Fault::FolderReadOnly) w.storeBothRoles(row.fault == Fault::None);
+  if (row.fault != ReadOnly) w.storeBothRoles(row.fault == None);
   if (!row.administrator.empty()) w.folder.write("KoV", row.administrator);
   const std::string restored = storedRecord("N01/11/202608:00:00");
-  if (row.fault == Fault::RecordingsUnderTwoSpellings) w.folder.write("Odv", restored);
-  if (row.fault != Fault::FolderReadOnly) w.folder.write("OdV", restored + restored);
-  const bool administrator = row.fault == Fault::AdministratorFileIsAFolder ||
-                             row.fault == Fault::AdministratorFileWriteOnly;
-  const std::string broken = administrator ? "KoV" : "TdT";
-  if (row.fault == Fault::AdministratorFileIsAFolder ||
-      row.fault == Fault::ControllerFileIsAFolder) {
-    std::filesystem::remove(w.folder.file(broken));
-    w.folder.makeFolder(broken);
+  if (row.fault == TwoSpellings) w.folder.write("Odv", restored);
+  if (row.fault != ReadOnly) w.folder.write("OdV", restored + restored);
+  if (row.fault == KoVFolder) {
+    std::filesystem::remove(w.folder.file("KoV"));
+    w.folder.makeFolder("KoV");
   }
-  if (row.fault == Fault::AdministratorFileWriteOnly || row.fault == Fault::ControllerFileWriteOnly)
-    w.folder.setOwnerAccess(broken, 2);
-  if (row.fault == Fault::FolderReadOnly) w.folder.setOwnerAccess(".", 5);
+  if (row.fault == TdTWriteOnly) w.folder.setOwnerAccess("TdT", 2);
+  if (row.fault == ReadOnly) w.folder.setOwnerAccess(".", 5);
   const std::string before = files(w.folder);
   std::optional<test::Unprivileged> user;
-  if (row.fault != Fault::None && row.fault != Fault::RecordingsUnderTwoSpellings)
-    user.emplace(w.folder);
+  if (row.fault != None && row.fault != TwoSpellings) user.emplace(w.folder);
   EXPECT_EQ(w.load(), row.starts);
   user.reset();
   EXPECT_EQ(w.platform.texts(), row.texts);
-  // Restricted access refuses with the beep alone.
-  EXPECT_EQ(w.platform.beeps, !row.starts && row.texts.empty() ? 1 : 0);
   EXPECT_EQ(files(w.folder), before);
   if (!row.starts) return;
   // The count is read once a role may sign in, not during a first set-up.
