@@ -409,6 +409,21 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   o.idle(o.find("Frm_TdT"));
   EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
   o.unlock("segreto99");
+  // Ok with an end alone asks for the period; an end before the start beeps and says so.
+  o.platform.messages.clear();
+  o.platform.beeps = 0;
+  o.retype("Dt_2", "31122026");
+  o.tab("Dt_2");
+  o.click("Cmd_Gp");
+  o.period("31122026", "01122026");
+  o.click("Cmd_Gp");  // over that period: nothing, and every entry still to report
+  EXPECT_EQ(o.platform.texts(),
+            (std::vector<std::string>{
+                "Occorre impostare il periodo da Esportare",
+                "La Data di Fine del periodo deve essere superiore alla data di Inizio periodo",
+                "Non sono state trovate scritture per il periodo selezionato",
+                test::leftText(static_cast<std::int64_t>(o.entries.size()))}));
+  EXPECT_EQ(o.platform.beeps, 1);
   // A ready-made period from the calendar beside the box, then the end picked with the keys
   // in the calendar, which opens on the box's date; Escape changes nothing.
   o.click("Pick_Dt_1");
@@ -474,16 +489,27 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return !o.window->isVisible(); }));
 
   // Restricted access, ticked with the new parameters, refuses with a beep alone an
-  // operating-system user who is neither of the two, and lets the data controller in.
+  // operating-system user who is neither of the two, and lets the data controller in, who is
+  // told once of a second spelling of the recordings file, a restored backup, not used.
+  const std::string restored = test::storedRecord("N01/11/202608:00:00");
+  o.folder.write("Odv", restored);
   for (const char* user : {"mario.rossi", "TITOLARE"}) {
     const bool controller = std::string_view(user) == "TITOLARE";
     o.window.reset();
     o.par = Kov_Par{};
     o.platform.user = user;
     o.platform.beeps = 0;
+    o.platform.messages.clear();
     EXPECT_EQ(o.load(), controller);
     EXPECT_EQ(o.platform.beeps, controller ? 0 : 1);
   }
+  EXPECT_EQ(o.platform.texts(),
+            std::vector<std::string>{
+                "Nella cartella del programma c'\xE8 anche il file \"Odv\", lo stesso nome "
+                "scritto con altre maiuscole e minuscole: non viene usato. La procedura usa il "
+                "file \"OdV\"."});
+  EXPECT_EQ(o.find<QLabel>("N_Accessi")->text(), "1");  // the file in use
+  EXPECT_EQ(o.folder.read("Odv"), restored);            // and the backup kept as it was
   EXPECT_EQ(o.text("Opz_KOV_1") + "|" + o.text("Opz_KOV_2") + "|" + o.text("Opz_KOV_3"),
             "PC-NUOVO|Nuovo.txt|" + o.reports);
 }
