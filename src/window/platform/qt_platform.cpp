@@ -106,11 +106,13 @@ bool QtPlatform::waitFor(const std::function<bool()>& ready, std::chrono::millis
   QProgressDialog box(fromCp1252(notice), QString(), 0, 0, owner);  // no button: it only tells
   box.setWindowTitle(fromCp1252(kAppTitle));
   box.setWindowModality(Qt::ApplicationModal);
+  QEventLoop pause;  // ends at each tick
+  QTimer tick;
+  QObject::connect(&tick, &QTimer::timeout, &pause, &QEventLoop::quit);
+  tick.start(kAskEvery);
   bool done = ready();
   while (!done && std::chrono::steady_clock::now() - start < limit) {
     if (!box.isVisible() && std::chrono::steady_clock::now() - start >= kNoticeAfter) box.show();
-    QEventLoop pause;
-    QTimer::singleShot(kAskEvery, &pause, &QEventLoop::quit);
     pause.exec();
     done = ready();
   }
