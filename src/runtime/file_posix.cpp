@@ -243,32 +243,47 @@ Error File::lock() const {
   return {};
 }
 
-Error File::appendRecord(std::string_view record, std::int64_t& number) {
-  if (!isOpen()) return notOpen();
-  if (!writable_) return errorOf(err::kPermissionDenied);
+Error File::lockLatest() {
   for (;;) {
     if (Error error = lock()) return error;
     struct stat st {};
     if (::fstat(handle_, &st) != 0) {
       Error error = errorFromErrno(errno);
-      ::flock(handle_, LOCK_UN);
+      unlock();
       return error;
     }
-    if (st.st_nlink == 0) {
-      // The removal replaced the file while this handle waited: write into the new one.
-      const std::string name = native_;
-      if (Error error = open(name, Mode::Append)) return error;
-      continue;
-    }
-    const std::size_t torn = static_cast<std::size_t>(st.st_size) % kRecordSize;
-    std::string bytes(torn == 0 ? 0 : kRecordSize - torn, '\0');
-    bytes += record;
-    Error error = fullWrite(handle_, bytes.data(), bytes.size(), 0, true);
-    number = static_cast<std::int64_t>((static_cast<std::size_t>(st.st_size) + bytes.size()) /
-                                       kRecordSize);
-    ::flock(handle_, LOCK_UN);
-    return error;
+    if (st.st_nlink != 0) return {};
+    // The removal replaced the file while this handle waited: lock the new one.
+    const std::string name = native_;
+    if (Error error = open(name, Mode::Append)) return error;
   }
+}
+
+void File::unlock() const {
+  if (isOpen()) ::flock(handle_, LOCK_UN);
+}
+
+Error File::appendLocked(std::string_view record, std::int64_t& number) const {
+  if (!isOpen()) return notOpen();
+  if (!writable_) return errorOf(err::kPermissionDenied);
+  struct stat st {};
+  if (::fstat(handle_, &st) != 0) return errorFromErrno(errno);
+  const std::size_t torn = static_cast<std::size_t>(st.st_size) % kRecordSize;
+  std::string bytes(torn == 0 ? 0 : kRecordSize - torn, '\0');
+  bytes += record;
+  Error error = fullWrite(handle_, bytes.data(), bytes.size(), 0, true);
+  number = static_cast<std::int64_t>((static_cast<std::size_t>(st.st_size) + bytes.size()) /
+                                     kRecordSize);
+  return error;
+}
+
+Error File::appendRecord(std::string_view record, std::int64_t& number) {
+  if (!isOpen()) return notOpen();
+  if (!writable_) return errorOf(err::kPermissionDenied);
+  if (Error error = lockLatest()) return error;
+  Error error = appendLocked(record, number);
+  unlock();
+  return error;
 }
 
 Error File::sync() const {
@@ -277,6 +292,10 @@ Error File::sync() const {
   // Some file systems refuse a folder sync; the data itself is safe.
   if (created_) syncFolderOf(native_);
   return {};
+}
+
+std::string cp1252FromNative(std::string_view native) {
+  return cp1252FromUtf8(native);
 }
 
 std::string dataFileName(std::string_view folder, std::string_view suffix) {

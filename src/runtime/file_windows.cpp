@@ -160,33 +160,47 @@ Error File::lock() const {
   return {};
 }
 
+Error File::lockLatest() {
+  for (;;) {
+    if (Error error = lock()) return error;
+    FILE_STANDARD_INFO info{};
+    if (!::GetFileInformationByHandleEx(handle_, FileStandardInfo, &info, sizeof info) ||
+        !info.DeletePending) {
+      return {};
+    }
+    // The removal replaced the file while this handle waited: lock the new one.
+    unlock();
+    const std::string name = native_;
+    if (Error error = open(name, Mode::Append)) return error;
+  }
+}
+
+void File::unlock() const {
+  if (!isOpen()) return;
+  OVERLAPPED whole{};
+  ::UnlockFileEx(handle_, 0, MAXDWORD, MAXDWORD, &whole);
+}
+
+Error File::appendLocked(std::string_view record, std::int64_t& number) const {
+  if (!isOpen()) return notOpen();
+  if (!writable_) return errorOf(err::kPermissionDenied);
+  std::uint64_t bytes = 0;
+  if (Error error = size(bytes)) return error;
+  const std::size_t torn = bytes % kRecordSize;
+  std::string data(torn == 0 ? 0 : kRecordSize - torn, '\0');
+  data += record;
+  Error error = writeAll(handle_, data.data(), data.size(), nullptr);
+  number = static_cast<std::int64_t>((bytes + data.size()) / kRecordSize);
+  return error;
+}
+
 Error File::appendRecord(std::string_view record, std::int64_t& number) {
   if (!isOpen()) return notOpen();
   if (!writable_) return errorOf(err::kPermissionDenied);
-  for (;;) {
-    if (Error error = lock()) return error;
-    OVERLAPPED whole{};
-    FILE_STANDARD_INFO info{};
-    if (::GetFileInformationByHandleEx(handle_, FileStandardInfo, &info, sizeof info) &&
-        info.DeletePending) {
-      // The removal replaced the file while this handle waited: write into the new one.
-      ::UnlockFileEx(handle_, 0, MAXDWORD, MAXDWORD, &whole);
-      const std::string name = native_;
-      if (Error error = open(name, Mode::Append)) return error;
-      continue;
-    }
-    std::uint64_t bytes = 0;
-    Error error = size(bytes);
-    if (!error) {
-      const std::size_t torn = bytes % kRecordSize;
-      std::string data(torn == 0 ? 0 : kRecordSize - torn, '\0');
-      data += record;
-      error = writeAll(handle_, data.data(), data.size(), nullptr);
-      number = static_cast<std::int64_t>((bytes + data.size()) / kRecordSize);
-    }
-    ::UnlockFileEx(handle_, 0, MAXDWORD, MAXDWORD, &whole);
-    return error;
-  }
+  if (Error error = lockLatest()) return error;
+  Error error = appendLocked(record, number);
+  unlock();
+  return error;
 }
 
 Error File::sync() const {
@@ -195,6 +209,10 @@ Error File::sync() const {
   if (injected(faults::Op::Sync, error)) return error;
   if (!::FlushFileBuffers(handle_)) return lastError();
   return {};
+}
+
+std::string cp1252FromNative(std::string_view native) {
+  return std::string(native);  // the "A" functions' names are in the system's code page
 }
 
 std::string dataFileName(std::string_view folder, std::string_view suffix) {

@@ -28,7 +28,8 @@ class FakePlatform : public Platform {
   std::string user = "mario.rossi", computer = "PC-UFFICIO", folder;
   ScreenSize screen{1920, 1080};
   std::function<void(const Message&)> onMessage;           // runs while the box would be open
-  std::function<void(const SystemLogEvent&)> onSystemLog;  // the system log's copies
+  std::function<void(const SystemLogEvent&)> onSystemLog;  // the copies the log took
+  bool logDown = false;                                    // the log takes no copy
 
   void message(Icon icon, std::string_view text, std::string_view title) override {
     messages.push_back({icon, std::string(text), std::string(title)});
@@ -50,8 +51,10 @@ class FakePlatform : public Platform {
     if (!openFails) opened.emplace_back(name);
     return !openFails;
   }
-  void copyToSystemLog(const SystemLogEvent& event) override {
+  bool copyToSystemLog(const SystemLogEvent& event) override {
+    if (logDown) return false;
     if (onSystemLog) onSystemLog(event);
+    return true;
   }
   std::vector<std::string> texts() const {
     std::vector<std::string> result;

@@ -45,7 +45,8 @@ struct ReportRun {
   }
   std::string name() const { return dataFileName(folder.path(), "\\Odv"); }
   Removal remove(std::int64_t scanned) {
-    return removeRecordings(platform, name(), scanned, kLogged, kNew, "Log Accessi");
+    RecordLinks removed;
+    return removeRecordings(platform, name(), scanned, kLogged, kNew, "Log Accessi", removed);
   }
 };
 
