@@ -19,7 +19,7 @@ class File {
     Read,    // reading only; a missing file is error 53
     Update,  // reading and writing in place; a missing file is created empty, and a file
              // that may only be read is opened for reading (a write then fails with 70)
-    Append,  // writing at the end; a missing file is created empty
+    Append,  // writing at the end, and reading; a missing file is created empty
     Create,  // reading and writing a new file: a file or a link of that name is error 58;
              // its folder entry is synced by syncFolder, not by sync
   };

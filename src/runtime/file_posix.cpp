@@ -162,7 +162,7 @@ Error File::open(std::string_view name, Mode mode) {
       fd = ::open(native_.c_str(), O_RDONLY | kAlways);
       break;
     case Mode::Append:
-      fd = ::open(native_.c_str(), O_WRONLY | O_APPEND | O_CREAT | kAlways, kDataMode);
+      fd = ::open(native_.c_str(), O_RDWR | O_APPEND | O_CREAT | kAlways, kDataMode);
       break;
     case Mode::Update:
       fd = ::open(native_.c_str(), O_RDWR | O_CREAT | kAlways, kDataMode);

@@ -84,7 +84,7 @@ Error File::open(std::string_view name, Mode mode) {
     access = GENERIC_READ | GENERIC_WRITE;
     disposition = OPEN_ALWAYS;
   } else if (mode == Mode::Append) {
-    access = FILE_APPEND_DATA | SYNCHRONIZE;
+    access = FILE_READ_DATA | FILE_APPEND_DATA | SYNCHRONIZE;
     disposition = OPEN_ALWAYS;
   } else if (mode == Mode::Create) {
     access = GENERIC_READ | GENERIC_WRITE;
