@@ -183,6 +183,35 @@ INSTANTIATE_TEST_SUITE_P(
                   .tamper = Tamper::RemoveWithReport,
                   .counts = {.confirmed = 2, .removedWithReport = 4}}),
     [](const auto& info) { return info.param.name; });
+
+// No log at all: three entries are written and their copies wait, the user told once; the log
+// comes back and the next entry sends them first, in order. A full spool refuses the copy
+// with its message, and the entry is still written.
+TEST(Spool, KeepsCopiesInOrderUntilTheLogTakesThem) {
+  Office o;
+  o.platform.logDown = true;
+  for (const char* text : {"uno", "due", "tre"}) o.append(text);
+  EXPECT_EQ(o.platform.texts(), std::vector<std::string>{std::string(oplog_text::kCopiesWaiting)});
+  EXPECT_EQ(waitingCopies(o.path()).size(), 4U);  // the chain's start and three entries
+  EXPECT_TRUE(o.archive.empty());
+  o.platform.logDown = false;
+  o.append("quattro");
+  EXPECT_EQ(waitingCopies(o.path()).size(), 0U);
+  EXPECT_FALSE(o.exists("KoV.coda"));
+  EXPECT_TRUE(o.verified().counts.allConfirmed());  // five copies, one chain, in order
+  ASSERT_EQ(o.archive.size(), 5U);
+  EXPECT_NE(o.archive[4].find("quattro"), std::string::npos);
+
+  const std::vector<SystemLogEvent> full(kSpoolLimit / 1000,
+                                         SystemLogEvent{std::string(990, 'x'), {}});
+  ASSERT_FALSE(keepWaiting(o.path(), full));
+  o.platform.logDown = true;
+  o.platform.messages.clear();
+  o.append("cinque");
+  EXPECT_EQ(o.platform.texts(), std::vector<std::string>{std::string(oplog_text::kCopyRefused)});
+  EXPECT_EQ(o.read("OdV").substr(4 * 256), test::loggedRecord("cinque", "Admin"));
+  EXPECT_EQ(waitingCopies(o.path()).size(), full.size());
+}
 #endif
 
 }  // namespace
