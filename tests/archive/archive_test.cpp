@@ -202,7 +202,7 @@ TEST(Spool, KeepsCopiesInOrderUntilTheLogTakesThem) {
   ASSERT_EQ(o.archive.size(), 5U);
   EXPECT_NE(o.archive[4].find("quattro"), std::string::npos);
 
-  const std::vector<SystemLogEvent> full(kSpoolLimit / 1000,
+  const std::vector<SystemLogEvent> full(kSpoolLimit / 1015,
                                          SystemLogEvent{std::string(990, 'x'), {}});
   ASSERT_FALSE(keepWaiting(o.path(), full));
   o.platform.logDown = true;
