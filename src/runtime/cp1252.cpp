@@ -94,8 +94,8 @@ std::string convert(unsigned from, unsigned to, std::string_view text) {
       L'\0');
   ::MultiByteToWideChar(from, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
   const int wideSize = static_cast<int>(wide.size());
-  std::string out(static_cast<std::size_t>(::WideCharToMultiByte(
-                      to, 0, wide.data(), wideSize, nullptr, 0, nullptr, nullptr)),
+  std::string out(static_cast<std::size_t>(::WideCharToMultiByte(to, 0, wide.data(), wideSize,
+                                                                 nullptr, 0, nullptr, nullptr)),
                   '\0');
   ::WideCharToMultiByte(to, 0, wide.data(), wideSize, out.data(), static_cast<int>(out.size()),
                         nullptr, nullptr);

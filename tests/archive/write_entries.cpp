@@ -31,8 +31,7 @@ int main(int argc, char* argv[]) {
   const std::string what = argv[2];
   const auto append = [&](const std::string& description) {
     std::int64_t records = 0;
-    kov::appendEntry(platform, par,
-                     kov::test::entryText('N', "04/12/2026", description), records);
+    kov::appendEntry(platform, par, kov::test::entryText('N', "04/12/2026", description), records);
   };
   if (what == "report") {
     par.File_Rilevazioni = kov::dataFileName(platform.folder, kov::kRecordingsFile);

@@ -46,7 +46,8 @@ class Reader {
   bool word(std::string* out) {
     skipBlanks();
     const std::size_t start = at_;
-    while (at_ < text_.size() && text_.substr(at_, 1).find_first_of("0123456789+-.eEtrufals") == 0) {
+    while (at_ < text_.size() &&
+           text_.substr(at_, 1).find_first_of("0123456789+-.eEtrufals") == 0) {
       ++at_;
     }
     const std::string_view read = text_.substr(start, at_ - start);
@@ -175,10 +176,10 @@ bool array(Reader& reader, const std::string* name, JsonFields& fields) {
       if (!array(reader, name, fields)) return false;
     } else if (!reader.null()) {
       if (!reader.word(&value)) return false;
-      const int byte = value.find_first_not_of("0123456789") == std::string::npos &&
-                               value.size() <= 3
-                           ? std::stoi(value)
-                           : 256;
+      const int byte =
+          value.find_first_not_of("0123456789") == std::string::npos && value.size() <= 3
+              ? std::stoi(value)
+              : 256;
       if (byte > 255) return false;
       bytes += static_cast<char>(byte);
       byteValues = true;

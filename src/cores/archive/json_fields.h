@@ -16,7 +16,6 @@ using JsonFields = std::vector<std::pair<std::string, std::string>>;
 // not UTF-8 as an array of its bytes, and a field the log holds more than once as an array of
 // its values, each of which becomes a field of its own. Only the fields whose names `keep`
 // accepts are decoded; the others are read past. False when the line is no such object.
-bool readJsonFields(std::string_view line, bool (*keep)(std::string_view name),
-                    JsonFields& fields);
+bool readJsonFields(std::string_view line, bool (*keep)(std::string_view name), JsonFields& fields);
 
 }  // namespace kov

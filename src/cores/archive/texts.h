@@ -36,8 +36,8 @@ inline std::string where(std::string_view file, std::int64_t line) {
 
 inline std::string altered(std::int64_t record, std::string_view inFile, std::int64_t copy,
                            std::string_view inCopy) {
-  return s(record) + ": alterata: nel file " + str(inFile) + " ; nella copia n. " + s(copy) +
-         " " + str(inCopy);
+  return s(record) + ": alterata: nel file " + str(inFile) + " ; nella copia n. " + s(copy) + " " +
+         str(inCopy);
 }
 inline std::string deleted(std::int64_t record, std::int64_t copy, std::string_view line) {
   return s(record) + ": eliminata: la copia n. " + s(copy) + " la riporta: " + str(line);
@@ -59,9 +59,9 @@ inline std::string removedHeldMore(std::int64_t record, std::int64_t copy) {
          s(copy) + ", scritture di cui l'archivio non ha copia";
 }
 inline std::string missingCopies(std::int64_t first, std::int64_t last) {
-  return first == last ? "copia mancante nell'archivio: la n. " + s(first)
-                       : "copie mancanti nell'archivio: dalla n. " + s(first) + " alla n. " +
-                             s(last);
+  return first == last
+             ? "copia mancante nell'archivio: la n. " + s(first)
+             : "copie mancanti nell'archivio: dalla n. " + s(first) + " alla n. " + s(last);
 }
 inline std::string waitingCopies(std::int64_t first, std::int64_t last) {
   return "copie non ancora nell'archivio, in attesa nella cartella del programma: dalla n. " +

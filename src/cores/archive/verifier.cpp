@@ -98,10 +98,9 @@ EntryCopy entryCopyOf(const Copy& copy, std::int64_t record) {
   EntryCopy entry;
   entry.copy = &copy;
   entry.record = record;
-  const std::string text =
-      cp1252FromUtf8(copy.value("KOV_REPORTED") + copy.value("KOV_DATE") + copy.value("KOV_TIME") +
-                     copy.value("KOV_WORKSTATION") + copy.value("KOV_ACCOUNT") +
-                     copy.value("KOV_DESCRIPTION"));
+  const std::string text = cp1252FromUtf8(
+      copy.value("KOV_REPORTED") + copy.value("KOV_DATE") + copy.value("KOV_TIME") +
+      copy.value("KOV_WORKSTATION") + copy.value("KOV_ACCOUNT") + copy.value("KOV_DESCRIPTION"));
   entry.linkText = entryLinkText(text);
   entry.display = displayLine(text);
   const std::string* link = copy.field("KOV_LINK");
@@ -191,7 +190,8 @@ class Verifier {
       Copy copy;
       copy.file = index;
       copy.line = lineNumber;
-      if (!readJsonFields(text, keepField, copy.fields)) return bad(text::notJson(name, lineNumber));
+      if (!readJsonFields(text, keepField, copy.fields))
+        return bad(text::notJson(name, lineNumber));
       if (copy.value("SYSLOG_IDENTIFIER") == "kov") copies_.push_back(std::move(copy));
       return true;
     };
@@ -330,8 +330,8 @@ class Verifier {
     for (const std::size_t i : valid) {
       std::vector<std::size_t>& candidates = successors[i];
       if (candidates.empty()) continue;
-      const auto goesOn = std::ranges::find_if(
-          candidates, [&](std::size_t c) { return !successors[c].empty(); });
+      const auto goesOn =
+          std::ranges::find_if(candidates, [&](std::size_t c) { return !successors[c].empty(); });
       next[i] = goesOn != candidates.end() ? *goesOn : candidates.front();
       followed[next[i]] = true;
       for (const std::size_t c : candidates) {
@@ -345,9 +345,8 @@ class Verifier {
                           next[pred->second] != i && !followed[i];
       if (!followed[i] && !forked) heads.push_back(i);
     }
-    std::ranges::sort(heads, [&](std::size_t a, std::size_t b) {
-      return copies_[a].before(copies_[b]);
-    });
+    std::ranges::sort(heads,
+                      [&](std::size_t a, std::size_t b) { return copies_[a].before(copies_[b]); });
     std::int64_t tail = 0;
     const Digest zero{};
     for (const std::size_t head : heads) {
@@ -418,8 +417,10 @@ class Verifier {
         previous = nullptr;
         continue;
       }
-      const Digest expected = nextLink(previous != nullptr ? previous->link : link, entry->linkText);
-      if ((previous != nullptr || entry->record == 1) && (!entry->hasLink || entry->link != expected)) {
+      const Digest expected =
+          nextLink(previous != nullptr ? previous->link : link, entry->linkText);
+      if ((previous != nullptr || entry->record == 1) &&
+          (!entry->hasLink || entry->link != expected)) {
         ++result_.counts.withoutCopy;
         finding(text::removedHeldMore(entry->record, entry->copy->seq));
       }
@@ -432,7 +433,8 @@ class Verifier {
         ++result_.counts.removedWithReport;  // the run's own entry, after its report
       } else {
         ++result_.counts.deleted;
-        finding(text::removedNotReported(entry->record, entry->copy->seq, utf8Line(entry->display)));
+        finding(
+            text::removedNotReported(entry->record, entry->copy->seq, utf8Line(entry->display)));
       }
     }
   }

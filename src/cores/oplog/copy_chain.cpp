@@ -40,7 +40,8 @@ bool readState(std::string_view text, ChainState& state) {
     return true;
   };
   const auto number = [](const std::string& value, std::int64_t& n) {
-    if (value.empty() || value.size() > 18 || value.find_first_not_of("0123456789") != std::string::npos) {
+    if (value.empty() || value.size() > 18 ||
+        value.find_first_not_of("0123456789") != std::string::npos) {
       return false;
     }
     n = std::stoll(value);

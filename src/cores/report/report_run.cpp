@@ -42,19 +42,18 @@ SystemLogEvent runCopy(const ReportRun& run, const ReportOutcome& outcome, bool 
   const auto flag = [](bool set) { return std::string(set ? "S" : "N"); };
   const std::string report = cp1252FromNative(nativeName(run.request.report()));
   SystemLogEvent copy{
-      report_text::reportRun(run.from, run.to, outcome.copied, report, outcome.unreported,
-                             removed),
+      report_text::reportRun(run.from, run.to, outcome.copied, report, outcome.unreported, removed),
       {{"KOV_EVENT", "REPORT"},
        {"KOV_FROM", run.from},
-           {"KOV_TO", run.to},
-           {"KOV_REPORT", report},
-           {"KOV_RECORDS", std::to_string(outcome.records)},
-           {"KOV_COPIED", std::to_string(outcome.copied)},
-           {"KOV_UNREPORTED", std::to_string(outcome.unreported)},
-           {"KOV_COMPLETE", flag(outcome.complete)},
-           {"KOV_REPORT_FAILED", flag(outcome.reportFailed)},
-           {"KOV_DAMAGED", flag(outcome.damaged)},
-           {"KOV_REMOVED", flag(removed)}}};
+       {"KOV_TO", run.to},
+       {"KOV_REPORT", report},
+       {"KOV_RECORDS", std::to_string(outcome.records)},
+       {"KOV_COPIED", std::to_string(outcome.copied)},
+       {"KOV_UNREPORTED", std::to_string(outcome.unreported)},
+       {"KOV_COMPLETE", flag(outcome.complete)},
+       {"KOV_REPORT_FAILED", flag(outcome.reportFailed)},
+       {"KOV_DAMAGED", flag(outcome.damaged)},
+       {"KOV_REMOVED", flag(removed)}}};
   if (removed) {
     copy.fields.emplace_back("KOV_REMOVED_RECORDS", std::to_string(links.records));
     copy.fields.emplace_back("KOV_REMOVED_FIRST_LINK", hexOf(links.first));

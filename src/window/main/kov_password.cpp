@@ -59,8 +59,8 @@ void KOV::Cmd_VPw_Click() {
   // The recordings file says only that the password changed; the system log's copy says
   // what the parameters were and what they are.
   if (stored && !par_.Parametri_Postazione.empty()) {
-    sendCopy(platform_,
-             parametersCopy(platform_.now(), par_.Utenti[0], storedParameters_, entries.parameters));
+    sendCopy(platform_, parametersCopy(platform_.now(), par_.Utenti[0], storedParameters_,
+                                       entries.parameters));
     storedParameters_ = entries.parameters;
   }
   Timer1->start();

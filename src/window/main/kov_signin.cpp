@@ -41,9 +41,8 @@ void KOV::copyRefusal(SignInRefusal refusal) {
   const std::string account = textOf(Utente);
   const std::string workstation = platform_.computerName();
   sendCopy(platform_,
-           signInRefusedCopy({platform_.now(), par_.Tipo_Utente, account, workstation,
-                              Utente_Windows},
-                             refusal));
+           signInRefusedCopy(
+               {platform_.now(), par_.Tipo_Utente, account, workstation, Utente_Windows}, refusal));
 }
 
 void KOV::Pw_GotFocus() {
