@@ -103,7 +103,7 @@ std::string syslogDatagram(const SystemLogEvent& event, long pid, std::time_t at
   std::tm local{};
   ::localtime_r(&at, &local);
   const long offset = local.tm_gmtoff / 60;
-  std::array<char, 40> stamp{};
+  std::array<char, 64> stamp{};
   std::snprintf(stamp.data(), stamp.size(), "%04d-%02d-%02dT%02d:%02d:%02d%c%02ld:%02ld",
                 local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
                 local.tm_sec, offset < 0 ? '-' : '+', std::labs(offset) / 60,
