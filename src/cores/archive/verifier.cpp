@@ -190,8 +190,9 @@ class Verifier {
       Copy copy;
       copy.file = index;
       copy.line = lineNumber;
-      if (!readJsonFields(text, keepField, copy.fields))
+      if (!readJsonFields(text, keepField, copy.fields)) {
         return bad(text::notJson(name, lineNumber));
+      }
       if (copy.value("SYSLOG_IDENTIFIER") == "kov") copies_.push_back(std::move(copy));
       return true;
     };

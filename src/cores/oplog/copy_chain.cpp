@@ -49,7 +49,12 @@ bool readState(std::string_view text, ChainState& state) {
   };
   if (text.substr(0, kStateHeading.size() + 1) != std::string(kStateHeading) + '\n') return false;
   text.remove_prefix(kStateHeading.size() + 1);
-  std::string copies, hash, records, first, last, before;
+  std::string copies;
+  std::string hash;
+  std::string records;
+  std::string first;
+  std::string last;
+  std::string before;
   return line("copie", copies) && line("hash", hash) && line("scritture", records) &&
          line("prima", first) && line("ultima", last) && line("penultima", before) &&
          text.empty() && number(copies, state.copies) && state.copies > 0 &&
