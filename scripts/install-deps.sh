@@ -4,6 +4,8 @@
 #   headless  serving the window over VNC on a machine without a display
 #   test      the tests of ./test.sh
 #   wide      the slow and wide checks of scripts/wide-checks.sh
+#   archivio  the archive of the copies on rsyslog (packaging/archivio) and its loopback test;
+#             the program itself needs none of it
 set -euo pipefail
 
 declare -A groups=(
@@ -12,6 +14,7 @@ declare -A groups=(
   [headless]="xvfb xauth jwm x11vnc"
   [test]="libgtest-dev attr iproute2 util-linux desktop-file-utils
           libglib2.0-bin poppler-utils"
+  [archivio]="rsyslog rsyslog-relp gnutls-bin"
   [wide]="libgtest-dev libbenchmark-dev clang clang-tidy cppcheck libclang-rt-14-dev valgrind
           g++-mingw-w64-x86-64 wine64"
 )

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <iconv.h>
 
 #include <cerrno>
@@ -65,14 +67,49 @@ std::string convert(const char* to, const char* from, std::string_view text, boo
   return out;
 }
 
+// Text in plain ASCII reads the same in both; most of the program's texts are.
+bool isAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 }  // namespace
 
 std::string utf8FromCp1252(std::string_view text) {
-  return convert("UTF-8", "WINDOWS-1252", text, false);
+  return isAscii(text) ? std::string(text) : convert("UTF-8", "WINDOWS-1252", text, false);
 }
 
 std::string cp1252FromUtf8(std::string_view text) {
-  return convert("WINDOWS-1252", "UTF-8", text, true);
+  return isAscii(text) ? std::string(text) : convert("WINDOWS-1252", "UTF-8", text, true);
+}
+#else
+namespace {
+
+// Through UTF-16 with the system's own conversions; "?" for what code page 1252 cannot hold.
+std::string convert(unsigned from, unsigned to, std::string_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  std::wstring wide(
+      static_cast<std::size_t>(::MultiByteToWideChar(from, 0, text.data(), size, nullptr, 0)),
+      L'\0');
+  ::MultiByteToWideChar(from, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+  const int wideSize = static_cast<int>(wide.size());
+  std::string out(static_cast<std::size_t>(::WideCharToMultiByte(to, 0, wide.data(), wideSize,
+                                                                 nullptr, 0, nullptr, nullptr)),
+                  '\0');
+  ::WideCharToMultiByte(to, 0, wide.data(), wideSize, out.data(), static_cast<int>(out.size()),
+                        nullptr, nullptr);
+  return out;
+}
+
+}  // namespace
+
+std::string utf8FromCp1252(std::string_view text) {
+  return convert(1252, CP_UTF8, text);
+}
+
+std::string cp1252FromUtf8(std::string_view text) {
+  return convert(CP_UTF8, 1252, text);
 }
 #endif
 

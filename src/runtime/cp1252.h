@@ -48,12 +48,10 @@ constexpr const std::string_view& operator""_cp() {
 char toUpper1252(char c);
 std::string toUpper1252(std::string_view text);
 
-#ifndef _WIN32
 // Converts between Windows-1252 and UTF-8 (the names the Linux file system and user
-// database use). A UTF-8 character that Windows-1252 cannot hold becomes "?", as the
-// Windows "A" functions do.
+// database use, and the system log's texts). A UTF-8 character that Windows-1252 cannot
+// hold becomes "?", as the Windows "A" functions do.
 std::string utf8FromCp1252(std::string_view text);
 std::string cp1252FromUtf8(std::string_view text);
-#endif
 
 }  // namespace kov

@@ -28,7 +28,8 @@ class FakePlatform : public Platform {
   std::string user = "mario.rossi", computer = "PC-UFFICIO", folder;
   ScreenSize screen{1920, 1080};
   std::function<void(const Message&)> onMessage;           // runs while the box would be open
-  std::function<void(const SystemLogEvent&)> onSystemLog;  // the system log's copies
+  std::function<void(const SystemLogEvent&)> onSystemLog;  // the copies the log took
+  bool logDown = false;                                    // the log takes no copy
   // A wait for a lock; none: one more attempt and no waiting.
   std::function<bool(const std::function<bool()>&, std::chrono::milliseconds, std::string_view)>
       onWait;
@@ -57,8 +58,10 @@ class FakePlatform : public Platform {
     if (!openFails) opened.emplace_back(name);
     return !openFails;
   }
-  void copyToSystemLog(const SystemLogEvent& event) override {
+  bool copyToSystemLog(const SystemLogEvent& event) override {
+    if (logDown) return false;
     if (onSystemLog) onSystemLog(event);
+    return true;
   }
   std::vector<std::string> texts() const {
     std::vector<std::string> result;

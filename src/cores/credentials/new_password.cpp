@@ -21,7 +21,7 @@ std::optional<PasswordRefusal> newPasswordRefusal(std::string_view newPassword,
   return std::nullopt;
 }
 
-void storeNewPassword(Platform& platform, Kov_Par& par, std::int16_t& mode,
+bool storeNewPassword(Platform& platform, Kov_Par& par, std::int16_t& mode,
                       std::string_view password) {
   const std::string folder = platform.programFolder();
   const std::int16_t role = par.Tipo_Utente;
@@ -43,6 +43,7 @@ void storeNewPassword(Platform& platform, Kov_Par& par, std::int16_t& mode,
                             userFieldText(par.Utenti[1], password));
   }
   if (stored) par.Pw_Utenti[static_cast<std::size_t>(role)] = password;
+  return stored;
 }
 
 }  // namespace kov

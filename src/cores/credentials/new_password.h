@@ -26,8 +26,9 @@ std::optional<PasswordRefusal> newPasswordRefusal(std::string_view newPassword,
 // data controller's record 1), for the administrator after the pending workstation
 // parameters of Parametri_Postazione, when there are any (records 1 to 3). `mode` is the
 // caller's record mode. When the user record has reached the disk the role's entry of
-// Pw_Utenti takes the new password, so that the next sign-in accepts it.
-void storeNewPassword(Platform& platform, Kov_Par& par, std::int16_t& mode,
+// Pw_Utenti takes the new password, so that the next sign-in accepts it, and the result
+// is true.
+bool storeNewPassword(Platform& platform, Kov_Par& par, std::int16_t& mode,
                       std::string_view password);
 
 }  // namespace kov

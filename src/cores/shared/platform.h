@@ -56,8 +56,9 @@ class Platform {
   // could not open it.
   virtual bool openFolder(std::string_view folder) = 0;
 
-  // A copy of an event in the operating system's log. It never fails the caller.
-  virtual void copyToSystemLog(const SystemLogEvent& event) = 0;
+  // A copy of an event in the operating system's log; true when the log took it. It never
+  // waits and never fails the caller.
+  virtual bool copyToSystemLog(const SystemLogEvent& event) = 0;
 };
 
 }  // namespace kov

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "cores/config/credential_files.h"
+#include "cores/oplog/event_copies.h"
 #include "cores/shared/kov_par.h"
 
 class QAction;
@@ -89,6 +90,8 @@ class KOV : public QWidget {
   // The last steps of start-up: one of the first set-ups, or the role choice after the
   // restricted-access check. False when the program must end.
   bool enterMode();
+  // The system log's copy of a refused sign-in, with the role and the account typed.
+  void copyRefusal(SignInRefusal refusal);
   // Sizes the window for its screen.
   void fitToScreen();
   // Texts of the controls, in Windows-1252.
@@ -114,6 +117,7 @@ class KOV : public QWidget {
 
   Kov_Par& par_;
   Platform& platform_;
+  WorkstationParameters storedParameters_;  // as the administrator file holds them
   FocusRouter* focus_ = nullptr;
   QScrollArea* scroll_ = nullptr;  // holds the frames
   QMenuBar* menu_ = nullptr;

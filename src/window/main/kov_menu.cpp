@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 
+#include "cores/oplog/copy_spool.h"
 #include "window/dialogs/guide.h"
 #include "window/logviewer/log_viewer.h"
 #include "window/main/kov.h"
@@ -71,7 +72,8 @@ void KOV::showAbout() {
       QMessageBox::Information, menu_text::kAboutTitle,
       menu_text::about(QStringLiteral(KOV_VERSION),
                        QFile::decodeName(QByteArray::fromStdString(platform_.programFolder())),
-                       QFile::decodeName(QByteArray::fromStdString(par_.File_Rilevazioni))),
+                       QFile::decodeName(QByteArray::fromStdString(par_.File_Rilevazioni)),
+                       std::ssize(waitingCopies(platform_.programFolder()))),
       QMessageBox::Ok, this);
   box->setObjectName(QStringLiteral("Informazioni"));
   box->setAttribute(Qt::WA_DeleteOnClose);

@@ -19,6 +19,7 @@ CredentialsRead KOV::Leggi_Parametri_KOV() {
   setTextOf(Opz_KOV[2], parameters.reportName);
   setTextOf(Opz_KOV[3], parameters.reportPath);
   Acc_Ris->setChecked(parameters.restricted);
+  storedParameters_ = parameters;
   return read;
 }
 

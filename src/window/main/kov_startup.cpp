@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "cores/config/data_files.h"
+#include "cores/oplog/copy_chain.h"
 #include "cores/shared/texts.h"
 #include "window/main/kov.h"
 #include "window/platform/qt_text.h"
@@ -41,6 +42,8 @@ bool KOV::Form_Load() {
   if (read.unreadable) return false;
 
   if (!enterMode()) return false;
+  // Copies the system log did not take before go first, when it takes them now.
+  deliverWaiting(platform_);
   // Told once, and only to a user who may use the program.
   for (const std::string& notice : otherSpellingNotices(platform_.programFolder())) {
     platform_.message(Icon::Information, notice, kAppTitle);

@@ -21,7 +21,7 @@ inline const QString kGuideTitle = QStringLiteral("Guida di KoV");
 
 // The information box: the name, the version, the licence and where the program's files are.
 inline QString about(const QString& version, const QString& programFolder,
-                     const QString& recordings) {
+                     const QString& recordings, qsizetype waitingCopies) {
   return QStringLiteral(
              "KoV - Log Accessi Amministratore\n"
              "Versione %1\n\n"
@@ -29,8 +29,9 @@ inline QString about(const QString& version, const QString& programFolder,
              "Cartella del programma: %2\n"
              "Parametri dell'Amministratore di Sistema: il file KoV nella cartella del programma\n"
              "Parametri del Titolare del Trattamento: il file TdT nella cartella del programma\n"
-             "File delle operazioni: %3")
-      .arg(version, programFolder, recordings);
+             "File delle operazioni: %3\n\n"
+             "Copie in attesa per il registro di sistema: %4")
+      .arg(version, programFolder, recordings, QString::number(waitingCopies));
 }
 
 }  // namespace kov::menu_text

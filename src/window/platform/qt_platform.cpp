@@ -180,8 +180,8 @@ bool QtPlatform::openFolder(std::string_view folder) {
       QFile::decodeName(QByteArray(folder.data(), static_cast<qsizetype>(folder.size())))));
 }
 
-void QtPlatform::copyToSystemLog(const SystemLogEvent& event) {
-  sendToSystemLog(event);
+bool QtPlatform::copyToSystemLog(const SystemLogEvent& event) {
+  return sendToSystemLog(event);
 }
 
 }  // namespace kov

@@ -28,7 +28,7 @@ class QtPlatform : public Platform {
   std::string programFolder() override;
   ScreenSize screenSize() override;
   bool openFolder(std::string_view folder) override;
-  void copyToSystemLog(const SystemLogEvent& event) override;
+  bool copyToSystemLog(const SystemLogEvent& event) override;
 
  private:
   QLocale regional() const { return regional_.value_or(QLocale::system()); }

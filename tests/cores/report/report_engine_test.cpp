@@ -44,7 +44,8 @@ struct ReportRun {
   }
   std::string name() const { return dataFileName(folder.path(), "\\Odv"); }
   Removal remove(std::int64_t scanned) {
-    return removeRecordings(platform, name(), scanned, kLogged, kNew, "Log Accessi");
+    RecordLinks removed;
+    return removeRecordings(platform, name(), scanned, kLogged, kNew, "Log Accessi", removed);
   }
 };
 
@@ -165,7 +166,8 @@ TEST(RemoveRecordings, AWriterThatOpenedTheOldFileWritesIntoTheNewOne) {
   ASSERT_FALSE(writer.open(r.name(), File::Mode::Append));
   ASSERT_EQ(r.remove(1), Removal::Done);
   std::int64_t number = 0;
-  ASSERT_FALSE(writer.appendRecord(kB, number, kNoWait));
+  ASSERT_FALSE(writer.lockLatest(kNoWait));
+  ASSERT_FALSE(writer.appendLocked(kB, number));
   EXPECT_EQ(number, 2);
   EXPECT_EQ(r.folder.read("OdV"), kNew + kB);
 }
@@ -182,7 +184,9 @@ TEST(RemoveRecordings, AnEntryAppendedByAnotherProcessMeanwhileKeepsTheFile) {
     if (writer.open(r.name(), File::Mode::Append) || writer.lock(kNoWait)) ::_exit(1);
     r.folder.write("locked", "");
     while (!r.folder.exists("waiting")) std::this_thread::yield();
-    ::_exit(writer.appendRecord(kB, number, kNoWait) || writer.sync() ? 1 : 0);
+    const bool failed = writer.lockLatest(kNoWait) || writer.appendLocked(kB, number) ||
+                        writer.sync();
+    ::_exit(failed ? 1 : 0);
   }
   while (!r.folder.exists("locked")) std::this_thread::yield();
   EXPECT_EQ(r.remove(1), Removal::Failed);
