@@ -184,8 +184,8 @@ TEST(RemoveRecordings, AnEntryAppendedByAnotherProcessMeanwhileKeepsTheFile) {
     if (writer.open(r.name(), File::Mode::Append) || writer.lock(kNoWait)) ::_exit(1);
     r.folder.write("locked", "");
     while (!r.folder.exists("waiting")) std::this_thread::yield();
-    const bool failed = writer.lockLatest(kNoWait) || writer.appendLocked(kB, number) ||
-                        writer.sync();
+    const bool failed =
+        writer.lockLatest(kNoWait) || writer.appendLocked(kB, number) || writer.sync();
     ::_exit(failed ? 1 : 0);
   }
   while (!r.folder.exists("locked")) std::this_thread::yield();
