@@ -4,6 +4,8 @@
 #   headless  serving the window over VNC on a machine without a display
 #   test      the tests of ./test.sh
 #   wide      the slow and wide checks of scripts/wide-checks.sh
+#   windows   kov.exe built with Qt for Windows, its tests run under wine on a virtual display
+#   windows-qt  Qt for Windows built from Debian's source, where no packed copy is at hand
 set -euo pipefail
 
 declare -A groups=(
@@ -14,6 +16,10 @@ declare -A groups=(
           libglib2.0-bin poppler-utils"
   [wide]="libgtest-dev libbenchmark-dev clang clang-tidy cppcheck libclang-rt-14-dev valgrind
           g++-mingw-w64-x86-64 wine64"
+  [windows]="g++-mingw-w64-x86-64-posix cmake ninja-build dpkg-dev qt6-base-dev
+             qt6-translations-l10n fonts-dejavu-core libgtest-dev wine64 xvfb xauth jwm xdotool
+             x11-apps imagemagick attr"
+  [windows-qt]="libwine-dev xz-utils"
 )
 
 missing=()
