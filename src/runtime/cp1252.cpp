@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <iconv.h>
 
 #include <cerrno>
@@ -73,6 +75,39 @@ std::string utf8FromCp1252(std::string_view text) {
 
 std::string cp1252FromUtf8(std::string_view text) {
   return convert("WINDOWS-1252", "UTF-8", text, true);
+}
+#else
+namespace {
+
+constexpr UINT kCodePage = 1252;
+
+}  // namespace
+
+std::wstring wideFromCp1252(std::string_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  std::wstring wide(
+      static_cast<std::size_t>(::MultiByteToWideChar(kCodePage, 0, text.data(), size, nullptr, 0)),
+      L'\0');
+  ::MultiByteToWideChar(kCodePage, 0, text.data(), size, wide.data(),
+                        static_cast<int>(wide.size()));
+  return wide;
+}
+
+std::string cp1252FromWide(std::wstring_view text, bool& whole) {
+  whole = true;
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  // No best fit: "ā" must not pass as "a".
+  const DWORD flags = WC_NO_BEST_FIT_CHARS;
+  std::string bytes(static_cast<std::size_t>(::WideCharToMultiByte(
+                        kCodePage, flags, text.data(), size, nullptr, 0, nullptr, nullptr)),
+                    '\0');
+  BOOL substituted = FALSE;
+  ::WideCharToMultiByte(kCodePage, flags, text.data(), size, bytes.data(),
+                        static_cast<int>(bytes.size()), "?", &substituted);
+  whole = substituted == FALSE;
+  return bytes;
 }
 #endif
 
