@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <random>
 #include <stdexcept>
 
@@ -42,6 +43,10 @@ std::string readBytes(const std::string& path) {
 }
 
 #ifndef _WIN32
+bool linuxOnly(const std::string& /*row*/, const char* /*why*/) {
+  return false;
+}
+
 Unprivileged::Unprivileged(const TempFolder& folder) {
   constexpr uid_t kNobody = 65534;
   if (::geteuid() != 0) return;
@@ -59,6 +64,11 @@ Unprivileged::~Unprivileged() {
   if (dropped_ && (::seteuid(0) != 0 || ::setegid(0) != 0)) std::abort();
 }
 #else
+bool linuxOnly(const std::string& row, const char* why) {
+  std::printf("[ LINUX ONLY ] %s: %s\n", row.c_str(), why);
+  return true;
+}
+
 Unprivileged::Unprivileged(const TempFolder& /*folder*/) {}  // Windows tests run unprivileged
 Unprivileged::~Unprivileged() = default;
 #endif

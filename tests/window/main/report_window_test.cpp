@@ -109,6 +109,7 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
+    if (row.earlier == 2 && linuxOnly(row.name, "wine makes no links")) continue;
     test::FaultPlan plan;
     Controller w(row.recordings);
     const std::string folder = w.folder.file(w.sub), pdf = w.reportFile() + ".pdf";
@@ -158,6 +159,7 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
       EXPECT_TRUE(row.pdf == 3 ? readBytes(pdf) == "mio" : !std::filesystem::exists(pdf));
       continue;
     }
+    if (linuxOnly(row.name, "its PDF is read by pdftotext, a Linux program")) continue;
     const std::string text = pdfText(pdf);
     if (const char* pictures = std::getenv("KOV_SCREENSHOTS"); pictures && row.pdf == 1)
       std::filesystem::copy_file(pdf,
