@@ -4,10 +4,10 @@
 # is started N times in turn on a virtual screen, timed from the start to its window shown, then
 # ended; prints the medians and their ratio. kov.exe starts each time in the administrator's
 # first set-up (its data files are removed between runs). Needs the zip of scripts/windows-gui.sh.
-#   bench/windows-startup.sh [N]     N runs of each, 10 by default, after one of each unmeasured
+#   bench/windows-startup.sh [N]     N runs of each, 5 by default, after one of each unmeasured
 set -euo pipefail
 cd "$(dirname "$0")/.."
-runs=${1:-10}
+runs=${1:-5}
 zip=$(echo "$PWD"/build/windows-gui/package/KoV-*-windows-x64.zip)
 [ -f "$zip" ] || { echo "windows-startup.sh: run scripts/windows-gui.sh first" >&2; exit 1; }
 cmake --build --preset windows-gui --target minimal_window >/dev/null
@@ -36,8 +36,8 @@ folder=$WINEPREFIX/drive_c/KoV
 mv "$scratch"/KoV-*-windows-x64 "$folder"
 cp build/windows-gui/minimal_window.exe "$folder/"
 
-# Seconds from the start of `program` to its window titled `title` being shown. The window's
-# X client is then killed, which ends the program.
+# Milliseconds from the start of `program` to its window titled `title` being shown. The
+# window's X client is then killed, which ends the program.
 startup() {
   local program=$1 title=$2 begin window=
   rm -f "$folder/KoV" "$folder/Odv"
@@ -50,7 +50,6 @@ startup() {
   [ -n "$window" ] || { echo "windows-startup.sh: $program showed no window" >&2; exit 1; }
   echo $((($(date +%s%N) - begin) / 1000000))
   xdotool windowkill "$window"
-  wait $! 2>/dev/null || true
 }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
