@@ -16,17 +16,13 @@ wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
 scratch=$(mktemp -d)
 started=()
+# wine's processes, then the display.
 stop() {
-  local i
   "$wineserver" -k 2>/dev/null || true
-  for ((i = ${#started[@]} - 1; i >= 0; i--)); do
-    kill "${started[i]}" 2>/dev/null || true
-    wait "${started[i]}" 2>/dev/null || true
-  done
-  rm -rf "$scratch"
+  stop_started
 }
-trap stop EXIT
 . scripts/virtual-display.sh
+trap stop EXIT
 virtual_display 1366x768
 
 export WINEPREFIX=$scratch/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -56,7 +52,8 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] 
 
 startup kov.exe 'Log Accessi' >/dev/null
 startup minimal_window.exe 'Finestra minima' >/dev/null
-: >"$scratch/kov" >"$scratch/minimal"
+: >"$scratch/kov"
+: >"$scratch/minimal"
 for _ in $(seq "$runs"); do
   startup kov.exe 'Log Accessi' >>"$scratch/kov"
   startup minimal_window.exe 'Finestra minima' >>"$scratch/minimal"

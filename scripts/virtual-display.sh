@@ -1,9 +1,11 @@
+# shellcheck shell=bash
 # Sourced: virtual_display WIDTHxHEIGHT starts a virtual X display (Xvfb) that only holders of
 # its cookie may use, with a small window manager (jwm) so that windows get title bars, and
 # exports DISPLAY and XAUTHORITY for it. Their process ids are appended to the caller's array
 # `started`; its files go to the caller's folder $scratch.
 virtual_display() {
   local size=$1 cookie
+  : "${scratch:?}"
   export XAUTHORITY=$scratch/Xauthority
   cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
   touch "$XAUTHORITY"
@@ -17,8 +19,19 @@ virtual_display() {
     grep -q '^[0-9]' "$scratch/display" 2>/dev/null && break
     sleep 0.1
   done
-  export DISPLAY=:$(head -n 1 "$scratch/display")
+  DISPLAY=:$(head -n 1 "$scratch/display")
+  export DISPLAY
   xauth -q add "$DISPLAY" . "$cookie"
   jwm -f "$(dirname "${BASH_SOURCE[0]}")/headless.jwmrc" >"$scratch/jwm.log" 2>&1 &
   started+=($!)
+}
+
+# Ends what was started, the last first (the display after its clients), and removes $scratch.
+stop_started() {
+  local i
+  for ((i = ${#started[@]} - 1; i >= 0; i--)); do
+    kill "${started[i]}" 2>/dev/null || true
+    wait "${started[i]}" 2>/dev/null || true
+  done
+  rm -rf "$scratch"
 }

@@ -42,22 +42,18 @@ wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
 scratch=$(mktemp -d)
 started=()
+# wine's processes, then the display.
 stop() {
-  local i
   [ -z "${WINEPREFIX:-}" ] || "$wineserver" -k 2>/dev/null || true
-  for ((i = ${#started[@]} - 1; i >= 0; i--)); do
-    kill "${started[i]}" 2>/dev/null || true
-    wait "${started[i]}" 2>/dev/null || true
-  done
-  rm -rf "$scratch"
+  stop_started
 }
+. scripts/virtual-display.sh
 trap stop EXIT
 fail() {
   echo "windows: $*"
   exit 1
 }
 
-. scripts/virtual-display.sh
 virtual_display 1366x768
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="  # no .NET or Gecko to install
 # A Unix path as a Windows program names it, on wine's drive Z:.
@@ -69,8 +65,9 @@ export WINEPREFIX=$build/wine
 "$wine" wineboot -i >/dev/null 2>&1
 mingw=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
 winpthread=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libwinpthread-1.dll)")
-export WINEPATH="$(windows_path "$qt/bin");$(windows_path "$mingw");$(windows_path "$winpthread")"
-export QT_PLUGIN_PATH=$(windows_path "$qt/plugins") QT_QPA_PLATFORM=windows
+WINEPATH="$(windows_path "$qt/bin");$(windows_path "$mingw");$(windows_path "$winpthread")"
+QT_PLUGIN_PATH=$(windows_path "$qt/plugins")
+export WINEPATH QT_PLUGIN_PATH QT_QPA_PLATFORM=windows
 passed=0
 for program in "${tests[@]}"; do
   log=$("$wine" "$build/tests/$program.exe" 2>&1) || {
@@ -126,9 +123,11 @@ ended() {
 record() { python3 -c 'import sys; t=sys.argv[1].encode("cp1252"); sys.stdout.buffer.write((bytes(c+2 for c in t)).ljust(253)+b"|\r\n")' "$1"; }
 pad() { printf "%-${2}.${2}s" "$1"; }
 
+relative="report\\"  # the report folder, relative to the program folder
 window=$(start)
-[ ! -s "$folder/KoV" ] && [ ! -s "$folder/Odv" ] && [ ! -e "$folder/TdT" ] ||
+if [ -s "$folder/KoV" ] || [ -s "$folder/Odv" ] || [ -e "$folder/TdT" ]; then
   fail "kov.exe did not start in the administrator's first set-up"
+fi
 for file in KoV Odv; do
   "$wine" attrib "C:\\KoV\\$file" | grep -q ' H ' ||
     fail "$file is not hidden: $("$wine" attrib "C:\\KoV\\$file")"
@@ -146,13 +145,13 @@ keys alt+w  # the computer's name proposed, as much as the box takes
 keys alt+n
 typed Report.txt
 keys alt+h
-typed 'report\'
+typed "$relative"
 keys alt+l alt+o
 ended "the administrator's set-up"
 expected=$({
   record "$(pad "${computer:0:14}" 20)1"
   record Report.txt
-  record 'report\'
+  record "$relative"
   record "$(pad "$user" 20)$(pad password1 20)"
 } | sha256sum)
 [ "$(sha256sum <"$folder/KoV")" = "$expected" ] ||
@@ -185,5 +184,4 @@ report=$(ls "$folder/report"/*_Report.txt 2>/dev/null) || fail "no report in C:\
 [ "$(stat -c %s "$report")" -eq $((3 * 256)) ] || fail "the report does not hold its two entries"
 grep -aq "Attivato l'Utente nella Procedura" "$scratch/kov.log" ||
   fail "no entry reached wine's Event Log"
-echo "windows: set up as $user on $computer, the report in C:\\KoV\\report\\$(basename "$report")," \
-  "the entries reported to the Event Log"
+printf '%s\n' "windows: set up as $user on $computer, the report in C:\\KoV\\report\\$(basename "$report"), the entries reported to the Event Log"

@@ -8,6 +8,7 @@
 #   windows-qt.sh            the cache's folder on standard output, made if missing
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$PWD
 
 scripts/install-deps.sh windows >&2
 version=$(dpkg-query -W -f='${Version}' qt6-base-dev)  # e.g. 6.4.2+dfsg-10
@@ -82,17 +83,12 @@ cp /usr/include/wine/wine/windows/pktdef.h "$src/src/3rdparty/wintab/"
 sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' \
   "$src/src/plugins/platforms/windows/qwindowswindow.cpp"
 
-# The program's own toolchain links its tests statically; Qt's libraries take the shared runtime.
-cat >mingw.cmake <<'TOOLCHAIN'
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# The program's own toolchain, less what its tests take: a static runtime (Qt's libraries take
+# the shared one) and wine to run them; packages only under the target's root.
+cat >mingw.cmake <<TOOLCHAIN
+include($root/cmake/mingw-w64.cmake)
+set(CMAKE_EXE_LINKER_FLAGS_INIT "")
+unset(CMAKE_CROSSCOMPILING_EMULATOR)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 TOOLCHAIN
 multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
