@@ -2,7 +2,8 @@
 # KoV for Windows, built here and tried under wine:
 #   1. Qt for Windows from the cache (scripts/windows-qt.sh unpacks it, or builds it once);
 #   2. kov.exe and the window's test programs, with the windows-gui preset;
-#   3. kov.exe's Event Log message checked; KoV-<version>-windows-x64.zip, as an office unpacks it (its size printed, at most 30 MB);
+#   3. kov.exe's Event Log message checked, and KoV-<version>-windows-x64.zip made as an office
+#      unpacks it (its size printed, at most 30 MB);
 #   4. on a virtual screen of 1366x768 (Xvfb, with jwm as window manager), under wine64: the
 #      window's tests and the office's month, on files in a folder of the wine drive;
 #   5. the zip unpacked into C:\KoV of a fresh wine prefix and used as an office does, with the
@@ -70,7 +71,7 @@ QT_PLUGIN_PATH=$(windows_path "$qt/plugins")
 export WINEPATH QT_PLUGIN_PATH QT_QPA_PLATFORM=windows
 passed=0
 for program in "${tests[@]}"; do
-  log=$("$wine" "$build/tests/$program.exe" 2>&1) || {
+  log=$(timeout 900 "$wine" "$build/tests/$program.exe" 2>&1) || {
     echo "$log"
     fail "$program failed"
   }
