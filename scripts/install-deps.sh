@@ -6,6 +6,8 @@
 #   wide      the slow and wide checks of scripts/wide-checks.sh
 #   archivio  the archive of the copies on rsyslog (packaging/archivio) and its loopback test;
 #             the program itself needs none of it
+#   windows   kov.exe built with Qt for Windows, its tests run under wine on a virtual display
+#   windows-qt  Qt for Windows built from Debian's source, where no packed copy is at hand
 set -euo pipefail
 
 declare -A groups=(
@@ -17,6 +19,10 @@ declare -A groups=(
   [archivio]="rsyslog rsyslog-relp gnutls-bin"
   [wide]="libgtest-dev libbenchmark-dev clang clang-tidy cppcheck libclang-rt-14-dev valgrind
           g++-mingw-w64-x86-64 wine64"
+  [windows]="g++-mingw-w64-x86-64-posix cmake ninja-build dpkg-dev qt6-base-dev
+             qt6-translations-l10n fonts-dejavu-core libgtest-dev wine64 xvfb xauth jwm xdotool
+             x11-apps imagemagick attr"
+  [windows-qt]="libwine-dev xz-utils"
 )
 
 missing=()

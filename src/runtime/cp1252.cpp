@@ -85,31 +85,58 @@ std::string cp1252FromUtf8(std::string_view text) {
 #else
 namespace {
 
-// Through UTF-16 with the system's own conversions; "?" for what code page 1252 cannot hold.
-std::string convert(unsigned from, unsigned to, std::string_view text) {
+constexpr UINT kCodePage = 1252;
+
+std::wstring wideFrom(UINT codePage, std::string_view text) {
   if (text.empty()) return {};
   const int size = static_cast<int>(text.size());
   std::wstring wide(
-      static_cast<std::size_t>(::MultiByteToWideChar(from, 0, text.data(), size, nullptr, 0)),
+      static_cast<std::size_t>(::MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0)),
       L'\0');
-  ::MultiByteToWideChar(from, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
-  const int wideSize = static_cast<int>(wide.size());
-  std::string out(static_cast<std::size_t>(::WideCharToMultiByte(to, 0, wide.data(), wideSize,
-                                                                 nullptr, 0, nullptr, nullptr)),
-                  '\0');
-  ::WideCharToMultiByte(to, 0, wide.data(), wideSize, out.data(), static_cast<int>(out.size()),
+  ::MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+  return wide;
+}
+
+std::string utf8From(std::wstring_view wide) {
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  std::string bytes(static_cast<std::size_t>(::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size,
+                                                                   nullptr, 0, nullptr, nullptr)),
+                    '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, bytes.data(), static_cast<int>(bytes.size()),
                         nullptr, nullptr);
-  return out;
+  return bytes;
 }
 
 }  // namespace
 
+std::wstring wideFromCp1252(std::string_view text) {
+  return wideFrom(kCodePage, text);
+}
+
+std::string cp1252FromWide(std::wstring_view text, bool& whole) {
+  whole = true;
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  // No best fit: "ā" must not pass as "a".
+  const DWORD flags = WC_NO_BEST_FIT_CHARS;
+  std::string bytes(static_cast<std::size_t>(::WideCharToMultiByte(
+                        kCodePage, flags, text.data(), size, nullptr, 0, nullptr, nullptr)),
+                    '\0');
+  BOOL substituted = FALSE;
+  ::WideCharToMultiByte(kCodePage, flags, text.data(), size, bytes.data(),
+                        static_cast<int>(bytes.size()), "?", &substituted);
+  whole = substituted == FALSE;
+  return bytes;
+}
+
 std::string utf8FromCp1252(std::string_view text) {
-  return convert(1252, CP_UTF8, text);
+  return utf8From(wideFromCp1252(text));
 }
 
 std::string cp1252FromUtf8(std::string_view text) {
-  return convert(CP_UTF8, 1252, text);
+  bool whole = true;
+  return cp1252FromWide(wideFrom(CP_UTF8, text), whole);
 }
 #endif
 

@@ -54,4 +54,11 @@ std::string toUpper1252(std::string_view text);
 std::string utf8FromCp1252(std::string_view text);
 std::string cp1252FromUtf8(std::string_view text);
 
+#ifdef _WIN32
+// Converts between Windows-1252 and UTF-16 with the system's own code page 1252. A character
+// that Windows-1252 cannot hold becomes "?", never a look-alike, and `whole` turns false.
+std::wstring wideFromCp1252(std::string_view text);
+std::string cp1252FromWide(std::wstring_view text, bool& whole);
+#endif
+
 }  // namespace kov

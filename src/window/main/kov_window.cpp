@@ -78,7 +78,12 @@ void KOV::fitToScreen() {
     room = QSize(2 * std::min(centre.x() - free.left(), free.right() - centre.x()),
                  2 * std::min(centre.y() - free.top(), free.bottom() - titleBar - centre.y()));
   }
-  QSize wanted = scroll_->widget()->sizeHint() + QSize(0, menu_->sizeHint().height());
+  // The menu bar takes the height it needs at the frames' width, which a style may make more
+  // than its size hint (the Windows one adds its frame): a pixel short would make all scroll.
+  const QSize frames = scroll_->widget()->sizeHint();
+  const int menuHeight =
+      std::max(menu_->heightForWidth(frames.width()), menu_->sizeHint().height());
+  QSize wanted = frames + QSize(0, menuHeight);
   if (wanted.height() > room.height()) {
     wanted.rwidth() += scroll_->verticalScrollBar()->sizeHint().width();
   }
