@@ -2,19 +2,28 @@
 # Serves the window of a program over VNC on this machine alone, for a machine without a
 # display: a virtual X display (Xvfb) that only holders of its cookie may use, a small window
 # manager (jwm) so that every window has its title bar and close button, and x11vnc bound
-# to 127.0.0.1, asking a password made for this run. When the program ends, everything ends.
+# to 127.0.0.1, asking a password made for this run. When the program ends, everything ends
+# (a first set-up does not end it: the launcher starts it again in the same session).
 # Usage: headless.sh PROGRAM
 set -euo pipefail
 program=$1
 
 scratch=$(mktemp -d)  # 0700: the cookie and the password stay the user's
 started=()
-# Ends what was started, the last first: the display goes after its clients.
+# Ends what was started, the last first: the display goes after its clients. A process still
+# running three seconds after the polite signal (a VNC server busy with a viewer may not
+# answer it) is killed, so that the session always ends.
 stop() {
-  local i
+  local i pid
   for ((i = ${#started[@]} - 1; i >= 0; i--)); do
-    kill "${started[i]}" 2>/dev/null || true
-    wait "${started[i]}" 2>/dev/null || true
+    pid=${started[i]}
+    kill "$pid" 2>/dev/null || true
+    for _ in $(seq 30); do
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill -KILL "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
   done
   rm -rf "$scratch"
 }

@@ -23,6 +23,7 @@
 #include "support/modes.h"
 #include "support/report_files.h"
 #include "window/dialogs/guide.h"
+#include "window/focus/idle_lock.h"
 #include "window/logviewer/log_viewer.h"
 #include "window/platform/translations.h"
 
@@ -73,11 +74,10 @@ struct Office : test::Window {
   }
   // The ten idle minutes, made one millisecond: `locked` is disabled.
   void idle(const QWidget* locked) {
-    auto* timer = window->findChild<QTimer*>("IdleLock");
-    EXPECT_EQ(timer->interval(), 10 * 60 * 1000);
-    timer->start(1);
+    EXPECT_EQ(window->findChild<QTimer*>("IdleLock")->interval(), 10 * 60 * 1000);
+    window->setIdleLimit(std::chrono::milliseconds(1));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !locked->isEnabled(); }));
-    timer->setInterval(10 * 60 * 1000);  // or every key typed next would lock again
+    window->setIdleLimit(kIdleLimit);  // or every key typed next would lock again
   }
   // With KOV_SCREENSHOTS naming a folder, the README's pictures are written there.
   static void picture(const QPixmap& shown, const char* file) {
@@ -318,6 +318,7 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   auto* about = o.window->findChild<QMessageBox*>("Informazioni");
   ASSERT_NE(about, nullptr);
   EXPECT_TRUE(about->text().contains(QString::fromStdString(o.folder.path())));
+  EXPECT_TRUE(about->text().contains("Versione 020000 del 01/02/2011 (release " KOV_VERSION ")"));
   about->close();
   ASSERT_TRUE(installItalianTranslations(*QCoreApplication::instance()));  // as the program does
   QDialogButtonBox buttons(QDialogButtonBox::Cancel);

@@ -17,6 +17,8 @@ class QtPlatform : public Platform {
 
   void message(Icon icon, std::string_view text, std::string_view title) override;
   bool ask(std::string_view text, std::string_view title) override;
+  std::size_t choose(std::string_view text, std::string_view title,
+                     const std::vector<std::string>& buttons) override;
   void beep() override;
   DateTime now() override;
   std::string regionalDate(const DateTime& at) override;
@@ -25,7 +27,7 @@ class QtPlatform : public Platform {
   std::string computerName() override;
   std::string programFolder() override;
   ScreenSize screenSize() override;
-  bool openFolder(std::string_view folder) override;
+  bool openWithDesktop(std::string_view name) override;
   void copyToSystemLog(const SystemLogEvent& event) override;
 
  private:
