@@ -10,21 +10,25 @@ program=$1
 
 scratch=$(mktemp -d)  # 0700: the cookie and the password stay the user's
 started=()
-# Ends what was started, the last first: the display goes after its clients. A process still
-# running three seconds after the polite signal (a VNC server busy with a viewer may not
-# answer it) is killed, so that the session always ends.
-stop() {
-  local i pid
-  for ((i = ${#started[@]} - 1; i >= 0; i--)); do
-    pid=${started[i]}
-    kill "$pid" 2>/dev/null || true
-    for _ in $(seq 30); do
-      kill -0 "$pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill -KILL "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
+# Ends the processes given: the polite signal to all of them, then, to any still running two
+# seconds later (a VNC server busy with a viewer may not answer it), the kill.
+end_all() {
+  local pid running=yes
+  local deadline=$((${EPOCHREALTIME//[!0-9]/} + 2000000))  # microseconds
+  kill "$@" 2>/dev/null || true
+  while [ -n "$running" ] && [ "${EPOCHREALTIME//[!0-9]/}" -lt "$deadline" ]; do
+    sleep 0.05
+    running=
+    for pid; do kill -0 "$pid" 2>/dev/null && running=yes; done
   done
+  kill -KILL "$@" 2>/dev/null || true
+  for pid; do wait "$pid" 2>/dev/null || true; done
+}
+# Ends what was started, so that the session always ends: the display's clients first, then
+# the display (the first started).
+stop() {
+  [ ${#started[@]} -gt 1 ] && end_all "${started[@]:1}"
+  [ ${#started[@]} -gt 0 ] && end_all "${started[0]}"
   rm -rf "$scratch"
 }
 trap stop EXIT

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <vector>
 
 #include "file.h"
@@ -27,8 +28,9 @@ Error createFolders(std::string_view name) {
     if (cut == std::string_view::npos) break;
     folder = folder.substr(0, cut);
   }
-  for (auto folder = missing.rbegin(); folder != missing.rend(); ++folder) {
-    if (Error error = makeFolder(*folder)) return error;
+  std::reverse(missing.begin(), missing.end());
+  for (const std::string_view folder : missing) {
+    if (Error error = makeFolder(folder)) return error;
   }
   return {};
 }

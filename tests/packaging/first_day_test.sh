@@ -47,19 +47,21 @@ await() {
 # The program's windows shown with that title.
 shown() { xdotool search --onlyvisible --name "$1" 2>/dev/null | wc -l; }
 main='^Log Accessi Amministratore'
-window=
-# A new run's window, active, its start over.
-await_run() {
-  await "[ \"\$(xdotool search --onlyvisible --name '$main' 2>/dev/null)\" != \"$window\" ] &&
-         [ \$(shown '$main') = 1 ]"
-  window=$(xdotool search --onlyvisible --name "$main")
-  xdotool windowactivate --sync "$window"
+run=  # the process whose window was last used
+# A new run's window alone on the screen: activated, its start over.
+new_run() {
+  local found pid
+  found=$(xdotool search --onlyvisible --name "$main" 2>/dev/null) || return 1
+  [ "$(wc -l <<<"$found")" = 1 ] && pid=$(xdotool getwindowpid "$found") && [ "$pid" != "$run" ] ||
+    return 1
+  run=$pid
+  xdotool windowactivate --sync "$found"
   sleep 1
 }
 keys() { xdotool key --delay 100 "$@"; }
 typed() { xdotool type --delay 50 "$1"; }
 
-await_run
+await new_run
 typed Admin && keys Tab && typed password1
 keys alt+w && typed PC-01 && keys alt+n && typed Log.txt
 keys alt+h && typed "$folder/report/mensili" && keys alt+o
@@ -71,12 +73,12 @@ await "[ -e '$folder/TdT' ]"
 [ "$(stat -c %a "$folder/report" "$folder/report/mensili" | xargs)" = "770 770" ] ||
   fail "the report folder was not created for owner and group: $(ls -la "$folder/report")"
 
-await_run
+await new_run
 typed Titolare && keys Tab && typed segreto99 && keys alt+o
 await "[ \$(shown '$main') = 2 ]"
 keys Return
 
-await_run
+await new_run
 keys alt+u && typed Admin && keys Tab && typed password1 && keys Tab
 sleep 1
 typed "Sostituito disco del server, in attesa di"

@@ -23,7 +23,6 @@
 #include "support/modes.h"
 #include "support/report_files.h"
 #include "window/dialogs/guide.h"
-#include "window/focus/idle_lock.h"
 #include "window/logviewer/log_viewer.h"
 #include "window/platform/translations.h"
 
@@ -72,12 +71,9 @@ struct Office : test::Window {
     }
     picture(window->grab(), mode.picture);
   }
-  // The ten idle minutes, made one millisecond: `locked` is disabled.
-  void idle(const QWidget* locked) {
+  void idle(const QWidget* locked) const {
     EXPECT_EQ(window->findChild<QTimer*>("IdleLock")->interval(), 10 * 60 * 1000);
-    window->setIdleLimit(std::chrono::milliseconds(1));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !locked->isEnabled(); }));
-    window->setIdleLimit(kIdleLimit);  // or every key typed next would lock again
+    Window::idle(locked);
   }
   // With KOV_SCREENSHOTS naming a folder, the README's pictures are written there.
   static void picture(const QPixmap& shown, const char* file) {

@@ -38,7 +38,8 @@ Lines wrapped(std::string_view text, const PdfFont& font, double room) {
   std::size_t start = 0;
   while (start < text.size()) {
     int width = 0;
-    std::size_t end = start, space = std::string_view::npos;
+    std::size_t end = start;
+    std::size_t space = std::string_view::npos;  // the last one before `end`
     for (; end < text.size(); ++end) {
       if (text[end] == ' ') space = end;
       width += font.advance(text[end]);
@@ -239,8 +240,9 @@ class Layout {
       const double tableTop = top;
       content.shade(top, titleRow_.height);
       top = drawRow(content, titleRow_, true, top);
-      for (std::size_t r = page.first; r < page.end; ++r)
+      for (std::size_t r = page.first; r < page.end; ++r) {
         top = drawRow(content, rows_[r], false, top);
+      }
       double x = kMargin;
       content.rule(x, tableTop, x, top);
       for (const double width : widths_) {
@@ -274,7 +276,8 @@ class Layout {
 
   void drawSignatures(PageContent& content, double top) const {
     const double share = kWidth / static_cast<double>(std::max<std::size_t>(1, signatures_.size()));
-    const double caption = top + 2 * line_, rule = caption + 4 * line_;
+    const double caption = top + 2 * line_;
+    const double rule = caption + 4 * line_;
     for (std::size_t s = 0; s < signatures_.size(); ++s) {
       const double x = kMargin + share * static_cast<double>(s);
       content.text(false, x, caption, signatures_[s]);
@@ -285,8 +288,9 @@ class Layout {
   static void addFont(PdfFile& file, const PdfFont& font, int number) {
     const std::string name = font.bold() ? "/KOVAAB+DejaVuSans-Bold" : "/KOVAAA+DejaVuSans";
     std::string widths;
-    for (int code = ' '; code < 256; ++code)
-      widths += std::to_string(font.advance(char(code))) + ' ';
+    for (int code = ' '; code < 256; ++code) {
+      widths += std::to_string(font.advance(static_cast<char>(code))) + ' ';
+    }
     file.object(number, "<< /Type /Font /Subtype /TrueType /BaseFont " + name +
                             " /FirstChar 32 /LastChar 255 /Widths [" + widths +
                             "] /Encoding /WinAnsiEncoding /FontDescriptor " +

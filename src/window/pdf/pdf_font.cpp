@@ -52,7 +52,11 @@ constexpr std::array kKeptTables = {"cmap", "cvt ", "fpgm", "glyf", "head",
 
 // The glyphs a composite glyph is drawn from.
 void addComponents(const QByteArray& glyph, std::vector<quint32>& pending) {
-  constexpr quint16 kWords = 0x1, kScale = 0x8, kMore = 0x20, kXyScale = 0x40, kTwoByTwo = 0x80;
+  constexpr quint16 kWords = 0x1;  // the flags of a component
+  constexpr quint16 kScale = 0x8;
+  constexpr quint16 kMore = 0x20;
+  constexpr quint16 kXyScale = 0x40;
+  constexpr quint16 kTwoByTwo = 0x80;
   if (glyph.size() < 10 || static_cast<qint16>(u16(glyph, 0)) >= 0) return;
   quint16 flags = kMore;
   for (qsizetype at = 10; (flags & kMore) != 0 && at + 4 <= glyph.size();) {
@@ -115,7 +119,8 @@ QByteArray PdfFont::subset() const {
     used[glyph] = true;
     addComponents(glyf.mid(offset(glyph), offset(glyph + 1) - offset(glyph)), pending);
   }
-  QByteArray newGlyf, newLoca;
+  QByteArray newGlyf;
+  QByteArray newLoca;
   for (quint32 glyph = 0; glyph < glyphs; ++glyph) {
     put32(newLoca, static_cast<quint32>(newGlyf.size()));
     if (!used[glyph]) continue;

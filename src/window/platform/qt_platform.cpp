@@ -85,6 +85,7 @@ std::size_t QtPlatform::choose(std::string_view text, std::string_view title,
                                const std::vector<std::string>& buttons) {
   return showBox(QMessageBox::Question, text, title, [&](QMessageBox& box) {
     std::vector<QPushButton*> added;
+    added.reserve(buttons.size());
     for (const std::string& caption : buttons) {
       added.push_back(box.addButton(fromCp1252(caption), QMessageBox::ActionRole));
     }
