@@ -4,7 +4,6 @@
 // ("Operazione numero n"), or that many characters of words, which wrap in their column.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <filesystem>
 #include <string>
 
@@ -94,12 +93,3 @@ BENCHMARK(BM_ReportPdf)->Arg(0)->Arg(200)->Unit(benchmark::kMillisecond)->UseRea
 
 }  // namespace
 }  // namespace kov
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -6,10 +6,8 @@
 
 namespace kov {
 
-PdfFile::PdfFile() {
-  // The second line's bytes above 127 tell a transfer that the file is binary.
-  bytes_ = "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n";
-}
+// The second line's bytes above 127 tell a transfer that the file is binary.
+PdfFile::PdfFile() : bytes_("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n") {}
 
 void PdfFile::object(int number, std::string_view body) {
   const auto at = static_cast<std::size_t>(number);
