@@ -62,17 +62,18 @@ void expectSave(const FolderCase& c) {
                                      "Non \xE8 stato possibile creare la cartella dei report " +
                                          path + ":\n\r" + c.failure +
                                          "\n\rI parametri vengono salvati ugualmente."));
-  // Nothing appears in the program folder but the folder made, for owner and group only as
-  // the one it is in.
+  // Nothing appears but the folder made, for owner and group only as the one it is in.
   std::set<std::string> names{"KoV", "chiusa", "dati"};
   if (!c.made.empty()) names.insert(c.made.substr(0, c.made.find('/')));
   const std::vector<std::string> there = folder.names();
   EXPECT_EQ(std::set<std::string>(there.begin(), there.end()), names);
+#ifndef _WIN32  // a folder of Windows has no such permissions
   if (!c.made.empty()) {
     const fs::path made = folder.file(c.made);
     for (const fs::path& created : {made, made.parent_path()})
       EXPECT_EQ(fs::status(created).permissions() & fs::perms::all, static_cast<fs::perms>(0770));
   }
+#endif
   EXPECT_EQ(folder.read("KoV"),
             test::administratorFile("PC-01", false, "Log.txt", path, "Admin", "password1"));
 }
@@ -81,17 +82,16 @@ void expectSave(const FolderCase& c) {
 // set-up or with a password change; Yes creates it with the folders on the way, for owner and
 // group only whatever the umask; the parameters are saved whatever the answer.
 TEST(ReportFolder, AMissingOneIsOfferedAndTheParametersAreSavedAnyway) {
-  const FolderCase rows[] = {
+  std::vector<FolderCase> rows = {
       {.name = "SetUpYes", .typed = "report\\mensili", .made = "report/mensili"},
       {.name = "SetUpNo", .typed = "report\\mensili", .yes = false},
       {.name = "SetUpExisting", .typed = "dati", .asked = false},
-      {.name = "ChangeYesInOtherLetters",
-       .save = Save::Change,
-       .typed = "DATI\\a\\b",
-       .made = "dati/a/b"},
+      {.name = "ChangeYesCaps", .save = Save::Change, .typed = "DATI\\a\\b", .made = "dati/a/b"},
       {.name = "ChangeNo", .save = Save::Change, .typed = "nuova", .yes = false},
-      {.name = "CannotBeCreated", .typed = "chiusa\\r", .failure = "70-Autorizzazione negata"},
   };
+#ifndef _WIN32  // a folder Windows lets the user read only still takes new folders
+  rows.push_back({.name = "ReadOnly", .typed = "chiusa\\r", .failure = "70-Autorizzazione negata"});
+#endif
   for (const FolderCase& row : rows) {
     SCOPED_TRACE(row.name);
     expectSave(row);
