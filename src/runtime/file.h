@@ -101,6 +101,7 @@ Error makeFolder(std::string_view name);
 // Creates the folder `name` (native) and every missing folder on the way to it, as
 // makeFolder does; nothing when it is a folder already.
 Error createFolders(std::string_view name);
+
 // Attributes as Windows keeps them; on Linux the hidden attribute is the Samba
 // "user.DOSATTRIB" extended attribute, silently skipped where the file system has none.
 Error setHiddenOnly(std::string_view name);

@@ -52,7 +52,8 @@ void KOV::Cmd_Gp_Click() {
 void KOV::offerReport(const ReportRun& run, const DateTime& at, std::int64_t copied) {
   const std::string& title = run.request.title;
   const std::string report = nativeName(run.request.report());
-  const QString reportName = QDir::toNativeSeparators(QFile::decodeName(report.c_str()));
+  const QString decoded = QFile::decodeName(report.c_str());
+  const QString reportName = QDir::toNativeSeparators(decoded);
   const ReportTitle heading{reportName,
                             fromCp1252(textOf(Opz_KOV[1])),
                             fromCp1252(run.from),
@@ -62,8 +63,7 @@ void KOV::offerReport(const ReportRun& run, const DateTime& at, std::int64_t cop
                             fromCp1252(textOf(Utente)),
                             copied};
   const QString failure = writeReportPdf(report, report + ".pdf", heading);
-  const QString folder =
-      QDir::toNativeSeparators(QFileInfo(QFile::decodeName(report.c_str())).absolutePath());
+  const QString folder = QDir::toNativeSeparators(QFileInfo(decoded).absolutePath());
   if (!failure.isEmpty()) {
     const QString pdf = fromCp1252(run.request.report() + ".pdf");
     platform_.message(Icon::Information, toCp1252(pdf_text::notWritten(pdf, failure)), title);
