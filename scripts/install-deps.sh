@@ -15,7 +15,7 @@ declare -A groups=(
         fonts-dejavu-core"
   [headless]="xvfb xauth jwm x11vnc"
   [test]="libgtest-dev attr iproute2 util-linux desktop-file-utils
-          libglib2.0-bin poppler-utils"
+          libglib2.0-bin poppler-utils xdotool"
   [archivio]="rsyslog rsyslog-relp gnutls-bin"
   [wide]="libgtest-dev libbenchmark-dev clang clang-tidy cppcheck libclang-rt-14-dev valgrind
           g++-mingw-w64-x86-64 wine64"

@@ -25,5 +25,6 @@ int main(int argc, char* argv[]) {
   kov::KOV window(par, platform);
   if (!window.Form_Load()) return 0;
   window.show();
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  return window.setUpDone() ? kov::kSetUpDoneStatus : status;
 }

@@ -117,6 +117,16 @@ Error replaceFile(File& locked, std::string_view name, std::string_view bytes);
 Error writeAfresh(std::string_view name, std::string_view bytes);
 
 Error deleteFile(std::string_view name);
+
+// True when `name` (native) is a folder, or a link to one.
+bool isFolder(std::string_view name);
+// Creates the folder `name` (native) one level: on Linux readable, writable and searchable by
+// owner and group only, whatever the umask, as the files the program creates.
+Error makeFolder(std::string_view name);
+// Creates the folder `name` (native) and every missing folder on the way to it, as
+// makeFolder does; nothing when it is a folder already.
+Error createFolders(std::string_view name);
+
 // Attributes as Windows keeps them; on Linux the hidden attribute is the Samba
 // "user.DOSATTRIB" extended attribute, silently skipped where the file system has none.
 Error setHiddenOnly(std::string_view name);

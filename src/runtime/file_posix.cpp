@@ -352,6 +352,19 @@ Error deleteFile(std::string_view name) {
   return {};
 }
 
+bool isFolder(std::string_view name) {
+  struct stat st {};
+  return ::stat(std::string(name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+Error makeFolder(std::string_view name) {
+  const std::string native(name);
+  if (::mkdir(native.c_str(), 0770) != 0 || ::chmod(native.c_str(), 0770) != 0) {
+    return errorFor(errno, native);
+  }
+  return {};
+}
+
 Error setHiddenOnly(std::string_view name) {
   const std::string native(name);
   if (injected(faults::Op::Attributes) ||

@@ -283,6 +283,16 @@ Error deleteFile(std::string_view name) {
   return lastError();
 }
 
+bool isFolder(std::string_view name) {
+  const DWORD attributes = ::GetFileAttributesA(std::string(name).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+Error makeFolder(std::string_view name) {
+  if (!::CreateDirectoryA(std::string(name).c_str(), nullptr)) return lastError();
+  return {};
+}
+
 Error setHiddenOnly(std::string_view name) {
   Error error;
   if (injected(faults::Op::Attributes, error)) return error;

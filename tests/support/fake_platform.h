@@ -2,6 +2,8 @@
 // clock, names, folder and answers are set.
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <utility>
@@ -21,7 +23,9 @@ class FakePlatform : public Platform {
   std::vector<Message> messages;
   std::vector<std::pair<std::size_t, Message>> asked;  // each after that many messages
   bool answer = false;                                 // the button pressed: No
-  std::vector<std::string> opened;                     // folders the desktop showed
+  std::size_t choice = SIZE_MAX;  // of the named buttons, the index pressed; none: the default
+  std::vector<std::vector<std::string>> offered;  // the buttons of each named question
+  std::vector<std::string> opened;                // what the desktop opened
   bool openFails = false;
   int beeps = 0;
   DateTime clock{2026, 12, 4, 9, 5, 3};
@@ -42,6 +46,12 @@ class FakePlatform : public Platform {
     asked.push_back({messages.size(), {Icon::None, std::string(text), std::string(title)}});
     return answer;
   }
+  std::size_t choose(std::string_view text, std::string_view title,
+                     const std::vector<std::string>& buttons) override {
+    ask(text, title);
+    offered.push_back(buttons);
+    return std::min(choice, buttons.size() - 1);
+  }
   void beep() override { ++beeps; }
   bool waitFor(const std::function<bool()>& ready, std::chrono::milliseconds limit,
                std::string_view notice) override {
@@ -54,7 +64,7 @@ class FakePlatform : public Platform {
   std::string computerName() override { return computer; }
   std::string programFolder() override { return folder; }
   ScreenSize screenSize() override { return screen; }
-  bool openFolder(std::string_view name) override {
+  bool openWithDesktop(std::string_view name) override {
     if (!openFails) opened.emplace_back(name);
     return !openFails;
   }

@@ -1,6 +1,7 @@
 #include "new_password.h"
 
 #include "credential_record.h"
+#include "report_folder.h"
 #include "runtime/file.h"
 #include "runtime/text.h"
 #include "texts.h"
@@ -32,6 +33,7 @@ bool storeNewPassword(Platform& platform, Kov_Par& par, std::int16_t& mode,
       return storeFieldText(platform, par, mode, file, rec, text);
     };
     const std::string& pending = par.Parametri_Postazione;
+    if (!pending.empty()) offerReportFolder(platform, fieldOf(pending, 42));
     // Parameters and password are saved together or, from the first record that fails, not
     // at all.
     stored = (pending.empty() ||

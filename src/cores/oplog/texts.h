@@ -27,6 +27,13 @@ inline constexpr std::string_view kRecordingsBusy =
 
 inline constexpr std::string_view kCommentMissing = "Occorre commentare l'operazione eseguita";
 
+// Closing the window with a comment typed and not saved.
+inline std::string unsavedComment(std::string_view comment) {
+  return std::string("Il commento scritto non è stato salvato nel file delle operazioni:"_cp) +
+         "\n\r" + std::string(comment) +
+         std::string("\n\rChiudere comunque KoV? Il commento andrà perso."_cp);
+}
+
 // The confirmation of a saved entry: this wording, the heading, then the entry's display line,
 // each on a line of its own (LF CR).
 inline constexpr std::string_view kSaved =

@@ -11,6 +11,7 @@
 #include "window/logviewer/log_viewer.h"
 #include "window/main/kov.h"
 #include "window/main/menu_texts.h"
+#include "window/platform/qt_text.h"
 
 namespace kov {
 
@@ -70,7 +71,7 @@ void KOV::showGuide() {
 void KOV::showAbout() {
   auto* box = new QMessageBox(
       QMessageBox::Information, menu_text::kAboutTitle,
-      menu_text::about(QStringLiteral(KOV_VERSION),
+      menu_text::about(fromCp1252(par_.Versione + par_.Data_Versione), QStringLiteral(KOV_VERSION),
                        QFile::decodeName(QByteArray::fromStdString(platform_.programFolder())),
                        QFile::decodeName(QByteArray::fromStdString(par_.File_Rilevazioni)),
                        std::ssize(waitingCopies(platform_.programFolder()))),

@@ -29,7 +29,12 @@ void KOV::Opz_KOV_GotFocus(std::int16_t Index) {
   if (Index == 1 && box->text().isEmpty()) {
     putText(box, fromCp1252(Leggi_Nome_Computer(platform_)).left(inputLimit(box)));
   }
-  box->setSelection(0, static_cast<int>(box->text().size()));
+  if (Index == 0 && commentGivenBack_) {
+    box->setCursorPosition(static_cast<int>(box->text().size()));
+  } else {
+    box->setSelection(0, static_cast<int>(box->text().size()));
+  }
+  commentGivenBack_ = false;
   setBackground(box, Colour::Yellow);
 }
 

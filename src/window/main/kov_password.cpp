@@ -37,7 +37,7 @@ void KOV::Cmd_VPw_Click() {
                                                   textOf(Opz_KOV[2]), textOf(Opz_KOV[3])}};
   if (par_.Utente_da_Attivare != 0) {
     if (refused(setUpRefusal(par_.Utente_da_Attivare, entries))) return;
-    storeSetUp(platform_, par_, entries);
+    setUpDone_ = storeSetUp(platform_, par_, entries);
     log(texts::kUserActivated);
     close();
     return;

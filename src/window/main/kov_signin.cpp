@@ -59,6 +59,7 @@ void KOV::Pw_GotFocus() {
 
 void KOV::lockWhenIdle() {
   if (par_.Utente_da_Attivare != 0) return;  // a first set-up signs nobody in
+  if (std::string comment = unsavedComment(); !comment.empty()) keptComment_ = std::move(comment);
   DiSabilita();
   Pw->clear();
   Pw->setFocus();
@@ -82,6 +83,10 @@ void KOV::Pw_LostFocus() {
   } else {
     Op_Pi[0]->setChecked(true);
     Assegna_Val_Op_Pi();
+    // A comment the idle sign-out kept comes back instead of the proposal, ready to go on.
+    commentGivenBack_ = !keptComment_.empty();
+    if (commentGivenBack_) setTextOf(Opz_KOV[0], keptComment_);
+    keptComment_.clear();
     Opz_KOV[0]->setFocus();
   }
 }

@@ -9,6 +9,7 @@
 
 #include "cores/config/data_files.h"
 #include "cores/oplog/copy_chain.h"
+#include "cores/oplog/texts.h"
 #include "cores/shared/texts.h"
 #include "window/main/kov.h"
 #include "window/platform/qt_text.h"
@@ -85,6 +86,14 @@ bool KOV::enterMode() {
 }
 
 void KOV::closeEvent(QCloseEvent* event) {
+  // A comment not saved goes with the window: closing it is the user's choice, No the default.
+  const std::string unsaved = unsavedComment();
+  const std::string& comment = unsaved.empty() ? keptComment_ : unsaved;
+  if (!comment.empty() &&
+      !platform_.ask(oplog_text::unsavedComment(comment), toCp1252(windowTitle()))) {
+    event->ignore();
+    return;
+  }
   Timer1->stop();
   event->accept();
 }

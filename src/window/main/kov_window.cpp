@@ -61,7 +61,11 @@ KOV::KOV(Kov_Par& par, Platform& platform) : par_(par), platform_(platform) {
   focus_ = new FocusRouter(this);
   buildControls();
   Timer1->start();
-  new IdleLock(this, [this] { lockWhenIdle(); });
+  idle_ = new IdleLock(this, [this] { lockWhenIdle(); });
+}
+
+void KOV::setIdleLimit(std::chrono::milliseconds limit) {
+  idle_->setLimit(limit);
 }
 
 void KOV::fitToScreen() {

@@ -56,4 +56,8 @@ bool isStorable(const QString& text) {
                      [](char c) { return static_cast<unsigned char>(c) < 254; });
 }
 
+QString reasonOf(const Error& error) {
+  return QString::number(error.number) + QLatin1Char('-') + fromCp1252(error.description);
+}
+
 }  // namespace kov
