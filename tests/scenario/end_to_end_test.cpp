@@ -5,7 +5,6 @@
 // after every step each file is compared byte for byte with records built here.
 #include <gtest/gtest.h>
 
-#include <QAccessible>
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -13,6 +12,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTextBrowser>
 #include <QTimer>
@@ -60,9 +60,11 @@ struct Office : test::Window {
     EXPECT_EQ(test::tabOrder(window.get()), tabOrder);
     EXPECT_EQ(box("Utente")->toolTip(), userTip);
     // Within the screen's free area, and every control scrolls into view.
-    EXPECT_TRUE(
-        QGuiApplication::primaryScreen()->availableGeometry().contains(window->frameGeometry()));
+    const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(free.contains(window->frameGeometry()));
     auto* scroll = window->findChild<QScrollArea*>();
+    // A screen 500 pixels high or more holds the frames whole: nothing scrolls.
+    EXPECT_EQ(scroll->verticalScrollBar()->isVisible(), free.height() < 500);
     for (QWidget* control : scroll->widget()->findChildren<QWidget*>()) {
       if (!control->isVisibleTo(window.get()) || qobject_cast<QGroupBox*>(control)) continue;
       scroll->ensureWidgetVisible(control, 0, 0);
@@ -77,15 +79,6 @@ struct Office : test::Window {
       }));
     }
     picture(window->grab(), controls.picture);
-  }
-  // The ten idle minutes, made one millisecond: `locked` is disabled.
-  void idle(const QWidget* locked) {
-    auto* timer = window->findChild<QTimer*>("IdleLock");
-    EXPECT_EQ(timer->interval(), 10 * 60 * 1000);
-    timer->start(1);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !locked->isEnabled(); }));
-    EXPECT_FALSE(timer->isActive());  // until a key or a click starts it again
-    timer->setInterval(10 * 60 * 1000);
   }
   // With KOV_SCREENSHOTS naming a folder, the README's pictures are written there.
   static void picture(const QPixmap& shown, const char* file) {
@@ -191,17 +184,6 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   }
   o.expect(Mode::AdministratorSignedIn,
            "Tp_Ut_0 Utente Pw Cmd_VPw Var_Par Op_Pi_0 Cmd_Op Opz_KOV_0", kAdministratorTip);
-  // What a screen reader says where a caption says too little.
-  const std::pair<const char*, QString> names[] = {
-      {"Utente", "Account"},
-      {"Opz_KOV_0", "Commento dell'operazione"},
-      {"Cmd_Gp", "Genera il report"},
-      {"N_Accessi", "Numero delle scritture registrate"},
-      {"Var_Par", "Parametri della Postazione di Lavoro"},
-      {"Cmd_Op", "Salva il commento nel file delle operazioni"}};
-  for (const auto& [name, said] : names)
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(o.find(name))->text(QAccessible::Name), said);
-  EXPECT_EQ(o.find("Pw")->toolTip(), "Digitare la password impostata");
   // The options after the first are chosen, and every entry saved, with their access keys.
   const std::tuple<const char*, Qt::Key, std::string> operations[] = {
       {"Op_Pi_0", Qt::Key_unknown, test::kBackup},
@@ -264,6 +246,8 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == log; }));
   // Ten minutes untouched sign out as entering the password box does, and close the log; a key
   // starts them anew.
+  const std::string proposed = o.text("Opz_KOV_0");
+  o.keys("Opz_KOV_0", " in attesa di");  // a comment typed and not saved
   auto* idleTimer = o.window->findChild<QTimer*>("IdleLock");
   idleTimer->stop();
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
@@ -305,6 +289,7 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   auto* about = o.window->findChild<QMessageBox*>("Informazioni");
   ASSERT_NE(about, nullptr);
   EXPECT_TRUE(about->text().contains(QString::fromStdString(o.folder.path())));
+  EXPECT_TRUE(about->text().contains("Versione 020000 del 01/02/2011 (release " KOV_VERSION ")"));
   about->close();
   ASSERT_TRUE(installItalianTranslations(*QCoreApplication::instance()));  // as the program does
   QDialogButtonBox buttons(QDialogButtonBox::Cancel);
@@ -315,6 +300,17 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   EXPECT_EQ(o.platform.messages.size(), said);
   o.unlock("word1");
   test::expectMode(o, Mode::AdministratorSignedIn);
+  // The comment the idle sign-out interrupted is back, ready to go on; closing the window asks
+  // first, and No keeps both. A planned operation's wording then takes its place.
+  o.keys("Opz_KOV_0", " ricambio");
+  const std::string comment = proposed + " in attesa di ricambio";
+  EXPECT_EQ(o.text("Opz_KOV_0"), comment);
+  o.window->close();
+  EXPECT_EQ(o.platform.asked.back().second.text,
+            "Il commento scritto non \xE8 stato salvato nel file delle operazioni:\n\r" + comment +
+                "\n\rChiudere comunque KoV? Il commento andr\xE0 perso.");
+  EXPECT_TRUE(o.window->isVisible());
+  o.click("Op_Pi_0");
 
   // The idle sign-out leaves an open password dialog nothing but its closing, which is logged
   // as it always is.
@@ -347,16 +343,7 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
               QPoint((width - dialog->width()) / 2, (height - dialog->height()) / 2));
     Office::picture(dialog->grab(), "password-dialog.png");
     EXPECT_EQ(dialog->objectName() + "|" + dialog->windowTitle(), "Pw_Kov|Inserimento Password");
-    const char* texts[][3] = {
-        {"Frm_Pw", "title", "Definizione Password"},
-        {"Label1", "text", "Nome Utente"},
-        {"Nome_Ut", "text", "Admin"},
-        {"Label2", "text", "&Nuova Password"},
-        {"Label3", "text", "V&erifica Password"},
-        {"CmdOK", "text", "&Ok"},
-        {"CmdOK", "toolTip", "Conferma le impostazioni "},
-    };
-    for (const auto& t : texts) EXPECT_EQ(test::control(dialog, t[0])->property(t[1]), t[2]);
+    EXPECT_EQ(test::control<QLabel>(dialog, "Nome_Ut")->text(), "Admin");
     // The keys go where the focus is, as a keyboard's do.
     const auto keys = [](const QString& typed) {
       QTest::keyClicks(QApplication::focusWidget(), typed);
@@ -382,8 +369,12 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
     keys("nuovapass1");
     key(Qt::Key_Backtab);
     keys("nuovapass1 ");
+    // An access key reaches the window a user sees active, and clicks its button once the
+    // button has shown itself pressed: however long that takes, the dialog then goes.
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
     QTest::keyClick(dialog, Qt::Key_O, Qt::AltModifier);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog->isVisible(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog->isVisible(); }, 60000));
   });
   EXPECT_TRUE(stopped && clock->isActive());
   const std::string changed =
@@ -490,9 +481,10 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
 
   // Restricted access, ticked with the new parameters, refuses with a beep alone an
   // operating-system user who is neither of the two, and lets the data controller in, who is
-  // told once of a second spelling of the recordings file, a restored backup, not used.
+  // told once of a second spelling of the recordings file, a restored backup, kept and not used.
+  const bool spellings = !test::linuxOnly("a second spelling", "a name has one spelling there");
   const std::string restored = test::storedRecord("N01/11/202608:00:00");
-  o.folder.write("Odv", restored);
+  if (spellings) o.folder.write("odv", restored);
   for (const char* user : {"mario.rossi", "TITOLARE"}) {
     const bool controller = std::string_view(user) == "TITOLARE";
     o.window.reset();
@@ -504,12 +496,13 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
     EXPECT_EQ(o.platform.beeps, controller ? 0 : 1);
   }
   EXPECT_EQ(o.platform.texts(),
-            std::vector<std::string>{
-                "Nella cartella del programma c'\xE8 anche il file \"Odv\", lo stesso nome "
-                "scritto con altre maiuscole e minuscole: non viene usato. La procedura usa il "
-                "file \"OdV\"."});
+            std::vector<std::string>(
+                spellings,
+                "Nella cartella del programma c'\xE8 anche il file \"odv\", lo stesso "
+                "nome scritto con altre maiuscole e minuscole: non viene usato. La "
+                "procedura usa il file \"Odv\"."));
   EXPECT_EQ(o.find<QLabel>("N_Accessi")->text(), "1");  // the file in use
-  EXPECT_EQ(o.folder.read("Odv"), restored);            // and the backup kept as it was
+  EXPECT_TRUE(!spellings || o.folder.read("odv") == restored);
   EXPECT_EQ(o.text("Opz_KOV_1") + "|" + o.text("Opz_KOV_2") + "|" + o.text("Opz_KOV_3"),
             "PC-NUOVO|Nuovo.txt|" + o.reports);
 }

@@ -1,11 +1,13 @@
 // Each call of each file operation of a report with removal fails in turn: the messages the
-// user is shown and how far the run got.
+// user is shown and how far the run got. A failure in the chain of the system log's copies is
+// silent: the copies are made all the same.
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <map>
 #include <memory>
 
+#include "cores/oplog/texts.h"
 #include "runtime/file.h"
 #include "support/controller_window.h"
 #include "support/fault_plan.h"
@@ -20,8 +22,8 @@ using faults::Op;
 // What the user is told: the entries found, the PDF not written, the confirmation of the entry
 // that logs the report, one entry left, the file kept for it or removed and the confirmation of
 // the entry that logs the removal, the error under Cmd_Gp_Click, Rw_Record or Scrive_Riga_di_Log,
-// and 52 under Scrive_Riga_di_Log for the file it could not open.
-enum class Said { Found, Pdf, Created, Left, Kept, Deleted, Removed, Scan, Record, Log, NoFile };
+// 52 under Scrive_Riga_di_Log for the file it could not open, and a copy for the system log lost.
+enum class Said { Found, Pdf, Created, Left, Kept, Deleted, Removed, Scan, Rw, Log, No52, Lost };
 using enum Said;
 
 // How far the run got: nothing changed, the report written and logged, the entry marked
@@ -33,11 +35,12 @@ struct Outcome {
   Got got;
 };
 const Outcome kScanFails{{Scan, Kept}, Got::Nothing};
-const Outcome kReportFails{{Record, Left, Kept}, Got::Nothing};
-const Outcome kMarksFail{{Record, Found, Created, Left, Kept}, Got::Reported};
+const Outcome kReportFails{{Rw, Left, Kept}, Got::Nothing};
+const Outcome kMarksFail{{Rw, Found, Created, Left, Kept}, Got::Reported};
 const Outcome kPdfFails{{Found, Pdf, Created, Deleted, Removed}, Got::RemovedFile};
 const Outcome kLogFails{{Found, Log, Created, Deleted, Removed}, Got::RemovedFile};
 const Outcome kRemovalFails{{Found, Created, Scan}, Got::Marked};
+const Outcome kUnseen{{Found, Created, Deleted, Removed}, Got::RemovedFile};
 
 struct Step {
   const char* name;
@@ -55,31 +58,64 @@ const Step kSteps[] = {
         .name = "LogOpen",
         .op = Op::Open,
         .first = 5,
-        .outcome = {{Found, Log, NoFile, Created, Deleted, Removed}, Got::RemovedFile},
+        .outcome = {{Found, Log, No52, Created, Deleted, Removed}, Got::RemovedFile},
     },
-    {.name = "RemovalOpen", .op = Op::Open, .first = 6, .calls = 2, .outcome = kRemovalFails},
+    {.name = "ChainOpen", .op = Op::Open, .first = 6, .calls = 3, .outcome = kUnseen},
+    {.name = "RemovalOpen", .op = Op::Open, .first = 9, .outcome = kRemovalFails},
+    {.name = "RemovalChainOpen", .op = Op::Open, .first = 10, .outcome = kUnseen},
+    {.name = "RemovalReopen", .op = Op::Open, .first = 11, .outcome = kRemovalFails},
+    {
+        .name = "RemovalCopyOpen",
+        .op = Op::Open,
+        .first = 12,
+        .outcome = {{Found, Created, Deleted, Lost, Removed}, Got::RemovedFile},
+    },
+    {.name = "CopyChainOpen", .op = Op::Open, .first = 13, .calls = 3, .outcome = kUnseen},
+    {
+        .name = "RemovedEntryCopyOpen",
+        .op = Op::Open,
+        .first = 16,
+        .outcome = {{Found, Created, Deleted, Removed, Lost}, Got::RemovedFile},
+    },
+    {.name = "LastChainOpen", .op = Op::Open, .first = 17, .calls = 3, .outcome = kUnseen},
     {.name = "ScanRead", .op = Op::Read, .first = 1, .outcome = kScanFails},
     {.name = "MarksRead", .op = Op::Read, .first = 2, .outcome = kMarksFail},
     {.name = "PdfRead", .op = Op::Read, .first = 3, .outcome = kPdfFails},
-    {.name = "RemovalRead", .op = Op::Read, .first = 4, .outcome = kRemovalFails},
+    {.name = "ChainRead", .op = Op::Read, .first = 4, .outcome = kUnseen},
+    {.name = "RemovalRead", .op = Op::Read, .first = 5, .outcome = kRemovalFails},
+    {.name = "RemovalChainRead", .op = Op::Read, .first = 6, .calls = 5, .outcome = kUnseen},
     {.name = "ReportWrite", .op = Op::Write, .first = 1, .outcome = kReportFails},
     {.name = "MarksWrite", .op = Op::Write, .first = 2, .outcome = kMarksFail},
     {.name = "PdfWrite", .op = Op::Write, .first = 3, .outcome = kPdfFails},
     {.name = "LogWrite", .op = Op::Write, .first = 4, .outcome = kLogFails},
-    {.name = "RemovalWrite", .op = Op::Write, .first = 5, .outcome = kRemovalFails},
+    {.name = "ChainWrite", .op = Op::Write, .first = 5, .outcome = kUnseen},
+    {.name = "RemovalWrite", .op = Op::Write, .first = 6, .outcome = kRemovalFails},
+    {.name = "RemovalChainWrite", .op = Op::Write, .first = 7, .calls = 2, .outcome = kUnseen},
     {.name = "ReportSync", .op = Op::Sync, .first = 1, .calls = 2, .outcome = kReportFails},
     {.name = "MarksSync", .op = Op::Sync, .first = 3, .outcome = {kMarksFail.said, Got::Marked}},
     {.name = "PdfSync", .op = Op::Sync, .first = 4, .calls = 2, .outcome = kPdfFails},
     {.name = "LogSync", .op = Op::Sync, .first = 6, .outcome = kLogFails},
-    {.name = "RemovalSync", .op = Op::Sync, .first = 7, .outcome = kRemovalFails},
-    {.name = "RemovalDelete", .op = Op::Delete, .first = 1, .outcome = kRemovalFails},
+    {.name = "ChainSync", .op = Op::Sync, .first = 7, .outcome = kUnseen},
+    {.name = "RemovalSync", .op = Op::Sync, .first = 8, .outcome = kRemovalFails},
+    {.name = "RemovalChainSync", .op = Op::Sync, .first = 9, .calls = 2, .outcome = kUnseen},
+    {.name = "ChainDelete", .op = Op::Delete, .first = 1, .calls = 2, .outcome = kUnseen},
+    {.name = "RemovalDelete", .op = Op::Delete, .first = 3, .calls = 2, .outcome = kRemovalFails},
+    {.name = "RemovalChainDelete", .op = Op::Delete, .first = 5, .calls = 4, .outcome = kUnseen},
+    {.name = "ChainAttributes", .op = Op::Attributes, .first = 1, .outcome = kUnseen},
     {
         .name = "OldFileAttributes",
         .op = Op::Attributes,
-        .first = 1,
+        .first = 2,
         .outcome = {{Found, Created, Scan, Deleted, Removed}, Got::RemovedFile},
     },
-    {.name = "NewFileHidden", .op = Op::Attributes, .first = 2, .outcome = kRemovalFails},
+    {.name = "NewFileHidden", .op = Op::Attributes, .first = 3, .outcome = kRemovalFails},
+    {
+        .name = "LastAttributes",
+        .op = Op::Attributes,
+        .first = 4,
+        .calls = 2,
+        .outcome = kUnseen,
+    },
 };
 
 // The failure each operation meets, and the error the user reads.
@@ -132,9 +168,10 @@ TEST_P(FaultWalk, TellsTheFailureAndKeepsEveryEntry) {
         {Deleted, kDeleted},
         {Removed, confirmation(kRemoved)},
         {Scan, trappedText("Cmd_Gp_Click", shown)},
-        {Record, trappedText("Rw_Record", shown)},
+        {Rw, trappedText("Rw_Record", shown)},
         {Log, trappedText("Scrive_Riga_di_Log", shown)},
-        {NoFile, trappedText("Scrive_Riga_di_Log", "52-Nome o numero di file non valido")},
+        {No52, trappedText("Scrive_Riga_di_Log", "52-Nome o numero di file non valido")},
+        {Lost, std::string(oplog_text::kCopyRefused)},
     };
     std::vector<std::string> expected;
     for (const Said said : row.outcome.said) expected.push_back(texts.at(said));

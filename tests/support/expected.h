@@ -18,15 +18,7 @@ inline const std::string kNotDeleted =
     "Il File delle operazioni non \xE8 stato Eliminato in quanto ci sono scritture ancora da "
     "rilevare";
 inline const std::string kWorkstation = "Indicate il nome della postazione.";
-inline const std::string kSpace =
-    "All'interno della PassWord non \xE8 ammesso il carattere <spazio>";
-inline const std::string kShort = "La PassWord deve essere di almeno 8 caratteri";
 inline const std::string kNoUser = "Occorre indicare il nome dell'utente";
-inline const std::string kNoPassword = "Occorre indicare la Password";
-inline const std::string kNoReportName =
-    "Indicare il nome del File di Log Generato dal Titolare del Trattamento";
-inline const std::string kNoReportPath =
-    "Indicare il Percorso dove generare il file di log per il Titolare del Trattamento";
 
 // A stored record: the text with every character's code shifted by 2, plain spaces up to 253
 // characters, "|", CR, LF.
@@ -68,11 +60,12 @@ inline std::string loggedRecord(const std::string& description,
                                 const std::string& account = "Titolare") {
   return storedRecord(entryText('N', "04/12/2026", description, account));
 }
-inline std::string confirmation(const std::string& description) {
+inline std::string confirmation(const std::string& description,
+                                const std::string& account = "Titolare") {
   return "Il seguente messaggio \xE8 stato salvato nel file di log dell'Amministratore di "
          "Sistema \n\r|DT Evento  |Ora        |WorkStation |Account Utente      |Descrizione\n\r"
          "|04/12/2026|09:05:03|" +
-         pad("PC-01", 14) + "|" + pad("Titolare", 20) + "|" + description;
+         pad("PC-01", 14) + "|" + pad(account, 20) + "|" + description;
 }
 
 }  // namespace kov::test

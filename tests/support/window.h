@@ -19,6 +19,7 @@
 #include "support/fake_platform.h"
 #include "support/temp_folder.h"
 #include "window/dialogs/pw_kov.h"
+#include "window/focus/idle_lock.h"
 #include "window/main/kov.h"
 #include "window/platform/qt_text.h"
 
@@ -112,6 +113,16 @@ struct Window {
   std::string text(const char* name) const { return toCp1252(box(name)->text()); }
 
   static void settle() { QCoreApplication::processEvents(); }
+  // The ten idle minutes, made one millisecond: `locked` is disabled, and the timer waits for
+  // a key or a click to start again.
+  void idle(const QWidget* locked) const {
+    auto* timer = window->findChild<QTimer*>("IdleLock");
+    EXPECT_EQ(timer->interval(), 10 * 60 * 1000);
+    window->setIdleLimit(std::chrono::milliseconds(1));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !locked->isEnabled(); }));
+    EXPECT_FALSE(timer->isActive());
+    timer->setInterval(kIdleLimit);  // or every key typed next would lock again
+  }
 
   void click(const char* name) const {
     QWidget* target = find(name);

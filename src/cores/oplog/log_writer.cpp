@@ -1,5 +1,6 @@
 #include "log_writer.h"
 
+#include "copy_chain.h"
 #include "cores/credentials/scramble.h"
 #include "entry.h"
 #include "runtime/records.h"
@@ -13,9 +14,11 @@ bool entryRecord(Platform& platform, Kov_Par& par, std::string_view entry) {
   return true;
 }
 
-bool appendEntry(Platform& platform, Kov_Par& par, std::string_view entry, std::int64_t& records) {
+Appended appendEntry(Platform& platform, Kov_Par& par, std::string_view entry,
+                     std::int64_t& records) {
   par.File_Rilevazioni = dataFileName(platform.programFolder(), kRecordingsFile);
-  if (!entryRecord(platform, par, entry)) return false;
+  records = -1;
+  if (!entryRecord(platform, par, entry)) return Appended::Refused;
 
   const auto trap = [&](const Error& error) {
     if (error) showTrappedError(platform, "Scrive_Riga_di_Log", error);
@@ -23,12 +26,25 @@ bool appendEntry(Platform& platform, Kov_Par& par, std::string_view entry, std::
   };
   File file;
   std::int64_t number = -1;
+  bool held = false;
   trap(file.open(par.File_Rilevazioni, File::Mode::Append));
-  // A record written and not synced is in the file all the same: it is counted.
-  records = trap(file.appendRecord(par.Riga_Record, number)) ? -1 : number;
-  if (file.isOpen()) trap(file.sync());
-  if (records > 0) platform.copyToSystemLog(systemLogCopy(entry, records));
-  return true;
+  Error appended = file.lockLatest(recordingsLockWait(platform, held));
+  if (held) return Appended::Busy;
+  if (!appended) appended = file.appendLocked(par.Riga_Record, number);
+  // A record written and not synced is in the file all the same: it is counted and copied.
+  records = appended ? -1 : number;
+  const Error synced = file.isOpen() ? file.sync() : Error{};
+  Delivery delivery = Delivery::Delivered;
+  if (records > 0) {
+    delivery = chainAndSend(platform, file, systemLogCopy(entry, records),
+                            AppendedRecord{par.Riga_Record, records});
+  }
+  // Nothing is shown while the lock is held: another copy of the program may be waiting.
+  file.close();
+  trap(appended);
+  trap(synced);
+  tellDelivery(platform, delivery);
+  return Appended::Done;
 }
 
 bool countRecordings(std::string_view name, std::int64_t& records) {

@@ -47,18 +47,24 @@ Error onlyAccountedFor(const File& file, std::int64_t scanned, std::string_view 
 
 Removal removeRecordings(Platform& platform, std::string_view name, std::int64_t scanned,
                          std::string_view logged, std::string_view newRecord,
-                         std::string_view title) {
+                         std::string_view title, RecordLinks& removed) {
   const auto trapped = [&](const Error& error) {
     if (error) showTrappedError(platform, kProcedure, error);
     return static_cast<bool>(error);
   };
   File file;
   bool accounted = false;
+  bool held = false;
   Error error = file.open(name, File::Mode::Read);
-  if (!error) error = file.lock();
+  if (!error) error = file.lock(recordingsLockWait(platform, held));
+  if (held) {
+    showInformation(platform, report_text::kKeptBusy, title);
+    return Removal::Failed;
+  }
   if (!error) error = onlyAccountedFor(file, scanned, logged, accounted);
   if (trapped(error)) return Removal::Failed;
   if (!accounted) return Removal::EntriesLeft;
+  removed = recordLinks(platform, file);
   trapped(clearAttributes(name));  // Windows refuses to replace a read-only file
   if (trapped(replaceFile(file, name, newRecord))) return Removal::Failed;
   file.close();

@@ -36,6 +36,9 @@ inline constexpr std::string_view kNotDeleted =
 inline constexpr std::string_view kKeptDamaged =
     "Il File delle operazioni non è stato Eliminato in quanto contiene righe danneggiate: "
     "viene conservato per poterle recuperare"_cp;
+inline constexpr std::string_view kKeptBusy =
+    "Il File delle operazioni non è stato Eliminato in quanto è in uso da un altro programma: "
+    "ripetere la generazione tra qualche istante per eliminarlo"_cp;
 inline constexpr std::string_view kRemovedEntry =
     "Rimosso il file delle operazioni eseguite dell'Amministratore di Sistema";
 
@@ -68,6 +71,13 @@ inline std::string tooLarge(std::int64_t records) {
          std::string(
              " righe, più di quante la procedura ne possa aver scritte (al massimo "
              "4194304): il file non è stato letto né modificato."_cp);
+}
+
+// After the error of a report whose folder does not exist: what to do about it.
+inline std::string folderMissing(std::string_view folder) {
+  return "La cartella dei report " + std::string(folder) +
+         " non esiste: l'Amministratore di Sistema deve impostarla in \"Path File Report\" con "
+         "\"Varia Password\", che propone di crearla.";
 }
 
 inline std::string reportExists(std::string_view report) {

@@ -25,6 +25,13 @@ void KOV::Assegna_Val_Op_Pi() {
   } else if (Op_Pi[3]->isChecked()) {
     Opz_KOV[0]->clear();
   }
+  proposed_ = textOf(Opz_KOV[0]);
+}
+
+std::string KOV::unsavedComment() const {
+  const std::string text = textOf(Opz_KOV[0]);
+  const std::string_view typed = trimSpaces(text);
+  return typed == trimSpaces(proposed_) ? std::string() : std::string(typed);
 }
 
 void KOV::Op_Pi_Click(std::int16_t /*Index*/) {
@@ -40,7 +47,10 @@ void KOV::Cmd_Op_Click() {
     Opz_KOV[0]->setFocus();
     return;
   }
-  Scrive_Riga_di_Log();
+  if (!Scrive_Riga_di_Log()) {
+    Opz_KOV[0]->setFocus();  // the comment stays, to be saved again
+    return;
+  }
   Opz_KOV[0]->clear();
   Pw->clear();
   Pw->setFocus();

@@ -12,8 +12,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <sstream>
 #include <thread>
 #endif
 
@@ -24,6 +22,7 @@ using namespace test;
 
 const std::string kA = reportRecord("a"), kB = reportRecord("b");
 const std::string kLogged = reportRecord("l"), kNew = reportRecord("n");
+const LockWait kNoWait = [](const std::function<bool()>& /*attempt*/) { return false; };
 
 // A program folder with its recordings file.
 struct Folder : TempFolder {
@@ -31,7 +30,8 @@ struct Folder : TempFolder {
   explicit Folder(const std::string& recordings) { write("OdV", recordings); }
   std::string name() const { return dataFileName(path(), "\\Odv"); }
   Removal remove(std::int64_t scanned) {
-    return removeRecordings(platform, name(), scanned, kLogged, kNew, "Log Accessi");
+    RecordLinks removed;
+    return removeRecordings(platform, name(), scanned, kLogged, kNew, "Log Accessi", removed);
   }
 };
 
@@ -61,7 +61,8 @@ const Kept kKept[] = {
 };
 
 // After the records the run read, only its own logged entry and appends no user saw
-// confirmed may follow; the new file is hidden, for owner and group whatever the umask.
+// confirmed may follow; the new file is hidden, for owner and group whatever the umask, and
+// takes the place of what a stopped run left beside the file.
 TEST(RemoveRecordings, ReplacesOnlyAFileHoldingWhatTheRunAccountedFor) {
 #ifndef _WIN32
   ::umask(022);  // the test's own files are 0644
@@ -69,8 +70,9 @@ TEST(RemoveRecordings, ReplacesOnlyAFileHoldingWhatTheRunAccountedFor) {
   for (const Kept& row : kKept) {
     SCOPED_TRACE(row.name);
     Folder f(row.recordings);
+    f.write("OdV.nuovo", "left by a stopped run");  // a replacement clears it
     EXPECT_EQ(f.remove(row.scanned), row.replaced ? Removal::Done : Removal::EntriesLeft);
-    EXPECT_EQ(f.names(), std::vector<std::string>{"OdV"});
+    EXPECT_EQ(f.exists("OdV.nuovo"), !row.replaced);
     EXPECT_RECORDS(f.read("OdV"), row.replaced ? kNew : row.recordings);
     EXPECT_EQ(isHidden(f.name()), row.replaced);
 #ifndef _WIN32
@@ -92,29 +94,39 @@ TEST(RemoveRecordings, AWriterThatOpenedTheOldFileWritesIntoTheNewOne) {
   ASSERT_FALSE(writer.open(f.name(), File::Mode::Append));
   ASSERT_EQ(f.remove(1), Removal::Done);
   std::int64_t number = 0;
-  ASSERT_FALSE(writer.appendRecord(kB, number));
+  ASSERT_FALSE(writer.lockLatest(kNoWait));
+  ASSERT_FALSE(writer.appendLocked(kB, number));
   EXPECT_EQ(number, 2);
   EXPECT_RECORDS(f.read("OdV"), kNew + kB);
 }
 
-// A second process holds the writers' lock while the removal checks the file, then
-// appends: the removal waits for it, finds the entry and keeps the file.
+// A second process holds the writers' lock while the removal checks the file, then appends.
+// A removal that gives up keeps the file and says why; one that waits finds the entry and
+// keeps the file too.
 TEST(RemoveRecordings, AnEntryAppendedByAnotherProcessMeanwhileKeepsTheFile) {
   Folder f(kA);
   const pid_t child = ::fork();
   if (child == 0) {
     File writer;
     std::int64_t number = 0;
-    if (writer.open(f.name(), File::Mode::Append) || writer.lock()) ::_exit(1);
+    if (writer.open(f.name(), File::Mode::Append) || writer.lock(kNoWait)) ::_exit(1);
     f.write("locked", "");
-    for (std::string locks; locks.find("->") == std::string::npos;) {  // until someone waits
-      std::stringstream text;
-      text << std::ifstream("/proc/locks").rdbuf();
-      locks = text.str();
-    }
-    ::_exit(writer.appendRecord(kB, number) || writer.sync() ? 1 : 0);
+    while (!f.exists("waiting")) std::this_thread::yield();
+    const bool failed =
+        writer.lockLatest(kNoWait) || writer.appendLocked(kB, number) || writer.sync();
+    ::_exit(failed ? 1 : 0);
   }
   while (!f.exists("locked")) std::this_thread::yield();
+  EXPECT_EQ(f.remove(1), Removal::Failed);
+  EXPECT_EQ(f.platform.texts(), std::vector<std::string>{"Il File delle operazioni non \xE8 stato "
+                                                         "Eliminato in quanto \xE8 in uso da un "
+                                                         "altro programma: ripetere la generazione "
+                                                         "tra qualche istante per eliminarlo"});
+  f.platform.onWait = [&](const auto& ready, auto, auto) {
+    f.write("waiting", "");
+    while (!ready()) std::this_thread::yield();
+    return true;
+  };
   EXPECT_EQ(f.remove(1), Removal::EntriesLeft);
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);

@@ -1,8 +1,11 @@
 // Runs of the report from the window: the messages, the recordings file, the report, and the
-// PDF written beside it with the question whether to open their folder.
+// PDF written beside it with the question whether to open it or their folder; names the run
+// creates, taken beforehand; the lock of the recordings file held by another program.
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <QProgressDialog>
+#include <QSignalSpy>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -11,15 +14,16 @@
 #include "support/controller_window.h"
 #include "support/fault_plan.h"
 #include "support/tables.h"
+#include "window/platform/qt_platform.h"
 
 namespace kov {
 namespace {
 
 using namespace test;
 
-// What follows a report: its PDF and the question whether to open their folder, answered No;
-// or Yes, and the folder shown or not; or the PDF not written.
-enum class Pdf { Written, FolderShown, FolderNotShown, NameTaken, DiskFull };
+// What follows a report: its PDF and the question whether to open it or their folder, closed;
+// or the PDF opened; or the folder chosen and the desktop failing; or the PDF not written.
+enum class Pdf { Written, Opened, FolderNotShown, DiskFull };
 using enum Pdf;
 
 const std::string a = entryText('N', "01/12/2026", "a"), b = entryText('N', "31/12/2026", "b");
@@ -64,7 +68,7 @@ Records shapes() {
 }
 const Records kShapes = shapes();
 
-// Two pages of PDF, the last line wrapped.
+// A hundred entries, the last one's description wrapped.
 Records hundred() {
   Records r;
   for (int n = 1; n <= 100; ++n)
@@ -89,7 +93,6 @@ struct RunRow {
   std::string recordings;
   QString start = "01122026", end = "31122026";
   const char* tick = nullptr;  // Rimuovi or Anche_gia_Lette
-  bool earlier = false;        // a link to the recordings file planted under the report's name
   Pdf pdf = Written;
   std::vector<std::string> said{};
   std::string left{};   // the recordings file afterwards
@@ -134,25 +137,14 @@ const RunRow kRuns[] = {
         .start = "011226",
         .end = "311226",
         .tick = "Anche_gia_Lette",
-        .pdf = NameTaken,
-        .said = {found(1), pdfFailed("58-File gi\xE0 esistente"), kCreated},
+        .said = {found(1), kCreated},
         .left = storedRecord(c) + kLogged,
         .lines = lineOf(c),
     },
     {
-        .name = "LinkUnderTheReportsName",
-        .recordings = storedRecord(a),
-        .tick = "Rimuovi",
-        .earlier = true,
-        .said = {"Esiste gi\xE0 un report con il nome " + kFolder + "\\" + kReportName +
-                     ": attendere il minuto successivo e ripetere la generazione",
-                 leftText(1), kNotDeleted},
-        .left = storedRecord(a),
-    },
-    {
-        .name = "AHundredAndTheFolderShown",
+        .name = "AHundredAndThePdfOpened",
         .recordings = kHundred.stored,
-        .pdf = FolderShown,
+        .pdf = Opened,
         .said = {found(100), kCreated},
         .left = kHundred.marked + kLogged,
         .lines = kHundred.lines,
@@ -170,9 +162,10 @@ const RunRow kRuns[] = {
     },
 };
 
-// The heading and every line of the report, whole, in the text pdftotext reads: it sets its
-// own spaces between the fields and shows no control character.
-void expectPdfOf(const std::string& pdf, const std::string& lines) {
+// The heading, the report's real name and every line of the report, whole, in the text
+// pdftotext reads: it sets its own spaces, breaks the 200-character folder's name and shows no
+// control character.
+void expectPdfOf(const std::string& pdf, const std::string& report, const std::string& lines) {
   QProcess reader;
   reader.start("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
   EXPECT_TRUE(reader.waitForFinished()) << "pdftotext";
@@ -184,20 +177,19 @@ void expectPdfOf(const std::string& pdf, const std::string& lines) {
   if (const char* pictures = std::getenv("KOV_SCREENSHOTS"))  // the README's picture
     std::filesystem::copy_file(pdf, std::string(pictures) + "/report.pdf",
                                std::filesystem::copy_options::overwrite_existing);
-  const std::size_t copied = lines.size() / 256, pages = copied == 100 ? 2 : 1;
-  std::vector<std::string> said = {"Registro delle operazioni dell'Amministratore di Sistema",
-                                   "Postazione: PC-01", "Periodo: dal 01/12/2026 al 31/12/2026",
-                                   "Report generato il 04/12/2026 alle 09:05:03 da Titolare",
-                                   "Scritture riportate: " + std::to_string(copied)};
-  for (std::size_t n = 1; n <= pages; ++n)
-    said.push_back("Pagina " + std::to_string(n) + " di " + std::to_string(pages));
-  for (const std::string& line : said) EXPECT_NE(text.find(line + "\n"), std::string::npos) << line;
+  const std::string said[] = {"Registro delle operazioni dell'Amministratore di Sistema",
+                              "Postazione: PC-01", "Periodo: dal 01/12/2026 al 31/12/2026",
+                              "Report generato il 04/12/2026 alle 09:05:03 da Titolare",
+                              "Scritture riportate: " + std::to_string(lines.size() / 256)};
+  for (const std::string& line : said) EXPECT_NE(text.find(line), std::string::npos) << line;
   const auto squeezed = [](std::string t) {
     std::erase_if(t, [](char c) { return static_cast<unsigned char>(c) <= ' '; });
     return t;
   };
+  EXPECT_NE(squeezed(text).find("Filedelreport:" + report), std::string::npos);
   for (std::size_t at = 0; at < lines.size(); at += 256) {
-    const std::string line = QString::fromLatin1(lines.substr(at, 253)).toStdString();
+    std::string line = QString::fromLatin1(lines.substr(at, 253)).toStdString();
+    for (const std::size_t bar : {56, 35, 20, 11, 0}) line.erase(bar, 1);  // a table's columns
     EXPECT_NE(squeezed(text).find(squeezed(line)), std::string::npos) << line;
   }
 }
@@ -209,14 +201,13 @@ TEST_P(ReportRuns, TellWhatTheyDidAndKeepEveryEntry) {
   FaultPlan plan;
   Controller w(row.recordings);
   const std::string pdf = w.reportFile() + ".pdf";
-  w.platform.answer = row.pdf == FolderShown || row.pdf == FolderNotShown;
+  if (row.pdf == Opened) w.platform.choice = 0;  // the PDF
+  if (row.pdf == FolderNotShown) w.platform.choice = 1;
   w.platform.openFails = row.pdf == FolderNotShown;
-  if (row.pdf == NameTaken) w.folder.write(w.sub + "/" + kReportName + ".pdf", "mio");
   w.platform.onMessage = [&](const Message& m) {  // the PDF's write, the first after it
     if (row.pdf == DiskFull && m.text.starts_with("Sono state rilevate"))
       plan.failAt(faults::Op::Write, 1, ENOSPC);
   };
-  if (row.earlier) std::filesystem::create_symlink(w.folder.file("OdV"), w.reportFile());
   w.period(row.start, row.end);
   if (row.tick != nullptr) w.click(row.tick);
   w.click("Cmd_Gp");
@@ -226,33 +217,156 @@ TEST_P(ReportRuns, TellWhatTheyDidAndKeepEveryEntry) {
     EXPECT_EQ(m.title, m.icon == Icon::Information ? kCaption : "KoV");
   EXPECT_RECORDS(w.recordings(), row.left);
   const std::string report = row.lines.empty() ? "" : kHeadingRecord + row.lines;
-  EXPECT_RECORDS(w.report(), row.earlier ? row.recordings : report);
+  EXPECT_RECORDS(w.report(), report);
   EXPECT_EQ(isHidden(dataFileName(w.folder.path(), "\\OdV")), row.left == loggedRecord(kRemoved));
   EXPECT_EQ(w.find<QLabel>("N_Accessi")->text().toLongLong(), (row.left.size() + 255) / 256);
   EXPECT_EQ(w.text("Opz_KOV_3"), w.reportFolder + "\\");  // 200 characters
   EXPECT_TRUE(w.box("Dt_1")->hasFocus());
 
-  // The question follows the PDF of a report written, and the PDF's message if it has one.
-  const bool written = !report.empty() && !row.earlier;
-  ASSERT_EQ(w.platform.asked.size(), written ? 1U : 0U);
-  if (!written) return;
-  const std::size_t before = w.platform.asked[0].first,
-                    failed = row.pdf == NameTaken || row.pdf == DiskFull;
+  // One question follows a report written, and its PDF's message if it has one.
+  ASSERT_EQ(w.platform.asked.size(), report.empty() ? 0U : 1U);
+  if (report.empty()) return;
+  const bool failed = row.pdf == DiskFull;
+  const std::size_t before = w.platform.asked[0].first;
   EXPECT_TRUE(w.said().at(before - 1 - failed).starts_with("Sono state rilevate"));
   EXPECT_EQ(w.platform.asked[0].second.text,
-            "Aprire la cartella del report?\n\r" + w.folder.file(w.sub));
-  EXPECT_EQ(w.platform.opened,
-            std::vector<std::string>(row.pdf == FolderShown, w.folder.file(w.sub)));
-  if (row.pdf == NameTaken) {
-    EXPECT_EQ(readBytes(pdf), "mio");  // nothing written over
-  } else if (row.pdf == DiskFull) {
+            failed ? "Aprire la cartella del report?\n\r" + w.folder.file(w.sub)
+                   : "Il PDF del report, da stampare e firmare, \xE8 pronto:\n\r" + pdf);
+  EXPECT_EQ(w.platform.offered, std::vector<std::vector<std::string>>(
+                                    !failed, {"Apri il PDF", "Apri la cartella", "Chiudi"}));
+  EXPECT_EQ(w.platform.opened, std::vector<std::string>(row.pdf == Opened, pdf));
+  if (failed) {
     EXPECT_FALSE(std::filesystem::exists(pdf));  // nothing half-written left
-  } else {
-    expectPdfOf(pdf, row.lines);
+  } else if (!linuxOnly(row.name, "its PDF is read by pdftotext, a Linux program")) {
+    expectPdfOf(pdf, w.reportFile(), row.lines);
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(, ReportRuns, testing::ValuesIn(kRuns), RowName());
+
+// Where a name the run creates (the report, its PDF, the new recordings file beside the old one)
+// is taken beforehand, and by what.
+enum class Place { Report, ItsPdf, NewRecordings };
+enum class Plant { File, HardLink, Link, LinkToNowhere, Folder };
+const char* const kPlaces[] = {"Report", "ItsPdf", "NewRecordings"};
+const char* const kPlants[] = {"File", "HardLink", "Link", "LinkToNowhere", "Folder"};
+
+class PlantedNames : public testing::TestWithParam<std::tuple<Place, Plant>> {};
+
+// What was planted is never written through: every other entry of the program folder stays
+// byte for byte and nothing appears where a link points. The run goes as far as it may, and the
+// removal clears its own name, where a stopped run may have left a file.
+TEST_P(PlantedNames, AreNeverWrittenThrough) {
+  const auto [place, plant] = GetParam();
+  if (linuxOnly(kPlants[static_cast<int>(plant)], "wine makes no links")) return;
+  const std::string e = entryText('N', "10/12/2026", "e");
+  const std::string k75 = "75-Errore di accesso al percorso/file";
+  const bool folder = plant == Plant::Folder;
+  std::vector<std::string> said = {found(1), kCreated, kDeleted, confirmation(kRemoved)};
+  std::string recordings = loggedRecord(kRemoved);
+  if (place == Place::Report) {
+    said = {folder ? trappedText("Rw_Record", k75)
+                   : "Esiste gi\xE0 un report con il nome " + kFolder + "\\" + kReportName +
+                         ": attendere il minuto successivo e ripetere la generazione",
+            leftText(1), kNotDeleted};
+    recordings = storedRecord(e);
+  } else if (place == Place::ItsPdf) {
+    said.insert(said.begin() + 1, pdfFailed(folder ? k75 : "58-File gi\xE0 esistente"));
+  } else if (folder) {
+    said = {found(1), kCreated, trappedText("Cmd_Gp_Click", k75)};
+    recordings = markedRecord(e) + kLogged;
+  }
+  Controller w(storedRecord(e));
+  const std::string report = w.sub + "/" + kReportName;
+  const std::string names[] = {report, report + ".pdf", "OdV.nuovo"};
+  const std::string& name = names[static_cast<int>(place)];
+  const std::string planted = w.folder.file(name);
+  if (plant == Plant::File) w.folder.write(name, "mio");
+  if (plant == Plant::HardLink) std::filesystem::create_hard_link(w.folder.file("TdT"), planted);
+  if (plant == Plant::Link) std::filesystem::create_symlink(w.folder.file("TdT"), planted);
+  if (plant == Plant::LinkToNowhere)
+    std::filesystem::create_symlink(w.folder.file("nowhere"), planted);
+  if (folder) w.folder.makeFolder(name);
+  Entries before = entriesUnder(w.folder.path());
+  w.period("01122026", "31122026");
+  w.click("Rimuovi");
+  w.click("Cmd_Gp");
+  EXPECT_EQ(w.said(), said);
+  Entries after = entriesUnder(w.folder.path());
+  before["OdV"] = recordings;
+  for (int made = 0; made < static_cast<int>(place); ++made) after.erase(names[made]);
+  after.erase("KoV.catena");  // the state of the copies' chain
+  if (place == Place::NewRecordings && !folder) before.erase(name);
+  EXPECT_EQ(firstDifference(before, after), "");
+}
+
+std::string placeAndPlant(const testing::TestParamInfo<std::tuple<Place, Plant>>& info) {
+  return std::string(kPlaces[static_cast<int>(std::get<0>(info.param))]) +
+         kPlants[static_cast<int>(std::get<1>(info.param))];
+}
+INSTANTIATE_TEST_SUITE_P(, PlantedNames,
+                         testing::Combine(testing::Values(Place::Report, Place::ItsPdf,
+                                                          Place::NewRecordings),
+                                          testing::Values(Plant::File, Plant::HardLink, Plant::Link,
+                                                          Plant::LinkToNowhere, Plant::Folder)),
+                         placeAndPlant);
+
+// Another program holds the lock of the recordings file (util-linux's flock, a second process).
+// While KoV waits for it, the window's clock runs, a box says what it waits for, and a second Ok
+// or a close is taken by nobody. An entry gives up while the lock is still held: nothing is
+// written and the comment stays; saved again once the lock is free, it is written once. The
+// entry of a report with removal, whose lock comes free while it waits, is written.
+TEST(LockHeldElsewhere, TheWindowWaitsAliveAndGivesUpOrGoesOn) {
+  if (linuxOnly("the lock held by flock", "flock is a Linux program")) return;
+  const std::string old = storedRecord(entryText('S', "10/11/2026", "vecchia"));
+  Controller w(old, false);
+  w.show();
+  QProcess holder;  // holds the lock for as long as cat runs, which echoes once it is held
+  const auto hold = [&] {
+    holder.start("flock", {"-x", QString::fromStdString(w.folder.file("OdV")), "cat"});
+    EXPECT_TRUE(holder.write("x\n") == 2 && holder.waitForReadyRead()) << "no lock held";
+  };
+  QtPlatform desktop;
+  w.platform.onWait = [&](const auto&... wait) { return desktop.waitFor(wait...); };
+  const char* ok = "Cmd_Op";
+  QString notice;
+  QTimer during;
+  QObject::connect(&during, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    notice = box->labelText();
+    if (ok == std::string("Cmd_Gp")) holder.closeWriteChannel();
+    w.click(ok);
+    w.window->close();
+  });
+  during.start(100);
+  w.signIn(Role::Administrator, "Admin", "password1");
+  w.click("Op_Pi_0");  // the proposed wording of a checked backup
+  hold();
+  QSignalSpy clock(w.find<QTimer>("Timer1"), &QTimer::timeout);
+  w.click(ok);
+  EXPECT_GT(clock.count(), 2);
+  EXPECT_EQ(notice, QString::fromUtf8(
+                        "In attesa del file delle rilevazioni, in uso da un altro programma…"));
+  EXPECT_EQ(w.recordings(), old);
+  EXPECT_EQ(w.text("Opz_KOV_0") + w.find<QLabel>("N_Accessi")->text().toStdString(), kBackup + "1");
+  holder.closeWriteChannel();
+  holder.waitForFinished();
+  w.click(ok);
+  w.signIn(Role::Controller, "Titolare", "segreto99");
+  w.period("01122026", "31122026");
+  w.click("Rimuovi");
+  ok = "Cmd_Gp";
+  hold();
+  w.click(ok);
+  EXPECT_EQ(w.said(), (std::vector<std::string>{
+                          "Il file delle rilevazioni \xE8 in uso da un altro programma: la "
+                          "scrittura non \xE8 stata salvata. Riprovare tra qualche istante.",
+                          confirmation(kBackup, "Admin"), found(1), kCreated, kDeleted,
+                          confirmation(kRemoved)}));
+  EXPECT_RECORDS(w.recordings(), loggedRecord(kRemoved));
+  EXPECT_TRUE(w.window->isVisible());
+}
 
 }  // namespace
 }  // namespace kov
