@@ -169,7 +169,7 @@ TEST_P(FaultWalk, TellsTheFailureAndKeepsEveryEntry) {
     expectWalk(plan, row.op, call, row.outcome);
 }
 
-INSTANTIATE_TEST_SUITE_P(, FaultWalk, testing::ValuesIn(kSteps), test::RowName());
+INSTANTIATE_TEST_SUITE_P(Report, FaultWalk, testing::ValuesIn(kSteps), test::RowName());
 
 // Every call of each operation that the table leaves out is one of the chain of the system
 // log's copies: its failure is unseen, and the run goes to its end.

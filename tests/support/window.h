@@ -47,9 +47,9 @@ inline QColor textColour(const QWidget* control) {
 // The control of a window or dialog with this object name, failing the test without one.
 template <typename Control = QWidget>
 Control* control(const QWidget* window, const char* name) {
-  auto* found = window->findChild<Control*>(QString::fromLatin1(name));
-  EXPECT_NE(found, nullptr) << name;
-  return found;
+  auto* child = window->findChild<Control*>(QString::fromLatin1(name));
+  EXPECT_NE(child, nullptr) << name;
+  return child;
 }
 
 struct Window {

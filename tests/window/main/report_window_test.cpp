@@ -242,7 +242,7 @@ TEST_P(ReportRuns, TellWhatTheyDidAndKeepEveryEntry) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(, ReportRuns, testing::ValuesIn(kRuns), RowName());
+INSTANTIATE_TEST_SUITE_P(Window, ReportRuns, testing::ValuesIn(kRuns), RowName());
 
 // Where a name the run creates (the report, its PDF, the new recordings file beside the old one)
 // is taken beforehand, and by what.
@@ -304,7 +304,7 @@ std::string placeAndPlant(const testing::TestParamInfo<std::tuple<Place, Plant>>
   return std::string(kPlaces[static_cast<int>(std::get<0>(info.param))]) +
          kPlants[static_cast<int>(std::get<1>(info.param))];
 }
-INSTANTIATE_TEST_SUITE_P(, PlantedNames,
+INSTANTIATE_TEST_SUITE_P(Window, PlantedNames,
                          testing::Combine(testing::Values(Place::Report, Place::ItsPdf,
                                                           Place::NewRecordings),
                                           testing::Values(Plant::File, Plant::HardLink, Plant::Link,
