@@ -2,7 +2,8 @@
 # Installs the Debian packages of the groups named, when missing:
 #   run       building and running the program
 #   headless  serving the window over VNC on a machine without a display
-#   test      the tests of ./test.sh
+#   test      the tests of ./test.sh, with fonts a desktop may have besides the program's own,
+#             so that a test that depends on the installed fonts fails here first
 #   wide      the slow and wide checks of scripts/wide-checks.sh
 #   archivio  the archive of the copies on rsyslog (packaging/archivio) and its loopback test;
 #             the program itself needs none of it
@@ -15,10 +16,11 @@ declare -A groups=(
         fonts-dejavu-core"
   [headless]="xvfb xauth jwm x11vnc"
   [test]="libgtest-dev attr iproute2 util-linux desktop-file-utils
-          libglib2.0-bin poppler-utils xdotool"
+          libglib2.0-bin poppler-utils xdotool fonts-noto-mono fonts-urw-base35
+          fonts-droid-fallback"
   [archivio]="rsyslog rsyslog-relp gnutls-bin"
-  [wide]="libgtest-dev libbenchmark-dev clang clang-tidy cppcheck libclang-rt-14-dev valgrind
-          g++-mingw-w64-x86-64 wine64"
+  [wide]="libgtest-dev libbenchmark-dev clang clang-format clang-tidy cppcheck libclang-rt-14-dev
+          valgrind g++-mingw-w64-x86-64 wine64"
   [windows]="g++-mingw-w64-x86-64-posix cmake ninja-build dpkg-dev qt6-base-dev
              qt6-translations-l10n fonts-dejavu-core libgtest-dev wine64 xvfb xauth jwm xdotool
              x11-apps imagemagick attr"

@@ -23,7 +23,7 @@ unset KOV_SCREENSHOTS  # the tests' own pictures are the Linux window's
 
 qt=$(scripts/windows-qt.sh)
 cmake --preset windows-gui >/dev/null
-tests=(shell_tests end_to_end_tests report_window_tests)
+tests=(window_tests end_to_end_tests report_window_tests)
 nice cmake --build --preset windows-gui --target kov kov-verifica "${tests[@]}" >/dev/null
 build=$root/build/windows-gui
 

@@ -13,6 +13,7 @@
 #include "runtime/sha256.h"
 #include "support/expected.h"
 #include "support/fake_platform.h"
+#include "support/tables.h"
 #include "support/temp_folder.h"
 
 namespace kov {
@@ -28,22 +29,21 @@ class Sha256Test : public testing::TestWithParam<DigestRow> {};
 TEST_P(Sha256Test, GivesThePublishedDigest) {
   EXPECT_EQ(hexOf(Sha256().add(GetParam().message).finish()), GetParam().digest);
 }
-INSTANTIATE_TEST_SUITE_P(
-    Nist, Sha256Test,
-    testing::Values(
-        DigestRow{.name = "empty",
-                  .message = "",
-                  .digest = "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
-        DigestRow{.name = "abc",
-                  .message = "abc",
-                  .digest = "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
-        DigestRow{.name = "two_blocks",
-                  .message = "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
-                  .digest = "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
-        DigestRow{.name = "million_a",
-                  .message = std::string(1000000, 'a'),
-                  .digest = "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"}),
-    [](const auto& info) { return info.param.name; });
+const DigestRow kDigests[] = {
+    {.name = "EmptyMessage",
+     .message = "",
+     .digest = "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
+    {.name = "ThreeLetters",
+     .message = "abc",
+     .digest = "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
+    {.name = "TwoBlocks",
+     .message = "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
+     .digest = "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
+    {.name = "MillionTimesA",
+     .message = std::string(1000000, 'a'),
+     .digest = "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
+};
+INSTANTIATE_TEST_SUITE_P(Nist, Sha256Test, testing::ValuesIn(kDigests), test::RowName());
 
 #ifndef _WIN32
 // A program folder whose copies go to an archive file as the central machine writes them.
@@ -148,41 +148,39 @@ TEST_P(VerifyTest, FindsWhatWasDone) {
 }
 
 const std::string kEntry2 = "|04/12/2026|09:05:03|PC-01         |Admin               |due \xC3\xA8";
-INSTANTIATE_TEST_SUITE_P(
-    Folders, VerifyTest,
-    testing::Values(
-        VerifyRow{.name = "clean"}, VerifyRow{.name = "duplicates", .tamper = Tamper::Duplicate},
-        VerifyRow{.name = "altered",
-                  .tamper = Tamper::Alter,
-                  .findings = {"2: alterata: nel file |04/12/2026|09:05:03|PC-01         |Admin  "
-                               "             |DUE ; nella copia n. 3 " +
-                               kEntry2},
-                  .counts = {.confirmed = 2, .altered = 1}},
-        VerifyRow{.name = "deleted",
-                  .tamper = Tamper::Delete,
-                  .findings = {"2: eliminata: la copia n. 3 la riporta: " + kEntry2},
-                  .counts = {.confirmed = 2, .deleted = 1}},
-        VerifyRow{
-            .name = "copy_dropped",
-            .tamper = Tamper::DropCopy,
-            .findings = {"copia mancante nell'archivio: la n. 3", "2: senza copia: " + kEntry2},
-            .counts = {.confirmed = 2, .withoutCopy = 1, .missingCopies = 1}},
-        VerifyRow{
-            .name = "forged",
-            .tamper = Tamper::Forge,
-            .findings = {"copia non inviata da KoV (<cartella>/archivio.json, riga 2): falsa"},
-            .counts = {.confirmed = 3, .foreignCopies = 1}},
-        VerifyRow{.name = "state_lost",
-                  .tamper = Tamper::LoseState,
-                  .findings = {"catena delle copie ricominciata senza il suo stato "
-                               "(<cartella>/archivio.json, riga 5): Catena delle copie "
-                               "ricominciata senza il suo stato: n. 3 scritture nel file delle "
-                               "operazioni"},
-                  .counts = {.confirmed = 4, .restarts = 1}},
-        VerifyRow{.name = "removed_with_report",
-                  .tamper = Tamper::RemoveWithReport,
-                  .counts = {.confirmed = 2, .removedWithReport = 4}}),
-    [](const auto& info) { return info.param.name; });
+const VerifyRow kVerifyRows[] = {
+    {.name = "NothingChanged"},
+    {.name = "ArchivedTwice", .tamper = Tamper::Duplicate},
+    {.name = "AlteredEntry",
+     .tamper = Tamper::Alter,
+     .findings = {"2: alterata: nel file |04/12/2026|09:05:03|PC-01         |Admin  "
+                  "             |DUE ; nella copia n. 3 " +
+                  kEntry2},
+     .counts = {.confirmed = 2, .altered = 1}},
+    {.name = "DeletedEntry",
+     .tamper = Tamper::Delete,
+     .findings = {"2: eliminata: la copia n. 3 la riporta: " + kEntry2},
+     .counts = {.confirmed = 2, .deleted = 1}},
+    {.name = "CopyDropped",
+     .tamper = Tamper::DropCopy,
+     .findings = {"copia mancante nell'archivio: la n. 3", "2: senza copia: " + kEntry2},
+     .counts = {.confirmed = 2, .withoutCopy = 1, .missingCopies = 1}},
+    {.name = "ForgedCopy",
+     .tamper = Tamper::Forge,
+     .findings = {"copia non inviata da KoV (<cartella>/archivio.json, riga 2): falsa"},
+     .counts = {.confirmed = 3, .foreignCopies = 1}},
+    {.name = "StateLost",
+     .tamper = Tamper::LoseState,
+     .findings = {"catena delle copie ricominciata senza il suo stato "
+                  "(<cartella>/archivio.json, riga 5): Catena delle copie "
+                  "ricominciata senza il suo stato: n. 3 scritture nel file delle "
+                  "operazioni"},
+     .counts = {.confirmed = 4, .restarts = 1}},
+    {.name = "RemovedWithReport",
+     .tamper = Tamper::RemoveWithReport,
+     .counts = {.confirmed = 2, .removedWithReport = 4}},
+};
+INSTANTIATE_TEST_SUITE_P(Folders, VerifyTest, testing::ValuesIn(kVerifyRows), test::RowName());
 
 // No log at all: three entries are written and their copies wait, the user told once; the log
 // comes back and the next entry sends them first, in order. A full spool refuses the copy

@@ -5,8 +5,8 @@
 # up, the data controller sets himself up, the administrator writes an entry, the data
 # controller reports with removal and the administrator writes again: no step meets an error,
 # and every file is the group's, readable and writable by owner and group alone, and hidden.
-# The steps are the real window driven by the end-to-end test program, installed as the
-# program file and told the step by KOV_OFFICE_STEP.
+# The steps are the real window driven by tests/drivers/office_day.cpp, installed as the
+# program file and told its step.
 set -euo pipefail
 steps=$1 suppressions=$2
 [ "$(id -u)" -eq 0 ] || { echo "skipped: making operating-system users needs root"; exit 77; }
@@ -37,19 +37,19 @@ step() {
   echo "== $name, as $user"
   (umask 022 && setpriv --reuid="$user" --regid="$group" --init-groups \
     env -i PATH=/usr/bin:/bin HOME="/home/$user" LANG=C.UTF-8 LC_ALL=C.UTF-8 \
-    QT_QPA_PLATFORM=offscreen LSAN_OPTIONS="suppressions=$suppressions" KOV_OFFICE_STEP="$name" \
-    "$folder/kov" --gtest_filter="EndToEnd.*" --gtest_brief=1) >"$folder.out" 2>&1 || {
+    QT_QPA_PLATFORM=offscreen LSAN_OPTIONS="suppressions=$suppressions" "$folder/kov" "$name") \
+    >"$folder.out" 2>&1 || {
     cat "$folder.out"
     rm -f "$folder.out"
     fail "$name failed as $user"
   }
   rm -f "$folder.out"
 }
-step "$administrator" AdministratorSetUp
-step "$controller" ControllerSetUp
-step "$administrator" Entry
-step "$controller" ReportWithRemoval
-step "$administrator" Entry
+step "$administrator" administrator-set-up
+step "$controller" controller-set-up
+step "$administrator" entry
+step "$controller" report
+step "$administrator" entry
 
 # Each file: its owner, the group, mode 0660 and, for the data files, hidden.
 expect() {

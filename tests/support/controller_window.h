@@ -9,6 +9,17 @@
 
 namespace kov::test {
 
+// The report folder in the messages a test expects, whatever the temporary folder.
+inline const std::string kFolder = "<report>";
+
+inline std::string found(int count) {
+  return foundText(count, kFolder + "\\" + kReportName);
+}
+inline std::string pdfFailed(const std::string& reason) {
+  return "Il PDF del report non \xE8 stato scritto: " + kFolder + "\\" + kReportName + ".pdf\n\r" +
+         reason + "\n\rIl report \xE8 stato scritto per intero.";
+}
+
 struct Controller : Window {
   std::string sub = std::string(198 - folder.path().size(), 'r');  // in the program folder
   std::string reportFolder = folder.path() + "\\" + sub;
@@ -18,12 +29,19 @@ struct Controller : Window {
     folder.makeFolder(sub);
     if (!sign) return;
     show();
-    signIn(1, "Titolare", "segreto99");
+    signIn(Role::Controller, "Titolare", "segreto99");
   }
-  std::string found(int count) const { return foundText(count, reportFolder + "\\" + kReportName); }
-  std::string pdfFailed(const std::string& reason) const {
-    return "Il PDF del report non \xE8 stato scritto: " + reportFolder + "\\" + kReportName +
-           ".pdf\n\r" + reason + "\n\rIl report \xE8 stato scritto per intero.";
+  // The messages shown, the report folder in them, as typed or as the system names it, written
+  // kFolder.
+  std::vector<std::string> said() const {
+    std::vector<std::string> texts = platform.texts();
+    for (std::string& text : texts) {
+      for (const std::string& name : {reportFolder, folder.file(sub)}) {
+        for (std::size_t at; (at = text.find(name)) != std::string::npos;)
+          text.replace(at, name.size(), kFolder);
+      }
+    }
+    return texts;
   }
   std::string reportFile() const { return folder.file(sub + "/" + kReportName); }
   std::string report() const {

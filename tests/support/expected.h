@@ -18,16 +18,7 @@ inline const std::string kNotDeleted =
     "Il File delle operazioni non \xE8 stato Eliminato in quanto ci sono scritture ancora da "
     "rilevare";
 inline const std::string kWorkstation = "Indicate il nome della postazione.";
-inline const std::string kSpace =
-    "All'interno della PassWord non \xE8 ammesso il carattere <spazio>";
-inline const std::string kShort = "La PassWord deve essere di almeno 8 caratteri";
 inline const std::string kNoUser = "Occorre indicare il nome dell'utente";
-inline const std::string kNoPassword = "Occorre indicare la Password";
-inline const std::string kNoReportName =
-    "Indicare il nome del File di Log Generato dal Titolare del Trattamento";
-inline const std::string kNoReportPath =
-    "Indicare il Percorso dove generare il file di log per il Titolare del Trattamento";
-inline const std::string kNoPeriod = "Occorre impostare il periodo da Esportare";
 
 // A stored record: the text with every character's code shifted by 2, plain spaces up to 253
 // characters, "|", CR, LF.

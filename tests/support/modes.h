@@ -1,30 +1,57 @@
-// The state of every control that the window's modes tell apart.
+// What the user sees of each of the window's modes: which controls take input, the password
+// button's caption, the switch of the parameters and the colours of the boxes.
 #pragma once
 
 #include "support/window.h"
 
 namespace kov::test {
 
-struct Mode {
+struct ModeControls {
+  Mode mode;
   const char* name;
-  bool roleChoiceEnabled;
-  int roleSelected;
-  const char* passwordButton;
-  bool passwordButtonEnabled, switchShown, switchTicked;
-  bool parametersEnabled;         // Frm_Par and Acc_Ris, white; otherwise button face
-  bool entriesEnabled;            // Frm_KoV and Cmd_Op
-  bool reportEnabled;             // Frm_TdT and Cmd_Gp, the date boxes white
-  const char* picture = nullptr;  // of the README
+  bool setUp = false;             // Frm_At disabled, the password button reads "&Ok"
+  bool passwordButton = true;     // enabled
+  bool switchShown = false;       // Var_Par, and ticked
+  bool switchTicked = false;      //
+  bool parameters = false;        // the boxes of Frm_Par and Acc_Ris enabled and white
+  bool entries = false;           // Frm_KoV, Cmd_Op and the log
+  bool report = false;            // Frm_TdT, Cmd_Gp, the log and the report folder
+  const char* picture = nullptr;  // of the documents, in docs/images
 };
 
-// clang-format off
-inline const Mode kAdministratorSetUp{"first set-up of the administrator", false, 0, "&Ok", true, false, true, true, false, false, "setup-administrator.png"};
-inline const Mode kControllerSetUp{"first set-up of the data controller", false, 1, "&Ok", true, false, false, false, false, false, "setup-controller.png"};
-inline const Mode kRoleChoice{"role choice", true, 0, "&Varia Password", false, false, false, false, false, false, "role-choice.png"};
-inline const Mode kSignedOut{"signed out", true, 0, "&Varia Password", true, false, false, false, false, false};
-inline const Mode kAdministratorSignedIn{"administrator signed in", true, 0, "&Varia Password", true, true, false, false, true, false, "administrator.png"};
-inline const Mode kControllerSignedIn{"data controller signed in", true, 1, "&Varia Password", true, false, false, false, false, true, "controller.png"};
-// clang-format on
+using enum Mode;
+inline const ModeControls kModes[] = {
+    {
+        .mode = AdministratorSetUp,
+        .name = "SetUpOfTheAdministrator",
+        .setUp = true,
+        .switchTicked = true,
+        .parameters = true,
+        .picture = "setup-administrator.png",
+    },
+    {.mode = ControllerSetUp,
+     .name = "SetUpOfTheController",
+     .setUp = true,
+     .picture = "setup-controller.png"},
+    {.mode = RoleChoice,
+     .name = "ChoiceOfRole",
+     .passwordButton = false,
+     .picture = "role-choice.png"},
+    {.mode = SignedOut, .name = "SignedOutAgain"},
+    {.mode = AdministratorSignedIn,
+     .name = "AdministratorAtWork",
+     .switchShown = true,
+     .entries = true,
+     .picture = "administrator.png"},
+    {.mode = ControllerSignedIn,
+     .name = "ControllerAtWork",
+     .report = true,
+     .picture = "controller.png"},
+};
+
+inline const ModeControls& controlsOf(Mode mode) {
+  return *std::ranges::find(kModes, mode, &ModeControls::mode);
+}
 
 // The controls that Tab reaches, in order.
 inline std::string tabOrder(const QWidget* window) {
@@ -39,36 +66,36 @@ inline std::string tabOrder(const QWidget* window) {
   return order;
 }
 
-inline void expectMode(const Window& w, const Mode& mode) {
-  SCOPED_TRACE(mode.name);
-  EXPECT_EQ(w.find("Frm_At")->isEnabled(), mode.roleChoiceEnabled);
-  EXPECT_TRUE(w.find<QRadioButton>(mode.roleSelected == 0 ? "Tp_Ut_0" : "Tp_Ut_1")->isChecked());
+// The window is in `mode` and shows it.
+inline void expectMode(const Window& w, Mode mode) {
+  const ModeControls& m = controlsOf(mode);
+  SCOPED_TRACE(m.name);
+  EXPECT_EQ(w.window->mode(), mode);
+  EXPECT_EQ(w.find("Frm_At")->isEnabled(), !m.setUp);
   EXPECT_TRUE(w.box("Utente")->isEnabled() && w.box("Pw")->isEnabled());
-  EXPECT_EQ(w.find<QPushButton>("Cmd_VPw")->text(), QString::fromUtf8(mode.passwordButton));
-  EXPECT_EQ(w.find("Cmd_VPw")->isEnabled(), mode.passwordButtonEnabled);
-  EXPECT_EQ(w.find("Var_Par")->isHidden(), !mode.switchShown);
-  EXPECT_EQ(w.find<QCheckBox>("Var_Par")->isChecked(), mode.switchTicked);
+  EXPECT_EQ(w.find<QPushButton>("Cmd_VPw")->text(), m.setUp ? "&Ok" : "&Varia Password");
+  EXPECT_EQ(w.find("Cmd_VPw")->isEnabled(), m.passwordButton);
+  EXPECT_EQ(w.find("Var_Par")->isHidden(), !m.switchShown);
+  EXPECT_EQ(w.find<QCheckBox>("Var_Par")->isChecked(), m.switchTicked);
   const QColor face = QApplication::palette().color(QPalette::Button);
   const QColor faceText = QApplication::palette().color(QPalette::ButtonText);
-  const QColor parameters = mode.parametersEnabled ? kWhite : face;
-  EXPECT_EQ(w.find("Frm_Par")->isEnabled(), mode.parametersEnabled);
-  EXPECT_EQ(w.find("Acc_Ris")->isEnabled(), mode.parametersEnabled);
+  EXPECT_EQ(w.find("Acc_Ris")->isEnabled(), m.parameters);
   for (const char* name : {"Opz_KOV_1", "Opz_KOV_2", "Opz_KOV_3", "Acc_Ris"}) {
-    EXPECT_EQ(background(w.find(name)), parameters) << name;
+    EXPECT_EQ(w.find(name)->isEnabled(), m.parameters) << name;
+    EXPECT_EQ(background(w.find(name)), m.parameters ? kWhite : face) << name;
   }
-  EXPECT_EQ(w.find("Frm_KoV")->isEnabled(), mode.entriesEnabled);
-  // The buttons are switched with their frames, not only through them.
-  EXPECT_EQ(!w.find("Cmd_Op")->testAttribute(Qt::WA_ForceDisabled), mode.entriesEnabled);
+  EXPECT_EQ(w.find("Cmd_Op")->isEnabled(), m.entries);
+  EXPECT_EQ(w.find("Opz_KOV_0")->isEnabled(), m.entries);
   // The menu: the log for whoever is signed in, the report folder for the data controller.
-  EXPECT_EQ(w.find<QMenu>("Registro")->isEnabled(), mode.entriesEnabled || mode.reportEnabled);
-  EXPECT_EQ(w.window->findChild<QAction*>("ApriCartella")->isEnabled(), mode.reportEnabled);
-  EXPECT_EQ(w.find("Frm_TdT")->isEnabled(), mode.reportEnabled);
-  EXPECT_EQ(!w.find("Cmd_Gp")->testAttribute(Qt::WA_ForceDisabled), mode.reportEnabled);
+  EXPECT_EQ(w.find<QMenu>("Registro")->isEnabled(), m.entries || m.report);
+  EXPECT_EQ(w.window->findChild<QAction*>("ApriCartella")->isEnabled(), m.report);
+  EXPECT_EQ(w.find("Cmd_Gp")->isEnabled(), m.report);
   for (const char* name : {"Dt_1", "Dt_2"}) {
     // The date box that the sign-in enters is yellow while it holds the focus.
     const QColor enabled = w.box(name)->hasFocus() ? kYellow : kWhite;
-    EXPECT_EQ(background(w.find(name)), mode.reportEnabled ? enabled : face) << name;
-    EXPECT_EQ(textColour(w.find(name)), mode.reportEnabled ? QColor(Qt::black) : faceText) << name;
+    EXPECT_EQ(w.find(name)->isEnabled(), m.report) << name;
+    EXPECT_EQ(background(w.find(name)), m.report ? enabled : face) << name;
+    EXPECT_EQ(textColour(w.find(name)), m.report ? QColor(Qt::black) : faceText) << name;
   }
 }
 

@@ -48,20 +48,6 @@ inline std::string foundText(std::size_t count, const std::string& report) {
   return "Sono state rilevate n.  " + std::to_string(count) + " scritture in " + report;
 }
 
-// A log for the viewer: entries out of date order, a tie of date and time (records 5 and 7),
-// a damaged record (3) and a record of NULs (4).
-inline std::string unsortedLog() {
-  const auto e = [](const char* flagDate, const char* time, const char* account,
-                    const std::string& text) {
-    return storedRecord(flagDate + std::string(time) + pad("PC-01", 14) + pad(account, 20) + text);
-  };
-  return e("N20/12/2026", "10:00:00", "Admin", "Riavvio del server") +
-         e("S01/12/2026", "08.30.00", "admin", "Backup verificato") + storedRecord("N1/12/2026") +
-         std::string(256, '\0') + e("N20/12/2026", "09:15:00", "Titolare", "Creato il report") +
-         e("N15/11/2026", "23:59:59", "Admin", "Verifica credenziali di RETE") +
-         e("S20/12/2026", "09:15:00", "ADMIN", "Controllo \xC8 fatto");
-}
-
 // Every entry is still in the recordings file, unreported or marked with its line in the
 // report, or the file was replaced by the removal with every line in the report.
 inline void expectNoEntryLost(const std::vector<std::string>& texts, const std::string& recordings,

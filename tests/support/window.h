@@ -30,6 +30,8 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace kov::test {
 
+enum class Role { Administrator, Controller };
+
 inline const QColor kYellow(255, 255, 0);
 inline const QColor kWhite(255, 255, 255);
 
@@ -45,9 +47,9 @@ inline QColor textColour(const QWidget* control) {
 // The control of a window or dialog with this object name, failing the test without one.
 template <typename Control = QWidget>
 Control* control(const QWidget* window, const char* name) {
-  auto* found = window->findChild<Control*>(QString::fromLatin1(name));
-  EXPECT_NE(found, nullptr) << name;
-  return found;
+  auto* child = window->findChild<Control*>(QString::fromLatin1(name));
+  EXPECT_NE(child, nullptr) << name;
+  return child;
 }
 
 struct Window {
@@ -70,12 +72,12 @@ struct Window {
     return window->Form_Load();
   }
 
-  // The first set-up (-1), or both roles stored and `role` signed in.
-  void showMode(int role) {
-    if (role >= 0) storeBothRoles();
+  // Both roles stored and `role` signed in.
+  void showSignedIn(Role role) {
+    storeBothRoles();
     show();
-    if (role >= 0)
-      signIn(role, role == 0 ? "Admin" : "Titolare", role == 0 ? "password1" : "segreto99");
+    const bool administrator = role == Role::Administrator;
+    signIn(role, administrator ? "Admin" : "Titolare", administrator ? "password1" : "segreto99");
   }
 
   void show() {
@@ -93,6 +95,9 @@ struct Window {
       auto* dialog = qobject_cast<Pw_Kov*>(QApplication::activeModalWidget());
       if (dialog == nullptr) return;
       poll.stop();
+      // Keys reach the dialog only once it is the active window (qWaitForWindowActive takes the
+      // main window's activation for its dialog's).
+      EXPECT_TRUE(QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; }));
       step(*dialog);
       dialog->close();
     });
@@ -108,11 +113,15 @@ struct Window {
   std::string text(const char* name) const { return toCp1252(box(name)->text()); }
 
   static void settle() { QCoreApplication::processEvents(); }
-  // The ten idle minutes, made one millisecond: `locked` is disabled.
+  // The ten idle minutes, made one millisecond: `locked` is disabled, and the timer waits for
+  // a key or a click to start again.
   void idle(const QWidget* locked) const {
+    auto* timer = window->findChild<QTimer*>("IdleLock");
+    EXPECT_EQ(timer->interval(), 10 * 60 * 1000);
     window->setIdleLimit(std::chrono::milliseconds(1));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !locked->isEnabled(); }));
-    window->setIdleLimit(kIdleLimit);  // or every key typed next would lock again
+    EXPECT_FALSE(timer->isActive());
+    timer->setInterval(kIdleLimit);  // or every key typed next would lock again
   }
 
   void click(const char* name) const {
@@ -166,8 +175,8 @@ struct Window {
     typePassword(password);
     tab("Pw");
   }
-  void signIn(int role, const QString& name, const QString& password) const {
-    click(role == 0 ? "Tp_Ut_0" : "Tp_Ut_1");
+  void signIn(Role role, const QString& name, const QString& password) const {
+    click(role == Role::Administrator ? "Tp_Ut_0" : "Tp_Ut_1");
     type("Utente", name);
     tab("Utente");
     unlock(password);
@@ -177,6 +186,23 @@ struct Window {
     type("Utente", name);
     tab("Utente");
     QTest::keyClicks(box("Pw"), password);
+  }
+  // The first set-ups, as an office makes them; the parameters' boxes are entered with their
+  // access keys, which select what they hold.
+  void setUpAdministrator(const std::string& reports) const {
+    setUp("Admin", "password1");
+    const std::pair<Qt::Key, QString> parameters[] = {{Qt::Key_W, "PC-UFFICIO"},
+                                                      {Qt::Key_N, "Report.txt"},
+                                                      {Qt::Key_H, QString::fromStdString(reports)}};
+    for (const auto& [key, typed] : parameters) {
+      alt(key);
+      QTest::keyClicks(QApplication::focusWidget(), typed);
+    }
+    click("Cmd_VPw");
+  }
+  void setUpController() const {
+    setUp("Titolare", "segreto99");
+    click("Cmd_VPw");
   }
   // Entering a box selects its text: typing replaces it.
   void retype(const char* name, const QString& keys) const {

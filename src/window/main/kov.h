@@ -39,11 +39,25 @@ class LogViewer;
 struct DayPeriod;
 struct ReportRun;
 
+// What the window offers at a moment: one of the first set-ups, the role choice before
+// anybody signed in, signed out again, or a role's functions.
+enum class Mode {
+  AdministratorSetUp,
+  ControllerSetUp,
+  RoleChoice,
+  SignedOut,
+  AdministratorSignedIn,
+  ControllerSignedIn,
+};
+
 class KOV : public QWidget {
   Q_OBJECT
 
  public:
   KOV(Kov_Par& par, Platform& platform);
+
+  // The mode, read from the first set-up under way and the frames enabled.
+  Mode mode() const;
 
   // Start-up. False when the program must end without showing the window (restricted
   // access refused, or an error already reported).

@@ -61,6 +61,15 @@ void KOV::Abilita() {
   enableMenus(true);
 }
 
+Mode KOV::mode() const {
+  if (par_.Utente_da_Attivare == 1) return Mode::AdministratorSetUp;
+  if (par_.Utente_da_Attivare == 2) return Mode::ControllerSetUp;
+  if (Frm_KoV->isEnabled()) return Mode::AdministratorSignedIn;
+  if (Frm_TdT->isEnabled()) return Mode::ControllerSignedIn;
+  // Nobody has signed in since the start while the password button is still disabled.
+  return Cmd_VPw->isEnabled() ? Mode::SignedOut : Mode::RoleChoice;
+}
+
 void KOV::Timer1_Timer() {
   if (In_Caricamento != 0) return;
   const DateTime now = platform_.now();

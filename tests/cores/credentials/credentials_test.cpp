@@ -6,6 +6,7 @@
 #include "support/expected.h"
 #include "support/fake_platform.h"
 #include "support/fault_plan.h"
+#include "support/tables.h"
 #include "support/temp_folder.h"
 
 namespace kov {
@@ -21,23 +22,51 @@ TEST(StoreNewPassword, StoresTheRolesRecordsOrKeepsTheOldPassword) {
       test::administratorFile("PC", false, "L", "C:\\", "Admin", "vecchia1");
   const std::string controller = controllerFile("Titolare", "vecchia2");
   const struct {
-    std::int16_t role;
-    std::string pending, password;
-    long failingWrite;             // 0: none
-    std::string passwords, files;  // what the sign-in expects then; both files, when known
+    const char* name;
+    std::int16_t role = 0;
+    std::string pending{}, password = "nuova-pw";
+    long failingWrite = 0;  // none
+    // What the sign-in expects then, and both files.
+    std::string passwords = "vecchia1|vecchia2", files{};
   } cases[] = {
-      // clang-format off
-      {0, pending, "nuova-pw", 0, "nuova-pw|vecchia2", storedRecord(pending.substr(0, 21)) + storedRecord(pending.substr(21, 20)) + storedRecord(pending.substr(41)) + controllerFile("Admin", "nuova-pw") + controller},
-      {0, "", "nuova-pw", 0, "nuova-pw|vecchia2", administrator.substr(0, 768) + controllerFile("Admin", "nuova-pw") + controller},
-      {1, pending, "nuova-pw", 0, "vecchia1|nuova-pw", administrator + controllerFile("Titolare", "nuova-pw")},
-      {1, "", "nuova-p\xFF", 0, "vecchia1|vecchia2", administrator + controller},
-      {0, pending, "nuova-pw", 1, "vecchia1|vecchia2", ""},
-      {0, pending, "nuova-pw", 4, "vecchia1|vecchia2", ""},
-      {1, "", "nuova-pw", 1, "vecchia1|vecchia2", ""},
-      // clang-format on
+      {
+          .name = "AdministratorWithParameters",
+          .pending = pending,
+          .passwords = "nuova-pw|vecchia2",
+          .files = storedRecord(pending.substr(0, 21)) + storedRecord(pending.substr(21, 20)) +
+                   storedRecord(pending.substr(41)) + controllerFile("Admin", "nuova-pw") +
+                   controller,
+      },
+      {
+          .name = "ControllerWithParametersLeftOver",
+          .role = 1,
+          .pending = pending,
+          .passwords = "vecchia1|nuova-pw",
+          .files = administrator + controllerFile("Titolare", "nuova-pw"),
+      },
+      {
+          .name = "PasswordTheShiftCannotStore",
+          .role = 1,
+          .password = "nuova-p\xFF",
+          .files = administrator + controller,
+      },
+      {
+          .name = "FirstParameterNotWritten",
+          .pending = pending,
+          .failingWrite = 1,
+          .files = administrator + controller,
+      },
+      {
+          .name = "PasswordNotWritten",
+          .pending = pending,
+          .failingWrite = 4,
+          .files = storedRecord(pending.substr(0, 21)) + storedRecord(pending.substr(21, 20)) +
+                   storedRecord(pending.substr(41)) + controllerFile("Admin", "vecchia1") +
+                   controller,
+      },
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.failingWrite);
+    SCOPED_TRACE(c.name);
     test::TempFolder folder;
     test::FakePlatform platform;
     platform.folder = folder.path();
@@ -56,7 +85,7 @@ TEST(StoreNewPassword, StoresTheRolesRecordsOrKeepsTheOldPassword) {
     }
     EXPECT_EQ(platform.messages.empty(), c.failingWrite == 0 && c.password == "nuova-pw");
     EXPECT_EQ(par.Pw_Utenti[0] + "|" + par.Pw_Utenti[1], c.passwords);
-    EXPECT_EQ(c.files.empty() ? "" : folder.read("KoV") + folder.read("TdT"), c.files);
+    EXPECT_RECORDS(folder.read("KoV") + folder.read("TdT"), c.files);
   }
 }
 

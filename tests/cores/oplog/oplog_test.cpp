@@ -74,12 +74,12 @@ TEST(SystemLog, EveryEntryAndReportRunIsCopied) {
             "KOV_WORKSTATION=PC-01          KOV_ACCOUNT=Admin                "
             "KOV_DESCRIPTION=Verificato \xE8 | ok");
   const std::string report = l.file("report/r.txt");
+  ReportRun run;  // member by member: MinGW's GCC 12 takes a braced one for maybe uninitialized
+  run.request = {
+      l.file("OdV"), l.path() + "\\report\\", "r.txt", "20261204", "20261204", false, "T"};
+  run.from = run.to = "04/12/2026";
   runReport(
-      l.platform, l.par,
-      {{l.file("OdV"), l.path() + "\\report\\", "r.txt", "20261204", "20261204", false, "T"},
-       "04/12/2026",
-       "04/12/2026",
-       false},
+      l.platform, l.par, run,
       {[&](std::string_view text) { l.append(std::string(text)); },
        [&](std::string_view text) { return test::entryText('N', "04/12/2026", std::string(text)); },
        [](std::int64_t) {}, [](std::int64_t) {}});

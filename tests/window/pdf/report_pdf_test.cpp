@@ -2,8 +2,10 @@
 
 #include <QProcess>
 #include <QRegularExpression>
+#include <cerrno>
 #include <set>
 
+#include "support/fault_plan.h"
 #include "support/report_files.h"
 #include "window/pdf/report_pdf.h"
 
@@ -88,13 +90,27 @@ void expectPdf(const PdfCase& c) {
 // the last entry; every text at one size, a 200-character word included.
 TEST(ReportPdf, ATableOfWholeWordsAtOneSizeWithTitlesOnEveryPage) {
   const PdfCase rows[] = {
-      {.name = "one entry", .entries = 1, .pages = 1},
-      {.name = "a long word among short entries", .entries = 60, .pages = 3, .longWord = true},
-      {.name = "full descriptions over pages", .entries = 150, .length = 196, .pages = 9},
+      {.name = "OneEntry", .entries = 1, .pages = 1},
+      {.name = "LongWordAmongShortOnes", .entries = 60, .pages = 3, .longWord = true},
+      {.name = "FullDescriptionsOverPages", .entries = 150, .length = 196, .pages = 9},
   };
   for (const PdfCase& row : rows) {
     SCOPED_TRACE(row.name);
     expectPdf(row);
+  }
+}
+
+// A report of more lines than a PDF is made for gets none; one at the limit is read for its
+// PDF, whose read fails here so as not to lay out 32,768 lines.
+TEST(ReportPdf, IsMadeForReportsUpToItsLineLimit) {
+  TempFolder folder;
+  for (const std::size_t lines : {32768U, 32769U}) {
+    folder.write("report", std::string(lines * 256, ' '));
+    FaultPlan plan;
+    plan.failAt(faults::Op::Read, 1, EIO);
+    EXPECT_EQ(writeReportPdf(folder.file("report"), folder.file("report.pdf"), {}),
+              lines == 32768 ? "57-Errore di I/O della periferica"
+                             : "il report ha 32769 righe, il PDF ne contiene al massimo 32768");
   }
 }
 
