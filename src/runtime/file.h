@@ -92,6 +92,8 @@ std::vector<std::string> spellingsIn(std::string_view folder, std::string_view s
 Error replaceFile(File& locked, std::string_view name, std::string_view bytes);
 
 Error deleteFile(std::string_view name);
+// Renames `from` over `to` in one step; whatever `to` named (a file, a link) is replaced.
+Error renameFile(std::string_view from, std::string_view to);
 // Attributes as Windows keeps them; on Linux the hidden attribute is the Samba
 // "user.DOSATTRIB" extended attribute, silently skipped where the file system has none.
 Error setHiddenOnly(std::string_view name);

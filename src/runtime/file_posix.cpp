@@ -330,6 +330,14 @@ Error deleteFile(std::string_view name) {
   return {};
 }
 
+Error renameFile(std::string_view from, std::string_view to) {
+  const std::string native(to);
+  if (injected(faults::Op::Delete) || ::rename(std::string(from).c_str(), native.c_str()) != 0) {
+    return errorFor(errno, native);
+  }
+  return {};
+}
+
 Error setHiddenOnly(std::string_view name) {
   const std::string native(name);
   if (injected(faults::Op::Attributes) ||

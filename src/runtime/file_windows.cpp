@@ -243,6 +243,16 @@ Error deleteFile(std::string_view name) {
   return {};
 }
 
+Error renameFile(std::string_view from, std::string_view to) {
+  Error error;
+  if (injected(faults::Op::Delete, error)) return error;
+  if (!::MoveFileExA(std::string(from).c_str(), std::string(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return lastError();
+  }
+  return {};
+}
+
 Error setHiddenOnly(std::string_view name) {
   Error error;
   if (injected(faults::Op::Attributes, error)) return error;
