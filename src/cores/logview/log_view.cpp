@@ -1,6 +1,7 @@
 #include "log_view.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <ranges>
 #include <utility>
@@ -11,6 +12,16 @@
 
 namespace kov {
 namespace {
+
+// Upper case by a table: the texts of every row go through it.
+char upper(char c) {
+  static const std::array<char, 256> kUpper = [] {
+    std::array<char, 256> table{};
+    for (std::size_t i = 0; i < table.size(); ++i) table[i] = toUpper1252(static_cast<char>(i));
+    return table;
+  }();
+  return kUpper[static_cast<unsigned char>(c)];
+}
 
 // Sorts the entries `entries` (numbers ascending) by the text of `column`, letter case aside,
 // ties by number, reading the file in passes.
@@ -101,11 +112,6 @@ Scan sortLog(const LogIndex& index, const LogOrder& order, const std::stop_token
   return scan;
 }
 
-bool holds(std::string_view text, const std::string& upper) {
-  return std::search(text.begin(), text.end(), upper.begin(), upper.end(),
-                     [](char a, char b) { return toUpper1252(a) == b; }) != text.end();
-}
-
 // The records of the index whose row holds `text`; when `previous` holds a text that `text`
 // contains, only among its matches.
 Scan findText(const LogIndex& index, const std::string& text, const TextMatches* previous,
@@ -114,14 +120,18 @@ Scan findText(const LogIndex& index, const std::string& text, const TextMatches*
   matches.found.assign(index.keys.size(), false);
   const bool narrower =
       previous != nullptr && matches.upper.find(previous->upper) != std::string::npos;
+  const auto holds = [&](std::string_view upperText) {
+    return upperText.find(matches.upper) != std::string_view::npos;
+  };
+  const bool damagedHolds = holds(toUpper1252(logview_text::kDamaged));
   const auto candidate = [&](std::uint32_t record) {
     if (narrower && !previous->found[record - 1]) return false;
-    if (holds(std::to_string(record), matches.upper)) {
+    if (holds(std::to_string(record))) {
       matches.found[record - 1] = true;
       return false;
     }
     if (index.key(record).kind() == RecordKey::Kind::Damaged) {
-      matches.found[record - 1] = holds(logview_text::kDamaged, matches.upper);
+      matches.found[record - 1] = damagedHolds;
       return false;
     }
     return true;  // an entry: its texts are read
@@ -129,11 +139,13 @@ Scan findText(const LogIndex& index, const std::string& text, const TextMatches*
   // Not the one-letter flag: any "s" or "n" typed would find every entry by it.
   constexpr LogColumn kSearched[] = {LogColumn::Date, LogColumn::Time, LogColumn::Workstation,
                                      LogColumn::Account, LogColumn::Description};
+  std::string folded;
   return readListed(index, index.listed | std::views::filter(candidate), stop,
                     [&](std::uint32_t record, std::string_view entry) {
-                      matches.found[record - 1] = std::ranges::any_of(kSearched, [&](LogColumn c) {
-                        return holds(entryField(entry, c), matches.upper);
-                      });
+                      folded.resize(entry.size());
+                      std::transform(entry.begin(), entry.end(), folded.begin(), upper);
+                      matches.found[record - 1] = std::ranges::any_of(
+                          kSearched, [&](LogColumn c) { return holds(entryField(folded, c)); });
                     });
 }
 

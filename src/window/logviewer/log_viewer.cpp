@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -15,6 +14,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -51,10 +51,14 @@ std::string keyOf(const DateBox* box) {
 // Sized by samples, rows of one height: nothing looks at every row.
 void sizeColumns(QTableView* table) {
   QHeaderView* header = table->horizontalHeader();
-  const QFontMetrics metrics = table->fontMetrics();
-  // What an item's text is given around it, as the item delegate lays it out.
-  const int margins =
-      2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1);
+  // A cell as wide as the item delegate makes it for a sample, and the grid's line.
+  QStyleOptionViewItem cell;
+  cell.initFrom(table);
+  cell.features = QStyleOptionViewItem::HasDisplay;
+  const auto width = [&](const QString& sample) {
+    cell.text = sample;
+    return table->style()->sizeFromContents(QStyle::CT_ItemViewItem, &cell, {}, table).width() + 1;
+  };
   const QString samples[] = {QStringLiteral("0000000"),
                              QStringLiteral("00/00/0000"),
                              QStringLiteral("00:00:00"),
@@ -63,14 +67,13 @@ void sizeColumns(QTableView* table) {
                              QString(),
                              QStringLiteral("M")};
   for (int c = 0; c < kLogColumns; ++c) {
-    header->resizeSection(
-        c, std::max(metrics.horizontalAdvance(samples[c]) + margins, header->sectionSizeHint(c)));
+    header->resizeSection(c, std::max(width(samples[c]), header->sectionSizeHint(c)));
   }
   header->setStretchLastSection(false);
   header->setSectionResizeMode(static_cast<int>(LogColumn::Description), QHeaderView::Stretch);
   table->verticalHeader()->hide();
   table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  table->verticalHeader()->setDefaultSectionSize(metrics.height() + 6);
+  table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
 }
 
 }  // namespace
@@ -119,20 +122,21 @@ LogViewer::LogViewer(Platform& platform, const std::string& recordings, std::str
                     2);
   filter->addWidget(count_, 1, 2, 1, 4);
 
-  auto* buttons = new QDialogButtonBox;
-  exportCsv_ = buttons->addButton(log_viewer_text::kExportCsv, QDialogButtonBox::ActionRole);
-  exportCsv_->setObjectName(QStringLiteral("EsportaCSV"));
-  QPushButton* close = buttons->addButton(log_viewer_text::kClose, QDialogButtonBox::RejectRole);
-  close->setObjectName(QStringLiteral("Chiudi"));
+  exportCsv_ = named(new QPushButton(log_viewer_text::kExportCsv), QStringLiteral("EsportaCSV"));
+  auto* close = named(new QPushButton(log_viewer_text::kClose), QStringLiteral("Chiudi"));
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(exportCsv_);
+  buttons->addStretch(1);
+  buttons->addWidget(close);
   for (QPushButton* button : {exportCsv_, close}) button->setAutoDefault(false);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(close, &QPushButton::clicked, this, &QDialog::reject);
   connect(exportCsv_, &QPushButton::clicked, this, &LogViewer::exportCsv);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(filter);
   layout->addWidget(table_, 1);
   layout->addWidget(detail_);
-  layout->addWidget(buttons);
+  layout->addLayout(buttons);
   setTabOrder(from_, to_);
   setTabOrder(to_, search_);
   setTabOrder(search_, table_);
@@ -142,6 +146,7 @@ LogViewer::LogViewer(Platform& platform, const std::string& recordings, std::str
   resize(QSize(960, 600).boundedTo(screen()->availableGeometry().size()));
 
   pause_ = new QTimer(this);
+  pause_->setObjectName(QStringLiteral("Pausa"));
   pause_->setSingleShot(true);
   pause_->setInterval(kPauseMs);
   connect(pause_, &QTimer::timeout, this, &LogViewer::applyFilter);
@@ -239,6 +244,7 @@ std::string LogViewer::askFile(const QString& filter, const QString& suffix) {
   QFileDialog dialog(this, log_viewer_text::kExportTitle, folder_, filter);
   dialog.setObjectName(QStringLiteral("Salva"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setOption(QFileDialog::DontResolveSymlinks);  // a link is replaced, never followed
   dialog.setDefaultSuffix(suffix);
   dialog.selectFile(log_viewer_text::kExportName + QLatin1Char('.') + suffix);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
