@@ -63,16 +63,20 @@ void LogModel::readAgain() const {
 }
 
 void LogModel::setFilter(const LogFilter& filter) {
+  if (filter == filter_) return;
   filter_ = filter;
   start();
 }
 
 void LogModel::sort(int column, Qt::SortOrder order) {
-  order_ = {static_cast<LogColumn>(column), order == Qt::DescendingOrder};
+  const LogOrder asked = {static_cast<LogColumn>(column), order == Qt::DescendingOrder};
+  if (asked == order_) return;
+  order_ = asked;
   start();
 }
 
 void LogModel::start() {
+  if (reread_ && work_ == Work::Reading) return;  // what is asked follows the reading
   const std::uint64_t job = ++job_;
   if (reread_) {
     setWork(Work::Reading);
