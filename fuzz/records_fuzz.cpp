@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   folder.write("OdV", bytes);
   kov::Kov_Par par;
   std::int64_t records = 0;
-  const bool written = kov::appendEntry(platform, par, "N04/12/202609:05:03PC    rossi", records);
+  const bool written = kov::appendEntry(platform, par, "N04/12/202609:05:03PC    rossi", records) ==
+                       kov::Appended::Done;
   const std::string after = folder.read("OdV");
   const std::size_t whole = (size + 255) / 256 * 256;
   if (!written || !platform.messages.empty() ||

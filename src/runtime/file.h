@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,11 @@
 #include "error.h"
 
 namespace kov {
+
+// Paces the attempts at a lock that another process holds, so that nobody waits for it without
+// limit: calls `attempt` again and again until it returns true, and says whether it did before
+// giving up.
+using LockWait = std::function<bool(const std::function<bool()>& attempt)>;
 
 class File {
  public:
@@ -30,7 +36,10 @@ class File {
   ~File() { close(); }
 
   // A name holding a NUL is error 52; anything but a regular file (a folder, a FIFO, a
-  // device) is error 75, refused before any read or write could wait on it.
+  // device) is error 75, refused before any read or write could wait on it. A file is always
+  // created new, never through a file or a link of its name: Update and Append open an
+  // existing file as it is, and refuse a link that points nowhere (error 75) rather than
+  // create the file it points to.
   Error open(std::string_view name, Mode mode);
   bool isOpen() const { return handle_ != kClosed; }
   void close();
@@ -46,9 +55,12 @@ class File {
   // record starts on a record boundary. When the file this handle opened has been removed or
   // replaced meanwhile, the record goes into the file that now bears the name. `number`
   // receives the record's number, which is also the count of records the file then holds.
-  Error appendRecord(std::string_view record, std::int64_t& number);
-  // Waits for the lock that appendRecord takes and keeps it until the handle is closed.
-  Error lock() const;
+  // The lock is waited for as lock waits for it.
+  Error appendRecord(std::string_view record, std::int64_t& number, const LockWait& wait);
+  // Takes the lock that appendRecord takes and keeps it until the handle is closed. While
+  // another process holds it, it is asked for again as `wait` paces it; when `wait` gives up,
+  // error 70, as the system reports a file locked by another program.
+  Error lock(const LockWait& wait) const;
   // Flushes the data to the disk; when this handle created a data file, its folder entry
   // too, as far as the file system allows.
   Error sync() const;
@@ -86,10 +98,19 @@ std::vector<std::string> spellingsIn(std::string_view folder, std::string_view s
 
 // Replaces the file `name` in one step by a new file holding `bytes`, readable and writable
 // by owner and group only and hidden: written beside it and synced, renamed over it, then the
-// folder synced. `locked` is the old file, opened and locked by the caller so that no writer
-// appends to it meanwhile; a writer waiting for that lock then writes into the new file.
-// Windows renames nothing over an open file: there `locked` is closed just before the rename.
+// folder synced. The file beside it is written as writeAfresh writes it. `locked` is the old
+// file, opened and locked by the caller so that no writer appends to it meanwhile; a writer
+// waiting for that lock then writes into the new file. Windows renames nothing over an open
+// file: there `locked` is closed just before the rename.
 Error replaceFile(File& locked, std::string_view name, std::string_view bytes);
+
+// Opens `name` created new (Mode::Create) after removing by name whatever holds it (a file, or
+// a link, whose target stays as it is). A folder there is error 75.
+Error createAfresh(std::string_view name, File& file);
+
+// Writes `bytes` into `name` created as createAfresh creates it (a name of the program's own,
+// where a run stopped before its end may have left its file), hidden, and syncs it to the disk.
+Error writeAfresh(std::string_view name, std::string_view bytes);
 
 Error deleteFile(std::string_view name);
 // Renames `from` over `to` in one step; whatever `to` named (a file, a link) is replaced.

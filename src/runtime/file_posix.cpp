@@ -102,6 +102,25 @@ Error syncFolderOf(const std::string& native) {
   return synced == 0 ? Error{} : errorFromErrno(failure);
 }
 
+// Creates `native` new: O_EXCL refuses an existing file and any link of that name, so nothing
+// is ever written through one.
+int createNew(const std::string& native, int flags) {
+  return ::open(native.c_str(), flags | O_CREAT | O_EXCL | O_NOFOLLOW, kDataMode);
+}
+
+// Opens `native`, or creates it new when it is missing. A link that points nowhere is refused
+// (ELOOP): following it would create a file wherever it points.
+int openOrCreate(const std::string& native, int flags, bool& created) {
+  int fd = ::open(native.c_str(), flags);
+  if (fd >= 0 || errno != ENOENT) return fd;
+  fd = createNew(native, flags);
+  created = fd >= 0;
+  if (fd >= 0 || errno != EEXIST) return fd;
+  fd = ::open(native.c_str(), flags);  // created meanwhile by another copy of the program
+  if (fd < 0 && errno == ENOENT) errno = ELOOP;
+  return fd;
+}
+
 Error fullWrite(int fd, const char* data, std::size_t length, std::uint64_t offset, bool append) {
   while (length > 0) {
     if (injected(faults::Op::Write)) return errorFromErrno(errno);
@@ -151,41 +170,42 @@ Error File::open(std::string_view name, Mode mode) {
   if (name.find('\0') != std::string_view::npos) return errorOf(err::kBadFileNumber);
   native_ = std::string(name);
   if (injected(faults::Op::Open)) return errorFor(errno, native_);
-  const bool existed = exists(native_);
   // Non-blocking, so that a FIFO or a device in place of a data file cannot hold the open;
   // it is refused below and the flag cleared for the files that pass.
   constexpr int kAlways = O_CLOEXEC | O_NONBLOCK;
   int fd = -1;
+  bool created = false;
   writable_ = mode != Mode::Read;
   switch (mode) {
     case Mode::Read:
       fd = ::open(native_.c_str(), O_RDONLY | kAlways);
       break;
     case Mode::Append:
-      fd = ::open(native_.c_str(), O_WRONLY | O_APPEND | O_CREAT | kAlways, kDataMode);
+      fd = openOrCreate(native_, O_WRONLY | O_APPEND | kAlways, created);
       break;
     case Mode::Update:
-      fd = ::open(native_.c_str(), O_RDWR | O_CREAT | kAlways, kDataMode);
+      fd = openOrCreate(native_, O_RDWR | kAlways, created);
       // A file that may only be read is still opened, for reading.
-      if (fd < 0 && (errno == EACCES || errno == EROFS) && existed) {
+      if (fd < 0 && (errno == EACCES || errno == EROFS) && exists(native_)) {
         fd = ::open(native_.c_str(), O_RDONLY | kAlways);
         writable_ = false;
       }
       break;
     case Mode::Create:
-      // Never through an existing file or a link: O_EXCL refuses both.
-      fd = ::open(native_.c_str(), O_RDWR | O_CREAT | O_EXCL | kAlways, kDataMode);
+      fd = createNew(native_, O_RDWR | kAlways);
+      created = fd >= 0;
       break;
   }
   if (fd < 0) {
     // A FIFO without a reader refuses a non-blocking open for writing with ENXIO; a folder
     // of the name of a new file is refused as a folder, not as a file that exists.
+    const int failure = errno;
     struct stat st {};
-    if (errno == ENXIO ||
-        (errno == EEXIST && ::stat(native_.c_str(), &st) == 0 && S_ISDIR(st.st_mode))) {
+    if (failure == ENXIO ||
+        (failure == EEXIST && ::stat(native_.c_str(), &st) == 0 && S_ISDIR(st.st_mode))) {
       return errorOf(err::kPathFileAccess);
     }
-    return errorFor(errno, native_);
+    return errorFor(failure, native_);
   }
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
@@ -194,8 +214,8 @@ Error File::open(std::string_view name, Mode mode) {
     return errorOf(err::kPathFileAccess);
   }
   handle_ = fd;
-  created_ = !existed && mode != Mode::Create;
-  if (!existed) ::fchmod(fd, kDataMode);
+  created_ = created && mode != Mode::Create;
+  if (created) ::fchmod(fd, kDataMode);
   return {};
 }
 
@@ -235,19 +255,24 @@ Error File::writeAt(std::uint64_t offset, std::string_view bytes) const {
   return fullWrite(handle_, bytes.data(), bytes.size(), offset, false);
 }
 
-Error File::lock() const {
+Error File::lock(const LockWait& wait) const {
   if (!isOpen()) return notOpen();
-  while (::flock(handle_, LOCK_EX) != 0) {
-    if (errno != EINTR) return errorFromErrno(errno);
-  }
-  return {};
+  Error error;
+  const auto attempt = [&] {
+    if (::flock(handle_, LOCK_EX | LOCK_NB) == 0) return true;
+    if (errno == EWOULDBLOCK || errno == EINTR) return false;
+    error = errorFromErrno(errno);
+    return true;
+  };
+  if (attempt() || wait(attempt)) return error;
+  return errorOf(err::kPermissionDenied);
 }
 
-Error File::appendRecord(std::string_view record, std::int64_t& number) {
+Error File::appendRecord(std::string_view record, std::int64_t& number, const LockWait& wait) {
   if (!isOpen()) return notOpen();
   if (!writable_) return errorOf(err::kPermissionDenied);
   for (;;) {
-    if (Error error = lock()) return error;
+    if (Error error = lock(wait)) return error;
     struct stat st {};
     if (::fstat(handle_, &st) != 0) {
       Error error = errorFromErrno(errno);
@@ -293,20 +318,7 @@ std::vector<std::string> spellingsIn(std::string_view folder, std::string_view s
 Error replaceFile(File& /*locked*/, std::string_view name, std::string_view bytes) {
   const std::string native(name);
   const std::string beside = native + ".nuovo";
-  if (injected(faults::Op::Open)) return errorFor(errno, beside);
-  const int fd =
-      ::open(beside.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, kDataMode);
-  if (fd < 0) return errorFor(errno, beside);
-  ::fchmod(fd, kDataMode);
-  Error error = fullWrite(fd, bytes.data(), bytes.size(), 0, false);
-  if (!error &&
-      (injected(faults::Op::Attributes) ||
-       ::fsetxattr(fd, kDosAttrib, kHidden, sizeof kHidden - 1, 0) != 0) &&
-      errno != ENOTSUP) {
-    error = errorFromErrno(errno);
-  }
-  if (!error && (injected(faults::Op::Sync) || ::fsync(fd) != 0)) error = errorFromErrno(errno);
-  ::close(fd);
+  Error error = writeAfresh(beside, bytes);
   if (!error && (injected(faults::Op::Delete) || ::rename(beside.c_str(), native.c_str()) != 0)) {
     error = errorFor(errno, native);
   }

@@ -57,6 +57,34 @@ Error writeAll(HANDLE handle, const char* data, std::size_t length, OVERLAPPED* 
   return {};
 }
 
+constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+HANDLE openExisting(const std::string& native, DWORD access) {
+  return ::CreateFileA(native.c_str(), access, kShare, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// Creates `native` new: an existing file or a link of that name is refused, never followed, so
+// nothing is ever written through one.
+HANDLE createNew(const std::string& native, DWORD access) {
+  return ::CreateFileA(native.c_str(), access, kShare, nullptr, CREATE_NEW,
+                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+}
+
+// Creates a missing `native` new. A link that points nowhere is refused: following it would
+// create a file wherever it points.
+HANDLE openOrCreate(const std::string& native, DWORD access, bool& created) {
+  if (::GetLastError() != ERROR_FILE_NOT_FOUND) return INVALID_HANDLE_VALUE;
+  HANDLE handle = createNew(native, access);
+  created = handle != INVALID_HANDLE_VALUE;
+  if (created || ::GetLastError() != ERROR_FILE_EXISTS) return handle;
+  handle = openExisting(native, access);  // created meanwhile by another copy of the program
+  if (handle == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_FILE_NOT_FOUND) {
+    ::SetLastError(ERROR_CANT_RESOLVE_FILENAME);
+  }
+  return handle;
+}
+
 OVERLAPPED at(std::uint64_t offset) {
   OVERLAPPED where{};
   where.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
@@ -77,27 +105,25 @@ Error File::open(std::string_view name, Mode mode) {
   native_ = std::string(name);
   Error error;
   if (injected(faults::Op::Open, error)) return error;
-  const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
   DWORD access = GENERIC_READ;
-  DWORD disposition = OPEN_EXISTING;
-  if (mode == Mode::Update) {
-    access = GENERIC_READ | GENERIC_WRITE;
-    disposition = OPEN_ALWAYS;
-  } else if (mode == Mode::Append) {
-    access = FILE_APPEND_DATA | SYNCHRONIZE;
-    disposition = OPEN_ALWAYS;
-  } else if (mode == Mode::Create) {
-    access = GENERIC_READ | GENERIC_WRITE;
-    disposition = CREATE_NEW;  // never through an existing file or a link
+  if (mode == Mode::Update || mode == Mode::Create) access = GENERIC_READ | GENERIC_WRITE;
+  if (mode == Mode::Append) access = FILE_APPEND_DATA | SYNCHRONIZE;
+  bool created = false;
+  HANDLE handle = INVALID_HANDLE_VALUE;
+  if (mode == Mode::Create) {
+    handle = createNew(native_, access);
+    created = handle != INVALID_HANDLE_VALUE;
+  } else {
+    handle = openExisting(native_, access);
+    if (handle == INVALID_HANDLE_VALUE && mode != Mode::Read) {
+      handle = openOrCreate(native_, access, created);
+    }
   }
-  HANDLE handle = ::CreateFileA(native_.c_str(), access, share, nullptr, disposition,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
   writable_ = mode != Mode::Read;
   if (handle == INVALID_HANDLE_VALUE && mode == Mode::Update &&
       ::GetLastError() == ERROR_ACCESS_DENIED) {
     writable_ = false;
-    handle = ::CreateFileA(native_.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    handle = openExisting(native_, GENERIC_READ);
   }
   if (handle == INVALID_HANDLE_VALUE) {
     const DWORD attributes = ::GetFileAttributesA(native_.c_str());
@@ -106,7 +132,7 @@ Error File::open(std::string_view name, Mode mode) {
     }
     return lastError();
   }
-  created_ = mode != Mode::Read && mode != Mode::Create && ::GetLastError() != ERROR_ALREADY_EXISTS;
+  created_ = created && mode != Mode::Create;
   // A device (NUL, CON, COM1) or a pipe is not a data file.
   if (::GetFileType(handle) != FILE_TYPE_DISK) {
     ::CloseHandle(handle);
@@ -151,20 +177,28 @@ Error File::writeAt(std::uint64_t offset, std::string_view bytes) const {
   return writeAll(handle_, bytes.data(), bytes.size(), &where);
 }
 
-Error File::lock() const {
+Error File::lock(const LockWait& wait) const {
   if (!isOpen()) return notOpen();
-  OVERLAPPED whole{};
-  if (!::LockFileEx(handle_, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole)) {
-    return lastError();
-  }
-  return {};
+  Error error;
+  const auto attempt = [&] {
+    OVERLAPPED whole{};
+    if (::LockFileEx(handle_, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
+                     MAXDWORD, &whole)) {
+      return true;
+    }
+    if (::GetLastError() == ERROR_LOCK_VIOLATION) return false;
+    error = lastError();
+    return true;
+  };
+  if (attempt() || wait(attempt)) return error;
+  return errorOf(err::kPermissionDenied);
 }
 
-Error File::appendRecord(std::string_view record, std::int64_t& number) {
+Error File::appendRecord(std::string_view record, std::int64_t& number, const LockWait& wait) {
   if (!isOpen()) return notOpen();
   if (!writable_) return errorOf(err::kPermissionDenied);
   for (;;) {
-    if (Error error = lock()) return error;
+    if (Error error = lock(wait)) return error;
     OVERLAPPED whole{};
     FILE_STANDARD_INFO info{};
     if (::GetFileInformationByHandleEx(handle_, FileStandardInfo, &info, sizeof info) &&
@@ -208,16 +242,7 @@ std::vector<std::string> spellingsIn(std::string_view /*folder*/, std::string_vi
 Error replaceFile(File& locked, std::string_view name, std::string_view bytes) {
   const std::string native(name);
   const std::string beside = native + ".nuovo";
-  Error error;
-  if (injected(faults::Op::Open, error)) return error;
-  HANDLE handle = ::CreateFileA(beside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_HIDDEN, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return lastError();
-  error = writeAll(handle, bytes.data(), bytes.size(), nullptr);
-  if (!error && !injected(faults::Op::Sync, error) && !::FlushFileBuffers(handle)) {
-    error = lastError();
-  }
-  ::CloseHandle(handle);
+  Error error = writeAfresh(beside, bytes);
   if (!error) locked.close();
   if (!error && !injected(faults::Op::Delete, error) &&
       !::MoveFileExA(beside.c_str(), native.c_str(),
@@ -239,8 +264,14 @@ Error File::syncFolder() const {
 Error deleteFile(std::string_view name) {
   Error error;
   if (injected(faults::Op::Delete, error)) return error;
-  if (!::DeleteFileA(std::string(name).c_str())) return lastError();
-  return {};
+  const std::string native(name);
+  if (::DeleteFileA(native.c_str())) return {};
+  // A folder is refused as a folder, as File::open refuses it, not as a denied access.
+  const DWORD attributes = ::GetFileAttributesA(native.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return errorOf(err::kPathFileAccess);
+  }
+  return lastError();
 }
 
 Error renameFile(std::string_view from, std::string_view to) {

@@ -18,9 +18,7 @@ NewFile::~NewFile() {
 Error NewFile::open(std::string_view name) {
   name_ = std::string(name);
   size_ = 0;
-  const std::string beside = besideOf(name_);
-  deleteFile(beside);  // a leftover, whatever it is; a folder stays and is refused below
-  return file_.open(beside, File::Mode::Create);
+  return createAfresh(besideOf(name_), file_);  // a crashed run's leftover goes first
 }
 
 Error NewFile::write(std::string_view bytes) {

@@ -18,8 +18,8 @@ class NewFile {
   NewFile& operator=(const NewFile&) = delete;
   ~NewFile();  // a file not finished is removed
 
-  // Creates `name` (native) followed by ".parziale" as a new file, after removing by name
-  // whatever a crashed run left there.
+  // Creates `name` (native) followed by ".parziale" as createAfresh does: whatever a crashed
+  // run left there is removed by name first.
   Error open(std::string_view name);
   Error write(std::string_view bytes);
   // Syncs the file, renames it over `name` and syncs the folder.

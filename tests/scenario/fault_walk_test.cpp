@@ -30,7 +30,7 @@ const struct Row { Op op; long first, last; const char* messages; Got got; } kRo
     {Op::Write, 4, 4, "found Fwriter created deleted removed", kRemovedFile}, {Op::Write, 5, 5, "found created Fscan", kMarked},
     {Op::Sync, 1, 2, "Frw left keep", kNothing}, {Op::Sync, 3, 3, "Frw found created left keep", kMarked}, {Op::Sync, 4, 5, "found Fpdf created deleted removed", kRemovedFile},
     {Op::Sync, 6, 6, "found Fwriter created deleted removed", kRemovedFile}, {Op::Sync, 7, 7, "found created Fscan", kMarked},
-    {Op::Delete, 1, 1, "found created Fscan", kMarked}, {Op::Attributes, 1, 1, "found created Fscan deleted removed", kRemovedFile},
+    {Op::Delete, 1, 2, "found created Fscan", kMarked}, {Op::Attributes, 1, 1, "found created Fscan deleted removed", kRemovedFile},
     {Op::Attributes, 2, 2, "found created Fscan", kMarked},
 };
 const struct { Op op; int errnoValue; const char* shown; } kInjected[] = {

@@ -69,11 +69,12 @@ inline std::string loggedRecord(const std::string& description,
                                 const std::string& account = "Titolare") {
   return storedRecord(entryText('N', "04/12/2026", description, account));
 }
-inline std::string confirmation(const std::string& description) {
+inline std::string confirmation(const std::string& description,
+                                const std::string& account = "Titolare") {
   return "Il seguente messaggio \xE8 stato salvato nel file di log dell'Amministratore di "
          "Sistema \n\r|DT Evento  |Ora        |WorkStation |Account Utente      |Descrizione\n\r"
          "|04/12/2026|09:05:03|" +
-         pad("PC-01", 14) + "|" + pad("Titolare", 20) + "|" + description;
+         pad("PC-01", 14) + "|" + pad(account, 20) + "|" + description;
 }
 
 }  // namespace kov::test

@@ -29,6 +29,9 @@ class FakePlatform : public Platform {
   ScreenSize screen{1920, 1080};
   std::function<void(const Message&)> onMessage;           // runs while the box would be open
   std::function<void(const SystemLogEvent&)> onSystemLog;  // the system log's copies
+  // A wait for a lock; none: one more attempt and no waiting.
+  std::function<bool(const std::function<bool()>&, std::chrono::milliseconds, std::string_view)>
+      onWait;
 
   void message(Icon icon, std::string_view text, std::string_view title) override {
     messages.push_back({icon, std::string(text), std::string(title)});
@@ -39,6 +42,10 @@ class FakePlatform : public Platform {
     return answer;
   }
   void beep() override { ++beeps; }
+  bool waitFor(const std::function<bool()>& ready, std::chrono::milliseconds limit,
+               std::string_view notice) override {
+    return onWait ? onWait(ready, limit, notice) : ready();
+  }
   DateTime now() override { return clock; }
   std::string regionalDate(const DateTime& at) override { return formatDate(at); }
   std::string regionalTime(const DateTime& at) override { return formatTime(at); }

@@ -41,6 +41,29 @@ std::string readBytes(const std::string& path) {
   return bytes;
 }
 
+Entries entriesUnder(const std::string& folder) {
+  Entries entries;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    entries[entry.path().lexically_relative(folder).string()] =
+        entry.is_symlink()     ? "-> " + fs::read_symlink(entry.path()).string()
+        : entry.is_directory() ? "folder"
+                               : readBytes(entry.path().string());
+  }
+  return entries;
+}
+
+std::string firstDifference(const Entries& before, const Entries& after) {
+  for (const auto& [name, bytes] : before) {
+    if (!after.contains(name)) return name + " is gone";
+    const auto at = std::ranges::mismatch(bytes, after.at(name));
+    if (at.in1 != bytes.end() || at.in2 != after.at(name).end())
+      return name + ": record " + std::to_string((at.in1 - bytes.begin()) / 256 + 1) + " differs";
+  }
+  for (const auto& entry : after)
+    if (!before.contains(entry.first)) return entry.first + " is new";
+  return {};
+}
+
 #ifndef _WIN32
 Unprivileged::Unprivileged(const TempFolder& folder) {
   constexpr uid_t kNobody = 65534;

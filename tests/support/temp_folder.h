@@ -3,12 +3,21 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace kov::test {
 
 std::string readBytes(const std::string& path);  // throws when the file is missing
+
+// Every entry under a folder by its path in it: a file's bytes, "-> " and the target of a
+// link, "folder" for a folder.
+using Entries = std::map<std::string, std::string>;
+Entries entriesUnder(const std::string& folder);
+// Empty when both hold the same entries; otherwise the first entry that differs, for a file
+// with its first differing record.
+std::string firstDifference(const Entries& before, const Entries& after);
 
 class TempFolder {
  public:

@@ -13,9 +13,11 @@ bool entryRecord(Platform& platform, Kov_Par& par, std::string_view entry) {
   return true;
 }
 
-bool appendEntry(Platform& platform, Kov_Par& par, std::string_view entry, std::int64_t& records) {
+Appended appendEntry(Platform& platform, Kov_Par& par, std::string_view entry,
+                     std::int64_t& records) {
   par.File_Rilevazioni = dataFileName(platform.programFolder(), kRecordingsFile);
-  if (!entryRecord(platform, par, entry)) return false;
+  records = -1;
+  if (!entryRecord(platform, par, entry)) return Appended::Refused;
 
   const auto trap = [&](const Error& error) {
     if (error) showTrappedError(platform, "Scrive_Riga_di_Log", error);
@@ -23,12 +25,16 @@ bool appendEntry(Platform& platform, Kov_Par& par, std::string_view entry, std::
   };
   File file;
   std::int64_t number = -1;
+  bool held = false;
   trap(file.open(par.File_Rilevazioni, File::Mode::Append));
+  const Error error =
+      file.appendRecord(par.Riga_Record, number, recordingsLockWait(platform, held));
+  if (held) return Appended::Busy;
   // A record written and not synced is in the file all the same: it is counted.
-  records = trap(file.appendRecord(par.Riga_Record, number)) ? -1 : number;
+  records = trap(error) ? -1 : number;
   if (file.isOpen()) trap(file.sync());
   if (records > 0) platform.copyToSystemLog(systemLogCopy(entry, records));
-  return true;
+  return Appended::Done;
 }
 
 bool countRecordings(std::string_view name, std::int64_t& records) {

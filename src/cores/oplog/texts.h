@@ -20,6 +20,11 @@ inline std::string databaseRestored(std::string_view today) {
 inline constexpr std::string_view kCredentialsChecked =
     "Verificato e aggiornato elenco delle credenziali di accesso alla Rete";
 
+// An entry not written because another program held the recordings file; the comment stays.
+inline constexpr std::string_view kRecordingsBusy =
+    "Il file delle rilevazioni è in uso da un altro programma: la scrittura non è stata "
+    "salvata. Riprovare tra qualche istante."_cp;
+
 inline constexpr std::string_view kCommentMissing = "Occorre commentare l'operazione eseguita";
 
 // The confirmation of a saved entry: this wording, the heading, then the entry's display line,

@@ -54,8 +54,13 @@ Removal removeRecordings(Platform& platform, std::string_view name, std::int64_t
   };
   File file;
   bool accounted = false;
+  bool held = false;
   Error error = file.open(name, File::Mode::Read);
-  if (!error) error = file.lock();
+  if (!error) error = file.lock(recordingsLockWait(platform, held));
+  if (held) {
+    showInformation(platform, report_text::kKeptBusy, title);
+    return Removal::Failed;
+  }
   if (!error) error = onlyAccountedFor(file, scanned, logged, accounted);
   if (trapped(error)) return Removal::Failed;
   if (!accounted) return Removal::EntriesLeft;

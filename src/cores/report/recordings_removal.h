@@ -22,7 +22,8 @@ enum class Removal {
 // check and the replacement hold the lock that every writer takes: an entry appended
 // meanwhile by another copy of the program keeps the file, and a copy waiting to append writes
 // into the new file. Once the new file is in place, shows "Il File delle scritture è stato
-// Eliminato" titled `title`. Failures are shown as trapped errors of "Cmd_Gp_Click".
+// Eliminato" titled `title`. Failures are shown as trapped errors of "Cmd_Gp_Click"; a lock
+// that another program holds past the limit keeps the file, and the message says so.
 Removal removeRecordings(Platform& platform, std::string_view name, std::int64_t scanned,
                          std::string_view logged, std::string_view newRecord,
                          std::string_view title);

@@ -36,6 +36,9 @@ inline constexpr std::string_view kNotDeleted =
 inline constexpr std::string_view kKeptDamaged =
     "Il File delle operazioni non è stato Eliminato in quanto contiene righe danneggiate: "
     "viene conservato per poterle recuperare"_cp;
+inline constexpr std::string_view kKeptBusy =
+    "Il File delle operazioni non è stato Eliminato in quanto è in uso da un altro programma: "
+    "ripetere la generazione tra qualche istante per eliminarlo"_cp;
 inline constexpr std::string_view kRemovedEntry =
     "Rimosso il file delle operazioni eseguite dell'Amministratore di Sistema";
 

@@ -16,6 +16,14 @@ std::string throughNameBuffer(const std::string& name) {
 
 }  // namespace
 
+LockWait recordingsLockWait(Platform& platform, bool& held) {
+  held = false;
+  return [&platform, &held](const std::function<bool()>& attempt) {
+    held = !platform.waitFor(attempt, kRecordingsLockLimit, shared_text::kWaitingForRecordings);
+    return !held;
+  };
+}
+
 void Imposta_Versione(Kov_Par& par, std::string_view programFolder) {
   par.Versione = "020000";
   par.Data_Versione = " del 01/02/2011";

@@ -9,6 +9,7 @@
 #include "platform.h"
 #include "runtime/cp1252.h"
 #include "runtime/error.h"
+#include "runtime/file.h"
 
 namespace kov {
 
@@ -33,6 +34,14 @@ inline constexpr std::string_view kAdministratorFile = "\\KoV";
 inline constexpr std::string_view kControllerFile = "\\TdT";
 inline constexpr std::string_view kRecordingsAtStart = "\\Odv";
 inline constexpr std::string_view kRecordingsFile = "\\OdV";
+
+// A writer of the recordings file waits this long at most for its lock, which any program that
+// can read the file can hold.
+inline constexpr std::chrono::seconds kRecordingsLockLimit{5};
+
+// The wait for the lock of the recordings file, through the platform. `held` tells afterwards
+// whether another program still held it when the limit passed.
+LockWait recordingsLockWait(Platform& platform, bool& held);
 
 void Imposta_Versione(Kov_Par& par, std::string_view programFolder);
 

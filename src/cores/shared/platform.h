@@ -2,6 +2,8 @@
 // implementation; tests replace it, so no test ever waits on a modal box.
 #pragma once
 
+#include <chrono>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +30,12 @@ class Platform {
   // for message.
   virtual bool ask(std::string_view text, std::string_view title) = 0;
   virtual void beep() = 0;
+  // Asks `ready` again every little while until it answers true or `limit` has passed; true
+  // when it answered true. Meanwhile the windows are drawn and their timers run, but they take
+  // no key, click or close request (nothing can start a second write), and once the wait lasts
+  // a small modal box says `notice` (Windows-1252).
+  virtual bool waitFor(const std::function<bool()>& ready, std::chrono::milliseconds limit,
+                       std::string_view notice) = 0;
 
   virtual DateTime now() = 0;
   // The date and the time of day in the workstation's regional forms (a four-digit year),

@@ -15,6 +15,10 @@ inline std::string trappedError(std::string_view procedure, const Error& error) 
          " :\n\r" + std::to_string(error.number) + '-' + error.description;
 }
 
+// Shown while a writer waits for the lock of the recordings file, once the wait lasts.
+inline constexpr std::string_view kWaitingForRecordings =
+    "In attesa del file delle rilevazioni, in uso da un altro programma\x85";
+
 // An error of start-up, before the window is shown.
 inline std::string startupError(const Error& error) {
   return std::string("Si è verificato il seguente errore nella lettura del form:"_cp) + "\n\r" +

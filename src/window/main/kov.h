@@ -46,7 +46,9 @@ class KOV : public QWidget {
   void Abilita();
   void DiSabilita();
   CredentialsRead Leggi_Parametri_KOV();
-  void Scrive_Riga_di_Log();
+  // False when another program held the recordings file: nothing was written, and the user
+  // was told to try again.
+  bool Scrive_Riga_di_Log();
   void Assegna_Val_Op_Pi();
   void Leggi_Numero_Scritture();
 

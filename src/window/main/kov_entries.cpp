@@ -40,7 +40,10 @@ void KOV::Cmd_Op_Click() {
     Opz_KOV[0]->setFocus();
     return;
   }
-  Scrive_Riga_di_Log();
+  if (!Scrive_Riga_di_Log()) {
+    Opz_KOV[0]->setFocus();  // the comment stays, to be saved again
+    return;
+  }
   Opz_KOV[0]->clear();
   Pw->clear();
   Pw->setFocus();

@@ -4,6 +4,7 @@
 
 #include "cores/oplog/entry.h"
 #include "cores/oplog/log_writer.h"
+#include "cores/oplog/texts.h"
 #include "window/main/kov.h"
 #include "window/platform/qt_text.h"
 
@@ -13,12 +14,19 @@ std::string KOV::entryOfWindow() const {
   return entryText(platform_.now(), textOf(Opz_KOV[1]), textOf(Utente), textOf(Opz_KOV[0]));
 }
 
-void KOV::Scrive_Riga_di_Log() {
+bool KOV::Scrive_Riga_di_Log() {
   const std::string entry = entryOfWindow();
   std::int64_t records = -1;
-  if (!appendEntry(platform_, par_, entry, records)) return;
-  showInformation(platform_, confirmationText(entry), toCp1252(windowTitle()));
-  showCount(records);
+  const Appended appended = appendEntry(platform_, par_, entry, records);
+  if (appended == Appended::Busy) {
+    showInformation(platform_, oplog_text::kRecordingsBusy, toCp1252(windowTitle()));
+    return false;
+  }
+  if (appended == Appended::Done) {
+    showInformation(platform_, confirmationText(entry), toCp1252(windowTitle()));
+    showCount(records);
+  }
+  return true;
 }
 
 void KOV::showCount(std::int64_t records) {

@@ -4,13 +4,17 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 
+#include "cores/shared/kov_par.h"
 #include "runtime/osnames.h"
 #include "window/platform/qt_text.h"
 
@@ -58,7 +62,64 @@ QMessageBox::StandardButton showBox(QMessageBox::Icon icon, std::string_view tex
   return pressed;
 }
 
+// A wait asks again this often, and says what it waits for once it has lasted this long.
+constexpr std::chrono::milliseconds kAskEvery{50};
+constexpr std::chrono::milliseconds kNoticeAfter{400};
+
+// For as long as it lives, the user's keys, clicks, wheel and close requests reach no window,
+// so that nothing started from them can run in the middle of a wait.
+class InputHeld : public QObject {
+ public:
+  InputHeld() { QCoreApplication::instance()->installEventFilter(this); }
+  ~InputHeld() override { QCoreApplication::instance()->removeEventFilter(this); }
+  InputHeld(const InputHeld&) = delete;
+  InputHeld& operator=(const InputHeld&) = delete;
+
+ protected:
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::ShortcutOverride:
+      case QEvent::Shortcut:
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::Wheel:
+      case QEvent::TouchBegin:
+      case QEvent::Close:
+        event->ignore();  // a close request ignored leaves the window open
+        return true;
+      default:
+        return false;
+    }
+  }
+};
+
 }  // namespace
+
+bool QtPlatform::waitFor(const std::function<bool()>& ready, std::chrono::milliseconds limit,
+                         std::string_view notice) {
+  const auto start = std::chrono::steady_clock::now();
+  const QPointer<QWidget> owner = QApplication::activeWindow();
+  const InputHeld held;
+  QProgressDialog box(fromCp1252(notice), QString(), 0, 0, owner);  // no button: it only tells
+  box.setWindowTitle(fromCp1252(kAppTitle));
+  box.setWindowModality(Qt::ApplicationModal);
+  QEventLoop pause;  // ends at each tick
+  QTimer tick;
+  QObject::connect(&tick, &QTimer::timeout, &pause, &QEventLoop::quit);
+  tick.start(kAskEvery);
+  bool done = ready();
+  while (!done && std::chrono::steady_clock::now() - start < limit) {
+    if (!box.isVisible() && std::chrono::steady_clock::now() - start >= kNoticeAfter) box.show();
+    pause.exec();
+    done = ready();
+  }
+  box.hide();
+  if (owner != nullptr) owner->activateWindow();
+  return done;
+}
 
 void QtPlatform::message(Icon icon, std::string_view text, std::string_view title) {
   QMessageBox::Icon boxIcon = QMessageBox::NoIcon;

@@ -18,6 +18,8 @@ class QtPlatform : public Platform {
   void message(Icon icon, std::string_view text, std::string_view title) override;
   bool ask(std::string_view text, std::string_view title) override;
   void beep() override;
+  bool waitFor(const std::function<bool()>& ready, std::chrono::milliseconds limit,
+               std::string_view notice) override;
   DateTime now() override;
   std::string regionalDate(const DateTime& at) override;
   std::string regionalTime(const DateTime& at) override;

@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <regex>
+#include <thread>
 
 #include "runtime/cp1252.h"
 #endif
@@ -43,8 +44,8 @@ struct Logged : test::TempFolder {
   }
   void append(const std::string& description) {
     std::int64_t records = 0;
-    ASSERT_TRUE(
-        appendEntry(platform, par, test::entryText('N', "04/12/2026", description), records));
+    ASSERT_EQ(appendEntry(platform, par, test::entryText('N', "04/12/2026", description), records),
+              Appended::Done);
   }
 };
 
@@ -139,11 +140,15 @@ TEST(AppendEntry, TwoProcessesAppendingAtOnceLoseAndTearNothing) {
   const pid_t child = ::fork();
   test::FakePlatform platform;
   platform.folder = folder.path();
+  platform.onWait = [](const auto& ready, auto, auto) {
+    while (!ready()) std::this_thread::yield();
+    return true;
+  };
   Kov_Par par;
   std::int64_t count = 0;
   int misnumbered = 0;  // entries not at the record number the writer gave
   for (int i = child == 0 ? 0 : 400, end = i + 400; i < end; ++i) {
-    EXPECT_TRUE(appendEntry(platform, par, expected[i], count));
+    EXPECT_EQ(appendEntry(platform, par, expected[i], count), Appended::Done);
     const auto at = static_cast<std::size_t>(count - 1) * 256;
     misnumbered += folder.read("OdV").substr(at, 256) != test::storedRecord(expected[i]);
   }
@@ -152,7 +157,7 @@ TEST(AppendEntry, TwoProcessesAppendingAtOnceLoseAndTearNothing) {
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  EXPECT_FALSE(appendEntry(platform, par, expected[0] + "\xFF", count));
+  EXPECT_EQ(appendEntry(platform, par, expected[0] + "\xFF", count), Appended::Refused);
   EXPECT_EQ(platform.texts(),
             std::vector<std::string>{test::trappedText("Cripta_Decripta", test::kBadCall)});
   const std::string bytes = folder.read("OdV");

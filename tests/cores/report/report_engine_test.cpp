@@ -18,8 +18,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <thread>
 #endif
 
@@ -30,6 +28,7 @@ using namespace test;
 
 const std::string kA = reportRecord("a"), kB = reportRecord("b");
 const std::string kLogged = reportRecord("l"), kNew = reportRecord("n");
+const LockWait kNoWait = [](const std::function<bool()>& /*attempt*/) { return false; };
 
 // A program folder with a recordings file and a report folder "report".
 struct ReportRun {
@@ -109,7 +108,8 @@ TEST(Report, ARecordingsFileOfMoreThan4194304RecordsIsRefusedUnread) {
 }
 
 // After the records the run read, only its own logged entry and appends no user saw
-// confirmed may follow; the new file is hidden, for owner and group whatever the umask.
+// confirmed may follow; the new file is hidden, for owner and group whatever the umask, and
+// takes the place of what a stopped run left beside the file.
 TEST(RemoveRecordings, ReplacesOnlyAFileHoldingWhatTheRunAccountedFor) {
   const std::string partial = "PARTIAL" + std::string(249, '\0');
   // clang-format off
@@ -126,8 +126,9 @@ TEST(RemoveRecordings, ReplacesOnlyAFileHoldingWhatTheRunAccountedFor) {
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.recordings.substr(256)));
     ReportRun r(row.recordings);
+    r.folder.write("OdV.nuovo", "left by a stopped run");  // a replacement clears it
     EXPECT_EQ(r.remove(row.scanned), row.replaced ? Removal::Done : Removal::EntriesLeft);
-    EXPECT_EQ(r.folder.names(), (std::vector<std::string>{"OdV", "report"}));
+    EXPECT_EQ(r.folder.exists("OdV.nuovo"), !row.replaced);
     EXPECT_EQ(r.folder.read("OdV"), row.replaced ? kNew : row.recordings);
     EXPECT_EQ(isHidden(r.name()), row.replaced);
 #ifndef _WIN32
@@ -166,29 +167,36 @@ TEST(RemoveRecordings, AWriterThatOpenedTheOldFileWritesIntoTheNewOne) {
   ASSERT_FALSE(writer.open(r.name(), File::Mode::Append));
   ASSERT_EQ(r.remove(1), Removal::Done);
   std::int64_t number = 0;
-  ASSERT_FALSE(writer.appendRecord(kB, number));
+  ASSERT_FALSE(writer.appendRecord(kB, number, kNoWait));
   EXPECT_EQ(number, 2);
   EXPECT_EQ(r.folder.read("OdV"), kNew + kB);
 }
 
-// A second process holds the writers' lock while the removal checks the file, then
-// appends: the removal waits for it, finds the entry and keeps the file.
+// A second process holds the writers' lock while the removal checks the file, then appends.
+// A removal that gives up keeps the file and says why; one that waits finds the entry and
+// keeps the file too.
 TEST(RemoveRecordings, AnEntryAppendedByAnotherProcessMeanwhileKeepsTheFile) {
   ReportRun r(kA);
   const pid_t child = ::fork();
   if (child == 0) {
     File writer;
     std::int64_t number = 0;
-    if (writer.open(r.name(), File::Mode::Append) || writer.lock()) ::_exit(1);
+    if (writer.open(r.name(), File::Mode::Append) || writer.lock(kNoWait)) ::_exit(1);
     r.folder.write("locked", "");
-    for (std::string locks; locks.find("->") == std::string::npos;) {  // until someone waits
-      std::stringstream text;
-      text << std::ifstream("/proc/locks").rdbuf();
-      locks = text.str();
-    }
-    ::_exit(writer.appendRecord(kB, number) || writer.sync() ? 1 : 0);
+    while (!r.folder.exists("waiting")) std::this_thread::yield();
+    ::_exit(writer.appendRecord(kB, number, kNoWait) || writer.sync() ? 1 : 0);
   }
   while (!r.folder.exists("locked")) std::this_thread::yield();
+  EXPECT_EQ(r.remove(1), Removal::Failed);
+  EXPECT_EQ(r.platform.texts(), std::vector<std::string>{"Il File delle operazioni non \xE8 stato "
+                                                         "Eliminato in quanto \xE8 in uso da un "
+                                                         "altro programma: ripetere la generazione "
+                                                         "tra qualche istante per eliminarlo"});
+  r.platform.onWait = [&](const auto& ready, auto, auto) {
+    r.folder.write("waiting", "");
+    while (!ready()) std::this_thread::yield();
+    return true;
+  };
   EXPECT_EQ(r.remove(1), Removal::EntriesLeft);
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);

@@ -2,13 +2,17 @@
 
 #include <QApplication>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QSignalSpy>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 
 #include "runtime/file.h"
 #include "support/controller_window.h"
 #include "support/fault_plan.h"
+#include "window/platform/qt_platform.h"
 
 namespace kov {
 namespace {
@@ -66,7 +70,7 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
   many += blank + storedRecord(b);
   const std::string created = confirmation(kCreated);
   const std::string removed = confirmation(kRemoved);
-  const std::string found1 = "\x01", earlier = kHeadingRecord + lineOf(b);
+  const std::string found1 = "\x01";
   const std::string kept =
       "Il File delle operazioni non \xE8 stato Eliminato in quanto contiene "
       "righe danneggiate: viene conservato per poterle recuperare";
@@ -82,29 +86,24 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
     std::string recordings;
     QString start, end;
     std::vector<const char*> ticks;
-    int earlier;  // a report of the same name: 1 a file, 2 a link to the recordings file
     std::vector<std::string> messages;
     std::string after, report;
-    int pdf = 0;  // 1 Yes to the question, 2 Yes but the desktop fails, 3 a file bears the PDF's
-                  // name, 4 the disk fills
+    int pdf = 0;  // 1 Yes to the question, 2 Yes but the desktop fails, 3 the disk fills
   } rows[] = {
       // clang-format off
-      {"copies, marks, logs, warns", shapes + out1 + storedRecord(b) + out2 + storedRecord(reported) + blank, "01122026", "31122026", {"Rimuovi"}, 0,
+      {"copies, marks, logs, warns", shapes + out1 + storedRecord(b) + out2 + storedRecord(reported) + blank, "01122026", "31122026", {"Rimuovi"},
        {damagedLine(6), damagedLine(7), damagedLine(8), trappedText("Cripta_Decripta", kBadCall), damagedLine(9), damagedLine(17), "\x08", created, leftText(2), kNotDeleted},
        marked + out1 + markedRecord(b) + out2 + storedRecord(reported) + blank + loggedRecord(kCreated), lines + lineOf(b)},
-      {"nothing copied, removed", old, "01122026", "31122026", {"Rimuovi"}, 0, {nothing, kDeleted, removed}, loggedRecord(kRemoved), ""},
-      {"a torn tail, removed", storedRecord(a) + storedRecord(a).substr(0, 100), "01122026", "31122026", {"Rimuovi"}, 0, {found1, created, kDeleted, removed}, loggedRecord(kRemoved), lineOf(a)},
-      {"a date hit, kept", storedRecord(a) + dateHit, "01122026", "31122026", {"Rimuovi"}, 0, {damagedLine(2), found1, created, kept}, markedRecord(a) + dateHit + loggedRecord(kCreated), lineOf(a)},
-      {"reported ones asked for", storedRecord(reported), "01122026", "31122026", {"Anche_gia_Lette"}, 0, {found1, created}, storedRecord(reported) + loggedRecord(kCreated), lineOf(reported)},
-      {"an earlier report", storedRecord(a), "01122026", "31122026", {"Rimuovi"}, 1, {"\x02", leftText(1), kNotDeleted}, storedRecord(a), ""},
-      {"a link of the report's name", storedRecord(a), "01122026", "31122026", {"Rimuovi"}, 2, {"\x02", leftText(1), kNotDeleted}, storedRecord(a), ""},
-      {"end before start", storedRecord(a), "31122026", "01122026", {}, 0, {order, nothing, leftText(1)}, storedRecord(a), ""},
-      {"two-digit years", storedRecord(a), "011226", "311226", {}, 0, {found1, created}, markedRecord(a) + loggedRecord(kCreated), lineOf(a)},
-      {"a hundred, Yes", hundred, "01122026", "31122026", {}, 0, {"\x64", created}, hundredMarked + loggedRecord(kCreated), hundredLines, 1},
-      {"Yes, the desktop fails", storedRecord(a), "01122026", "31122026", {}, 0, {found1, "OPEN", created}, markedRecord(a) + loggedRecord(kCreated), lineOf(a), 2},
-      {"a file bears the PDF's name", storedRecord(a), "01122026", "31122026", {}, 0, {found1, "PDF58-File gi\xE0 esistente", created}, markedRecord(a) + loggedRecord(kCreated), lineOf(a), 3},
-      {"the disk fills during the PDF", storedRecord(a), "01122026", "31122026", {}, 0, {found1, "PDF61-Disco pieno", created}, markedRecord(a) + loggedRecord(kCreated), lineOf(a), 4},
-      {"over 32,767 records", many, "01122026", "31122026", {}, 0, {damagedLine(32766), found1, created, tooMany}, many.substr(0, 32766U * 256) + markedRecord(b) + loggedRecord(kCreated), lineOf(b)},
+      {"nothing copied, removed", old, "01122026", "31122026", {"Rimuovi"}, {nothing, kDeleted, removed}, loggedRecord(kRemoved), ""},
+      {"a torn tail, removed", storedRecord(a) + storedRecord(a).substr(0, 100), "01122026", "31122026", {"Rimuovi"}, {found1, created, kDeleted, removed}, loggedRecord(kRemoved), lineOf(a)},
+      {"a date hit, kept", storedRecord(a) + dateHit, "01122026", "31122026", {"Rimuovi"}, {damagedLine(2), found1, created, kept}, markedRecord(a) + dateHit + loggedRecord(kCreated), lineOf(a)},
+      {"reported ones asked for", storedRecord(reported), "01122026", "31122026", {"Anche_gia_Lette"}, {found1, created}, storedRecord(reported) + loggedRecord(kCreated), lineOf(reported)},
+      {"end before start", storedRecord(a), "31122026", "01122026", {}, {order, nothing, leftText(1)}, storedRecord(a), ""},
+      {"two-digit years", storedRecord(a), "011226", "311226", {}, {found1, created}, markedRecord(a) + loggedRecord(kCreated), lineOf(a)},
+      {"a hundred, Yes", hundred, "01122026", "31122026", {}, {"\x64", created}, hundredMarked + loggedRecord(kCreated), hundredLines, 1},
+      {"Yes, the desktop fails", storedRecord(a), "01122026", "31122026", {}, {found1, "OPEN", created}, markedRecord(a) + loggedRecord(kCreated), lineOf(a), 2},
+      {"the disk fills during the PDF", storedRecord(a), "01122026", "31122026", {}, {found1, "PDF61-Disco pieno", created}, markedRecord(a) + loggedRecord(kCreated), lineOf(a), 3},
+      {"over 32,767 records", many, "01122026", "31122026", {}, {damagedLine(32766), found1, created, tooMany}, many.substr(0, 32766U * 256) + markedRecord(b) + loggedRecord(kCreated), lineOf(b)},
       // clang-format on
   };
   for (const auto& row : rows) {
@@ -114,12 +113,9 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
     const std::string folder = w.folder.file(w.sub), pdf = w.reportFile() + ".pdf";
     w.platform.answer = row.pdf == 1 || row.pdf == 2;
     w.platform.openFails = row.pdf == 2;
-    if (row.pdf == 3) w.folder.write(w.sub + "/" + kReportName + ".pdf", "mio");
     w.platform.onMessage = [&](const Message& m) {  // the PDF's write, the first after it
-      if (row.pdf == 4 && m.text == w.found(1)) plan.failAt(faults::Op::Write, 1, ENOSPC);
+      if (row.pdf == 3 && m.text == w.found(1)) plan.failAt(faults::Op::Write, 1, ENOSPC);
     };
-    if (row.earlier == 1) w.folder.write(w.sub + "/" + kReportName, earlier);
-    if (row.earlier == 2) std::filesystem::create_symlink(w.folder.file("OdV"), w.reportFile());
     w.period(row.start, row.end);
     EXPECT_EQ(w.platform.beeps, row.name == std::string("end before start") ? 1 : 0);
     for (const char* tick : row.ticks) w.click(tick);
@@ -128,34 +124,28 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
     for (std::string& m : expected) {
       if (m == "OPEN") m = "Non \xE8 stato possibile aprire la cartella " + folder;
       if (m.starts_with("PDF")) m = w.pdfFailed(m.substr(3));
-      if (m.size() == 1 && !row.earlier) m = w.found(m[0]);
-      if (m.size() == 1) {
-        m = "Esiste gi\xE0 un report con il nome " + w.reportFolder + "\\" + kReportName +
-            ": attendere il minuto successivo e ripetere la generazione";
-      }
+      if (m.size() == 1) m = w.found(m[0]);
     }
     EXPECT_EQ(w.platform.texts(), expected);
     for (const Message& m : w.platform.messages)
       EXPECT_EQ(m.title, m.icon == Icon::Information ? kCaption : "KoV");
     EXPECT_TRUE(w.recordings() == row.after);
-    const std::string reports[] = {row.report.empty() ? "" : kHeadingRecord + row.report, earlier,
-                                   row.recordings};  // the report, or the file of its name
-    EXPECT_EQ(w.report(), reports[row.earlier]);
+    EXPECT_EQ(w.report(), row.report.empty() ? "" : kHeadingRecord + row.report);
     EXPECT_EQ(isHidden(dataFileName(w.folder.path(), "\\OdV")),
               row.after == loggedRecord(kRemoved));
     EXPECT_EQ(w.find<QLabel>("N_Accessi")->text().toLongLong(), (row.after.size() + 255) / 256);
     EXPECT_EQ(w.text("Opz_KOV_3"), w.reportFolder + "\\");  // 200 characters
     EXPECT_TRUE(w.box("Dt_1")->hasFocus());
     // The question follows a report written, and its PDF's message if it has one.
-    const bool written = !row.report.empty() && row.earlier == 0;
+    const bool written = !row.report.empty();
     ASSERT_EQ(w.platform.asked.size(), written ? 1U : 0U);
     if (!written) continue;
-    const std::size_t after = w.platform.asked[0].first - (row.pdf >= 3 ? 2 : 1);
+    const std::size_t after = w.platform.asked[0].first - (row.pdf == 3 ? 2 : 1);
     EXPECT_EQ(w.platform.texts().at(after).substr(0, 22), "Sono state rilevate n.");
     EXPECT_EQ(w.platform.asked[0].second.text, "Aprire la cartella del report?\n\r" + folder);
     EXPECT_EQ(w.platform.opened, std::vector<std::string>(row.pdf == 1, folder));
-    if (row.pdf >= 3) {  // nothing written over, nothing half-written left
-      EXPECT_TRUE(row.pdf == 3 ? readBytes(pdf) == "mio" : !std::filesystem::exists(pdf));
+    if (row.pdf == 3) {  // nothing half-written left
+      EXPECT_FALSE(std::filesystem::exists(pdf));
       continue;
     }
     const std::string text = pdfText(pdf);
@@ -246,6 +236,114 @@ TEST(ReportWindow, APeriodPickedIsReportedAsIfTyped) {
         w.platform.texts().at(0),
         row.lines.empty() ? kNoPeriod : foundText(row.lines.size(), w.reportFolder + "\\" + name));
   }
+}
+
+// A file, a link or a folder at a name the run creates (the report, its PDF, the new recordings
+// file beside the old one) is never written through: every other entry of the program folder
+// stays byte for byte and nothing appears where a link points. The run goes as far as it may,
+// and the removal clears its own name, where a stopped run may have left a file.
+TEST(ReportWindow, NothingPlantedAtANameTheRunCreatesIsWrittenThrough) {
+  enum Place { Report, Pdf, Beside };
+  enum Plant { AFile, AHardLink, ALink, ALinkToNowhere, AFolder };
+  const std::string a = entryText('N', "10/12/2026", "a");
+  const std::string k75 = "75-Errore di accesso al percorso/file";
+  const std::string created = confirmation(kCreated), removed = confirmation(kRemoved);
+  for (const Place place : {Report, Pdf, Beside}) {
+    for (const Plant plant : {AFile, AHardLink, ALink, ALinkToNowhere, AFolder}) {
+      SCOPED_TRACE(testing::Message() << "place " << place << ", plant " << plant);
+      Controller w(storedRecord(a));
+      const bool folder = plant == AFolder;
+      // By place, then a folder beside the recordings file: the messages and the recordings file.
+      const std::pair<std::vector<std::string>, std::string> runs[] = {
+          {{folder ? trappedText("Rw_Record", k75)
+                   : "Esiste gi\xE0 un report con il nome " + w.reportFolder + "\\" + kReportName +
+                         ": attendere il minuto successivo e ripetere la generazione",
+            leftText(1), kNotDeleted},
+           storedRecord(a)},
+          {{w.found(1), w.pdfFailed(folder ? k75 : "58-File gi\xE0 esistente"), created, kDeleted,
+            removed},
+           loggedRecord(kRemoved)},
+          {{w.found(1), created, kDeleted, removed}, loggedRecord(kRemoved)},
+          {{w.found(1), created, trappedText("Cmd_Gp_Click", k75)},
+           markedRecord(a) + loggedRecord(kCreated)}};
+      const auto& [said, recordings] = folder && place == Beside ? runs[3] : runs[place];
+      const std::string report = w.sub + "/" + kReportName;
+      const std::string names[] = {report, report + ".pdf", "OdV.nuovo"};
+      const std::string planted = w.folder.file(names[place]);
+      if (plant == AFile) w.folder.write(names[place], "mio");
+      if (plant == AHardLink) std::filesystem::create_hard_link(w.folder.file("TdT"), planted);
+      if (plant == ALink || plant == ALinkToNowhere)
+        std::filesystem::create_symlink(w.folder.file(plant == ALink ? "TdT" : "nowhere"), planted);
+      if (folder) w.folder.makeFolder(names[place]);
+      Entries before = entriesUnder(w.folder.path());
+      w.period("01122026", "31122026");
+      w.click("Rimuovi");
+      w.click("Cmd_Gp");
+      EXPECT_EQ(w.platform.texts(), said);
+      Entries after = entriesUnder(w.folder.path());
+      before["OdV"] = recordings;
+      for (int made = 0; made < place; ++made) after.erase(names[made]);  // report, PDF
+      if (place == Beside && !folder) before.erase(names[Beside]);
+      EXPECT_EQ(firstDifference(before, after), "");
+    }
+  }
+}
+
+// Another program holds the lock of the recordings file (util-linux's flock, a second process).
+// While KoV waits for it, the window's clock runs, a box says what it waits for, and a second Ok
+// or a close is taken by nobody. An entry gives up while the lock is still held: nothing is
+// written and the comment stays; saved again once the lock is free, it is written once. The
+// entry of a report with removal, whose lock comes free while it waits, is written.
+TEST(LockHeldElsewhere, TheWindowWaitsAliveAndGivesUpOrGoesOn) {
+  const std::string old = storedRecord(entryText('S', "10/11/2026", "vecchia"));
+  Controller w(old, false);
+  w.show();
+  QProcess holder;  // holds the lock for as long as cat runs, which echoes once it is held
+  const auto hold = [&] {
+    holder.start("flock", {"-x", QString::fromStdString(w.folder.file("OdV")), "cat"});
+    EXPECT_TRUE(holder.write("x\n") == 2 && holder.waitForReadyRead()) << "no lock held";
+  };
+  QtPlatform desktop;
+  w.platform.onWait = [&](const auto&... wait) { return desktop.waitFor(wait...); };
+  const char* ok = "Cmd_Op";
+  QString notice;
+  QTimer during;
+  QObject::connect(&during, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    notice = box->labelText();
+    if (ok == std::string("Cmd_Gp")) holder.closeWriteChannel();
+    w.click(ok);
+    w.window->close();
+  });
+  during.start(100);
+  w.signIn(0, "Admin", "password1");
+  w.click("Op_Pi_0");  // the proposed wording of a checked backup
+  hold();
+  QSignalSpy clock(w.find<QTimer>("Timer1"), &QTimer::timeout);
+  w.click(ok);
+  EXPECT_GT(clock.count(), 2);
+  EXPECT_EQ(notice, QString::fromUtf8(
+                        "In attesa del file delle rilevazioni, in uso da un altro programma…"));
+  EXPECT_EQ(w.recordings(), old);
+  EXPECT_EQ(w.text("Opz_KOV_0") + w.find<QLabel>("N_Accessi")->text().toStdString(), kBackup + "1");
+  holder.closeWriteChannel();
+  holder.waitForFinished();
+  w.click(ok);
+  w.signIn(1, "Titolare", "segreto99");
+  w.period("01122026", "31122026");
+  w.click("Rimuovi");
+  ok = "Cmd_Gp";
+  hold();
+  w.click(ok);
+  EXPECT_EQ(
+      w.platform.texts(),
+      (std::vector<std::string>{"Il file delle rilevazioni \xE8 in uso da un altro programma: la "
+                                "scrittura non \xE8 stata salvata. Riprovare tra qualche istante.",
+                                confirmation(kBackup, "Admin"), w.found(1), confirmation(kCreated),
+                                kDeleted, confirmation(kRemoved)}));
+  EXPECT_EQ(w.recordings(), loggedRecord(kRemoved));
+  EXPECT_TRUE(w.window->isVisible());
 }
 
 }  // namespace

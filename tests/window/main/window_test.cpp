@@ -92,7 +92,7 @@ TEST(Messages, BadInputIsRefusedAndNothingIsWritten) {
 // credential file that cannot be read ends the start: a set-up would overwrite it.
 TEST(StartUp, EachFolderGivesItsMessagesAndBoxesAndKeepsEveryFile) {
   using test::storedRecord, test::pad, test::trappedText;
-  enum Fault { None, ReadOnly, TwoSpellings, KoVFolder, KoVWriteOnly, TdTFolder, TdTWriteOnly };
+  enum Fault { None, ReadOnly, TwoSpellings, KoVFolder, KoVNoRead, TdTFolder, TdTNoRead, TdTLink };
   const std::string path = "\\\\server\\report" + std::string(184, 'p');  // 199 characters
   const std::string reader = "Leggi_Parametri_KOV", k52 = "52-Nome o numero di file non valido";
   const struct {
@@ -112,9 +112,10 @@ TEST(StartUp, EachFolderGivesItsMessagesAndBoxesAndKeepsEveryFile) {
       {"restricted, 31 characters: whole, and no match", "", None, "Admin" + std::string(26, 'x'), false, {}},
       {"restricted, too long for the name buffer", "", None, std::string(40, 'x'), false, {}},
       {"KoV a folder", "", KoVFolder, "", false, {trappedText(reader, "75-Errore di accesso al percorso/file"), trappedText(reader, k52)}},
-      {"KoV write-only", "", KoVWriteOnly, "", false, {trappedText(reader, "70-Autorizzazione negata"), trappedText(reader, k52)}},
+      {"KoV write-only", "", KoVNoRead, "", false, {trappedText(reader, "70-Autorizzazione negata"), trappedText(reader, k52)}},
       {"TdT a folder", "", TdTFolder, "", false, {trappedText(reader, "75-Errore di accesso al percorso/file"), trappedText(reader, k52)}},
-      {"TdT write-only", "", TdTWriteOnly, "", false, {trappedText(reader, "70-Autorizzazione negata"), trappedText(reader, k52)}},
+      {"TdT write-only", "", TdTNoRead, "", false, {trappedText(reader, "70-Autorizzazione negata"), trappedText(reader, k52)}},
+      {"TdT a link to nowhere", "", TdTLink, "", false, {"Si \xE8 verificato il seguente errore nella lettura del form:\n\r75-Errore di accesso al percorso/file"}},
       {"whole, and a fifth record", test::administratorFile("  PC 1  ", true, "Log.txt", path, "Admin", "password1") + storedRecord("quinta"), None, "admin", true, {}, "PC 1|Log.txt|" + path + "|1"},
       {"no restricted flag", storedRecord("PC"), None, "", true, {}, "PC|||0"},
       {"a flag x", storedRecord(pad("PC", 20) + "x"), None, "", true, {}, "PC|||0"},
@@ -133,12 +134,16 @@ TEST(StartUp, EachFolderGivesItsMessagesAndBoxesAndKeepsEveryFile) {
     const std::string restored = storedRecord("N01/11/202608:00:00");
     if (c.fault == TwoSpellings) w.folder.write("Odv", restored);
     if (c.fault != ReadOnly) w.folder.write("OdV", restored + restored);
-    const std::string broken = c.fault == KoVFolder || c.fault == KoVWriteOnly ? "KoV" : "TdT";
+    const std::string broken = c.fault == KoVFolder || c.fault == KoVNoRead ? "KoV" : "TdT";
     if (c.fault == KoVFolder || c.fault == TdTFolder) {
       std::filesystem::remove(w.folder.file(broken));
       w.folder.makeFolder(broken);
     }
-    if (c.fault == KoVWriteOnly || c.fault == TdTWriteOnly) w.folder.setOwnerAccess(broken, 2);
+    if (c.fault == TdTLink) {  // never followed to create a file where it points
+      std::filesystem::remove(w.folder.file(broken));
+      std::filesystem::create_symlink(w.folder.file("nowhere"), w.folder.file(broken));
+    }
+    if (c.fault == KoVNoRead || c.fault == TdTNoRead) w.folder.setOwnerAccess(broken, 2);
     if (c.fault == ReadOnly) w.folder.setOwnerAccess(".", 5);
     const auto files = [&w] {
       std::string all;
