@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/install-deps.sh run headless test
+scripts/install-deps.sh run headless test archivio
 cmake --preset debug >/dev/null
 cmake --build --preset debug
 export QT_QPA_PLATFORM=offscreen

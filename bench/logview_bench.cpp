@@ -174,12 +174,3 @@ BENCHMARK(BM_Floor)->Arg(kClassic)->Arg(kLargest)->Unit(benchmark::kMillisecond)
 
 }  // namespace
 }  // namespace kov
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

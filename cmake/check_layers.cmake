@@ -1,7 +1,7 @@
 # Fails when a file includes a header it must not see:
 #   runtime/  nothing of cores/ or window/, nor Qt;
 #   cores/    nothing of window/, nor Qt, and of the other cores only those below its own:
-#             shared < credentials < config, oplog < report < logview.
+#             shared < credentials < config, oplog < report < logview, archive.
 # Run as: cmake -DSOURCE=<src folder> -P check_layers.cmake
 cmake_minimum_required(VERSION 3.25)
 set(below_shared "")
@@ -10,6 +10,7 @@ set(below_config shared credentials)
 set(below_oplog shared credentials)
 set(below_report shared credentials oplog)
 set(below_logview shared credentials oplog report)
+set(below_archive shared credentials oplog report)
 
 file(GLOB_RECURSE lower RELATIVE ${SOURCE} ${SOURCE}/runtime/* ${SOURCE}/cores/*)
 set(faults "")

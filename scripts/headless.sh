@@ -2,20 +2,33 @@
 # Serves the window of a program over VNC on this machine alone, for a machine without a
 # display: a virtual X display (Xvfb) that only holders of its cookie may use, a small window
 # manager (jwm) so that every window has its title bar and close button, and x11vnc bound
-# to 127.0.0.1, asking a password made for this run. When the program ends, everything ends.
+# to 127.0.0.1, asking a password made for this run. When the program ends, everything ends
+# (a first set-up does not end it: the launcher starts it again in the same session).
 # Usage: headless.sh PROGRAM
 set -euo pipefail
 program=$1
 
 scratch=$(mktemp -d)  # 0700: the cookie and the password stay the user's
 started=()
-# Ends what was started, the last first: the display goes after its clients.
-stop() {
-  local i
-  for ((i = ${#started[@]} - 1; i >= 0; i--)); do
-    kill "${started[i]}" 2>/dev/null || true
-    wait "${started[i]}" 2>/dev/null || true
+# Ends the processes given: the polite signal to all of them, then, to any still running two
+# seconds later (a VNC server busy with a viewer may not answer it), the kill.
+end_all() {
+  local pid running=yes
+  local deadline=$((${EPOCHREALTIME//[!0-9]/} + 2000000))  # microseconds
+  kill "$@" 2>/dev/null || true
+  while [ -n "$running" ] && [ "${EPOCHREALTIME//[!0-9]/}" -lt "$deadline" ]; do
+    sleep 0.05
+    running=
+    for pid; do kill -0 "$pid" 2>/dev/null && running=yes; done
   done
+  kill -KILL "$@" 2>/dev/null || true
+  for pid; do wait "$pid" 2>/dev/null || true; done
+}
+# Ends what was started, so that the session always ends: the display's clients first, then
+# the display (the first started).
+stop() {
+  [ ${#started[@]} -gt 1 ] && end_all "${started[@]:1}"
+  [ ${#started[@]} -gt 0 ] && end_all "${started[0]}"
   rm -rf "$scratch"
 }
 trap stop EXIT

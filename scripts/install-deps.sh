@@ -4,6 +4,10 @@
 #   headless  serving the window over VNC on a machine without a display
 #   test      the tests of ./test.sh
 #   wide      the slow and wide checks of scripts/wide-checks.sh
+#   archivio  the archive of the copies on rsyslog (packaging/archivio) and its loopback test;
+#             the program itself needs none of it
+#   windows   kov.exe built with Qt for Windows, its tests run under wine on a virtual display
+#   windows-qt  Qt for Windows built from Debian's source, where no packed copy is at hand
 set -euo pipefail
 
 declare -A groups=(
@@ -11,9 +15,14 @@ declare -A groups=(
         fonts-dejavu-core"
   [headless]="xvfb xauth jwm x11vnc"
   [test]="libgtest-dev attr iproute2 util-linux desktop-file-utils
-          libglib2.0-bin poppler-utils"
+          libglib2.0-bin poppler-utils xdotool"
+  [archivio]="rsyslog rsyslog-relp gnutls-bin"
   [wide]="libgtest-dev libbenchmark-dev clang clang-tidy cppcheck libclang-rt-14-dev valgrind
           g++-mingw-w64-x86-64 wine64"
+  [windows]="g++-mingw-w64-x86-64-posix cmake ninja-build dpkg-dev qt6-base-dev
+             qt6-translations-l10n fonts-dejavu-core libgtest-dev wine64 xvfb xauth jwm xdotool
+             x11-apps imagemagick attr"
+  [windows-qt]="libwine-dev xz-utils"
 )
 
 missing=()

@@ -10,6 +10,9 @@
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("KoV"));
+  // A report folder given as a relative path lies in the program folder, beside the data,
+  // whatever folder a shortcut or a command line starts the program from.
+  QDir::setCurrent(QCoreApplication::applicationDirPath());
   QIcon icon;
   const QDir icons(QStringLiteral(":/icons"));
   for (const QString& file : icons.entryList()) icon.addFile(icons.filePath(file));
@@ -22,5 +25,6 @@ int main(int argc, char* argv[]) {
   kov::KOV window(par, platform);
   if (!window.Form_Load()) return 0;
   window.show();
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  return window.setUpDone() ? kov::kSetUpDoneStatus : status;
 }

@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
 # The program served without a display, through the script that ./run.sh uses: the VNC port
 # listens on 127.0.0.1 alone and asks for a password (the server offers VNC authentication
-# and not "None"), and stopping the script ends everything it started.
+# and not "None"), and stopping the script ends everything it started. Then the session ends
+# with the program's window, twenty times in a row: closed with Alt+F4 (the window manager
+# closes it as its close button does), the program ends, and the script stops the VNC server,
+# the window manager and the display and returns within five seconds, leaving nothing
+# running. The last ten rounds meet a VNC server that ignores the polite signal, as one busy
+# with a viewer may: it must be killed.
 set -euo pipefail
 source_dir=$1 program=$2
 scratch=$(mktemp -d)
@@ -13,9 +18,11 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "$*"; exit 1; }
 
-# A program folder of its own, so the first set-up creates its files there.
+# A program folder of its own as ./run.sh installs it, the program beside its launcher, so the
+# first set-up creates its files there.
 cp "$program" "$scratch/kov"
-env -u DISPLAY -u WAYLAND_DISPLAY setsid "$source_dir/scripts/headless.sh" "$scratch/kov" \
+cp "$source_dir/packaging/avvia-kov" "$scratch/"
+env -u DISPLAY -u WAYLAND_DISPLAY setsid "$source_dir/scripts/headless.sh" "$scratch/avvia-kov" \
   >"$scratch/out" 2>&1 &
 session=$!
 port=
@@ -60,3 +67,55 @@ left=$(pgrep -a -s "$session" || true)
 [ -z "$left" ] || fail "left running: $left"
 session=
 echo "served on 127.0.0.1:$port alone, with a password; everything ended"
+rm -f "$scratch"/KoV "$scratch"/Odv
+
+# A VNC server that tells its port and then answers no signal but the kill, without a process
+# of its own besides the shell.
+mkdir "$scratch/stubborn"
+cat >"$scratch/stubborn/x11vnc" <<'SERVER'
+#!/usr/bin/env bash
+trap '' HUP INT TERM
+echo PORT=5999
+mkfifo "$TMPDIR/never" && exec 9<>"$TMPDIR/never"
+while :; do read -r -t 1 -u 9 || :; done
+SERVER
+chmod +x "$scratch/stubborn/x11vnc"
+for round in $(seq 20); do
+  path=$PATH
+  [ "$round" -gt 10 ] && path=$scratch/stubborn:$PATH
+  rm -f "$scratch/never"
+  env -u DISPLAY -u WAYLAND_DISPLAY PATH="$path" TMPDIR="$scratch" \
+    setsid "$source_dir/scripts/headless.sh" "$scratch/avvia-kov" >"$scratch/out" 2>&1 &
+  session=$!
+  # The program's window, on the display whose name and cookie it was given.
+  window=
+  for _ in $(seq 300); do
+    kov=$(pgrep -s "$session" -x kov || true)
+    if [ -n "$kov" ]; then
+      environment=$(tr '\0' '\n' <"/proc/$kov/environ")
+      export DISPLAY=$(sed -n 's/^DISPLAY=//p' <<<"$environment")
+      export XAUTHORITY=$(sed -n 's/^XAUTHORITY=//p' <<<"$environment")
+      window=$(xdotool search --onlyvisible --name '^Log Accessi' 2>/dev/null || true)
+      [ -n "$window" ] && break
+    fi
+    kill -0 "$session" 2>/dev/null || { cat "$scratch/out"; fail "round $round: headless.sh ended"; }
+    sleep 0.1
+  done
+  [ -n "$window" ] || { cat "$scratch/out"; fail "round $round: no window"; }
+  xdotool windowactivate --sync "$window" key alt+F4
+  closed=$(date +%s%N)
+  took=0
+  while kill -0 "$session" 2>/dev/null && [ "$took" -le 5000 ]; do
+    sleep 0.05
+    took=$((($(date +%s%N) - closed) / 1000000))
+  done
+  kill -0 "$session" 2>/dev/null && fail "round $round: headless.sh still running $took ms after"
+  status=0
+  wait "$session" || status=$?
+  left=$(pgrep -a -s "$session" || true)
+  session=
+  [ -z "$left" ] || fail "round $round: left running: $left"
+  [ "$status" = 0 ] || { cat "$scratch/out"; fail "round $round: headless.sh ended with $status"; }
+  rm -f "$scratch"/KoV "$scratch"/Odv
+  echo "round $round: headless.sh returned $took ms after the close"
+done

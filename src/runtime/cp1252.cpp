@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <iconv.h>
 
 #include <cerrno>
@@ -65,14 +67,76 @@ std::string convert(const char* to, const char* from, std::string_view text, boo
   return out;
 }
 
+// Text in plain ASCII reads the same in both; most of the program's texts are.
+bool isAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 }  // namespace
 
 std::string utf8FromCp1252(std::string_view text) {
-  return convert("UTF-8", "WINDOWS-1252", text, false);
+  return isAscii(text) ? std::string(text) : convert("UTF-8", "WINDOWS-1252", text, false);
 }
 
 std::string cp1252FromUtf8(std::string_view text) {
-  return convert("WINDOWS-1252", "UTF-8", text, true);
+  return isAscii(text) ? std::string(text) : convert("WINDOWS-1252", "UTF-8", text, true);
+}
+#else
+namespace {
+
+constexpr UINT kCodePage = 1252;
+
+std::wstring wideFrom(UINT codePage, std::string_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  std::wstring wide(
+      static_cast<std::size_t>(::MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0)),
+      L'\0');
+  ::MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+  return wide;
+}
+
+std::string utf8From(std::wstring_view wide) {
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  std::string bytes(static_cast<std::size_t>(::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size,
+                                                                   nullptr, 0, nullptr, nullptr)),
+                    '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, bytes.data(), static_cast<int>(bytes.size()),
+                        nullptr, nullptr);
+  return bytes;
+}
+
+}  // namespace
+
+std::wstring wideFromCp1252(std::string_view text) {
+  return wideFrom(kCodePage, text);
+}
+
+std::string cp1252FromWide(std::wstring_view text, bool& whole) {
+  whole = true;
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  // No best fit: "ā" must not pass as "a".
+  const DWORD flags = WC_NO_BEST_FIT_CHARS;
+  std::string bytes(static_cast<std::size_t>(::WideCharToMultiByte(
+                        kCodePage, flags, text.data(), size, nullptr, 0, nullptr, nullptr)),
+                    '\0');
+  BOOL substituted = FALSE;
+  ::WideCharToMultiByte(kCodePage, flags, text.data(), size, bytes.data(),
+                        static_cast<int>(bytes.size()), "?", &substituted);
+  whole = substituted == FALSE;
+  return bytes;
+}
+
+std::string utf8FromCp1252(std::string_view text) {
+  return utf8From(wideFromCp1252(text));
+}
+
+std::string cp1252FromUtf8(std::string_view text) {
+  bool whole = true;
+  return cp1252FromWide(wideFrom(CP_UTF8, text), whole);
 }
 #endif
 

@@ -48,12 +48,17 @@ constexpr const std::string_view& operator""_cp() {
 char toUpper1252(char c);
 std::string toUpper1252(std::string_view text);
 
-#ifndef _WIN32
 // Converts between Windows-1252 and UTF-8 (the names the Linux file system and user
-// database use). A UTF-8 character that Windows-1252 cannot hold becomes "?", as the
-// Windows "A" functions do.
+// database use, and the system log's texts). A UTF-8 character that Windows-1252 cannot
+// hold becomes "?", as the Windows "A" functions do.
 std::string utf8FromCp1252(std::string_view text);
 std::string cp1252FromUtf8(std::string_view text);
+
+#ifdef _WIN32
+// Converts between Windows-1252 and UTF-16 with the system's own code page 1252. A character
+// that Windows-1252 cannot hold becomes "?", never a look-alike, and `whole` turns false.
+std::wstring wideFromCp1252(std::string_view text);
+std::string cp1252FromWide(std::wstring_view text, bool& whole);
 #endif
 
 }  // namespace kov

@@ -25,7 +25,7 @@ class File {
     Read,    // reading only; a missing file is error 53
     Update,  // reading and writing in place; a missing file is created empty, and a file
              // that may only be read is opened for reading (a write then fails with 70)
-    Append,  // writing at the end; a missing file is created empty
+    Append,  // writing at the end, and reading; a missing file is created empty
     Create,  // reading and writing a new file: a file or a link of that name is error 58;
              // its folder entry is synced by syncFolder, not by sync
   };
@@ -49,18 +49,21 @@ class File {
   // Reads up to `length` bytes at `offset`; `got` is less than `length` at the end.
   Error readAt(std::uint64_t offset, char* buffer, std::size_t length, std::size_t& got) const;
   Error writeAt(std::uint64_t offset, std::string_view bytes) const;
-  // Appends one 256-byte record in a single write, holding the lock that every writer and
-  // the removal of the recordings file take. When an earlier write was torn (the size is
-  // not a multiple of 256) the same write first fills the torn record with NULs, so the new
-  // record starts on a record boundary. When the file this handle opened has been removed or
-  // replaced meanwhile, the record goes into the file that now bears the name. `number`
-  // receives the record's number, which is also the count of records the file then holds.
-  // The lock is waited for as lock waits for it.
-  Error appendRecord(std::string_view record, std::int64_t& number, const LockWait& wait);
-  // Takes the lock that appendRecord takes and keeps it until the handle is closed. While
-  // another process holds it, it is asked for again as `wait` paces it; when `wait` gives up,
-  // error 70, as the system reports a file locked by another program.
+  // Takes the lock that every writer and the removal of the recordings file take. While
+  // another process holds it, it is asked for
+  // again as `wait` paces it; when `wait` gives up, error 70, as the system reports a file
+  // locked by another program. Kept until unlock or close.
   Error lock(const LockWait& wait) const;
+  // Takes that lock on the file that now bears the name: when the file this handle opened
+  // has been removed or replaced meanwhile, the handle opens the new one for appending
+  // (creating it when missing) and takes its lock again.
+  Error lockLatest(const LockWait& wait);
+  void unlock() const;
+  // Appends one 256-byte record in a single write; the caller holds lockLatest. When an
+  // earlier write was torn (the size is not a multiple of 256) the same write first fills
+  // the torn record with NULs, so the new record starts on a record boundary. `number`
+  // receives the record's number, which is also the count of records the file then holds.
+  Error appendLocked(std::string_view record, std::int64_t& number) const;
   // Flushes the data to the disk; when this handle created a data file, its folder entry
   // too, as far as the file system allows.
   Error sync() const;
@@ -86,6 +89,9 @@ class File {
 // that does not exist as spelt is matched to an existing one without regard to letter case,
 // as on Windows. On Windows the name is used as it stands.
 std::string nativeName(std::string_view name);
+
+// A native name in the program's own form, Windows-1252, as its texts hold names.
+std::string cp1252FromNative(std::string_view native);
 
 // The data file `suffix` ("\KoV", "\OdV", ...) of the program folder `folder` (native).
 // Letter case does not count, as on Windows: where the folder holds the name in several
@@ -115,6 +121,16 @@ Error writeAfresh(std::string_view name, std::string_view bytes);
 Error deleteFile(std::string_view name);
 // Renames `from` over `to` in one step; whatever `to` named (a file, a link) is replaced.
 Error renameFile(std::string_view from, std::string_view to);
+
+// True when `name` (native) is a folder, or a link to one.
+bool isFolder(std::string_view name);
+// Creates the folder `name` (native) one level: on Linux readable, writable and searchable by
+// owner and group only, whatever the umask, as the files the program creates.
+Error makeFolder(std::string_view name);
+// Creates the folder `name` (native) and every missing folder on the way to it, as
+// makeFolder does; nothing when it is a folder already.
+Error createFolders(std::string_view name);
+
 // Attributes as Windows keeps them; on Linux the hidden attribute is the Samba
 // "user.DOSATTRIB" extended attribute, silently skipped where the file system has none.
 Error setHiddenOnly(std::string_view name);

@@ -181,7 +181,7 @@ Error File::open(std::string_view name, Mode mode) {
       fd = ::open(native_.c_str(), O_RDONLY | kAlways);
       break;
     case Mode::Append:
-      fd = openOrCreate(native_, O_WRONLY | O_APPEND | kAlways, created);
+      fd = openOrCreate(native_, O_RDWR | O_APPEND | kAlways, created);
       break;
     case Mode::Update:
       fd = openOrCreate(native_, O_RDWR | kAlways, created);
@@ -268,32 +268,38 @@ Error File::lock(const LockWait& wait) const {
   return errorOf(err::kPermissionDenied);
 }
 
-Error File::appendRecord(std::string_view record, std::int64_t& number, const LockWait& wait) {
-  if (!isOpen()) return notOpen();
-  if (!writable_) return errorOf(err::kPermissionDenied);
+Error File::lockLatest(const LockWait& wait) {
   for (;;) {
     if (Error error = lock(wait)) return error;
     struct stat st {};
     if (::fstat(handle_, &st) != 0) {
       Error error = errorFromErrno(errno);
-      ::flock(handle_, LOCK_UN);
+      unlock();
       return error;
     }
-    if (st.st_nlink == 0) {
-      // The removal replaced the file while this handle waited: write into the new one.
-      const std::string name = native_;
-      if (Error error = open(name, Mode::Append)) return error;
-      continue;
-    }
-    const std::size_t torn = static_cast<std::size_t>(st.st_size) % kRecordSize;
-    std::string bytes(torn == 0 ? 0 : kRecordSize - torn, '\0');
-    bytes += record;
-    Error error = fullWrite(handle_, bytes.data(), bytes.size(), 0, true);
-    number = static_cast<std::int64_t>((static_cast<std::size_t>(st.st_size) + bytes.size()) /
-                                       kRecordSize);
-    ::flock(handle_, LOCK_UN);
-    return error;
+    if (st.st_nlink != 0) return {};
+    // The removal replaced the file while this handle waited: lock the new one.
+    const std::string name = native_;
+    if (Error error = open(name, Mode::Append)) return error;
   }
+}
+
+void File::unlock() const {
+  if (isOpen()) ::flock(handle_, LOCK_UN);
+}
+
+Error File::appendLocked(std::string_view record, std::int64_t& number) const {
+  if (!isOpen()) return notOpen();
+  if (!writable_) return errorOf(err::kPermissionDenied);
+  struct stat st {};
+  if (::fstat(handle_, &st) != 0) return errorFromErrno(errno);
+  const std::size_t torn = static_cast<std::size_t>(st.st_size) % kRecordSize;
+  std::string bytes(torn == 0 ? 0 : kRecordSize - torn, '\0');
+  bytes += record;
+  Error error = fullWrite(handle_, bytes.data(), bytes.size(), 0, true);
+  number = static_cast<std::int64_t>((static_cast<std::size_t>(st.st_size) + bytes.size()) /
+                                     kRecordSize);
+  return error;
 }
 
 Error File::sync() const {
@@ -302,6 +308,10 @@ Error File::sync() const {
   // Some file systems refuse a folder sync; the data itself is safe.
   if (created_) syncFolderOf(native_);
   return {};
+}
+
+std::string cp1252FromNative(std::string_view native) {
+  return cp1252FromUtf8(native);
 }
 
 std::string dataFileName(std::string_view folder, std::string_view suffix) {
@@ -345,6 +355,19 @@ Error deleteFile(std::string_view name) {
 Error renameFile(std::string_view from, std::string_view to) {
   const std::string native(to);
   if (injected(faults::Op::Delete) || ::rename(std::string(from).c_str(), native.c_str()) != 0) {
+    return errorFor(errno, native);
+  }
+  return {};
+}
+
+bool isFolder(std::string_view name) {
+  struct stat st {};
+  return ::stat(std::string(name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+Error makeFolder(std::string_view name) {
+  const std::string native(name);
+  if (::mkdir(native.c_str(), 0770) != 0 || ::chmod(native.c_str(), 0770) != 0) {
     return errorFor(errno, native);
   }
   return {};

@@ -107,7 +107,7 @@ Error File::open(std::string_view name, Mode mode) {
   if (injected(faults::Op::Open, error)) return error;
   DWORD access = GENERIC_READ;
   if (mode == Mode::Update || mode == Mode::Create) access = GENERIC_READ | GENERIC_WRITE;
-  if (mode == Mode::Append) access = FILE_APPEND_DATA | SYNCHRONIZE;
+  if (mode == Mode::Append) access = FILE_READ_DATA | FILE_APPEND_DATA | SYNCHRONIZE;
   bool created = false;
   HANDLE handle = INVALID_HANDLE_VALUE;
   if (mode == Mode::Create) {
@@ -194,33 +194,38 @@ Error File::lock(const LockWait& wait) const {
   return errorOf(err::kPermissionDenied);
 }
 
-Error File::appendRecord(std::string_view record, std::int64_t& number, const LockWait& wait) {
-  if (!isOpen()) return notOpen();
-  if (!writable_) return errorOf(err::kPermissionDenied);
+Error File::lockLatest(const LockWait& wait) {
   for (;;) {
     if (Error error = lock(wait)) return error;
-    OVERLAPPED whole{};
     FILE_STANDARD_INFO info{};
-    if (::GetFileInformationByHandleEx(handle_, FileStandardInfo, &info, sizeof info) &&
-        info.DeletePending) {
-      // The removal replaced the file while this handle waited: write into the new one.
-      ::UnlockFileEx(handle_, 0, MAXDWORD, MAXDWORD, &whole);
-      const std::string name = native_;
-      if (Error error = open(name, Mode::Append)) return error;
-      continue;
+    if (!::GetFileInformationByHandleEx(handle_, FileStandardInfo, &info, sizeof info) ||
+        !info.DeletePending) {
+      return {};
     }
-    std::uint64_t bytes = 0;
-    Error error = size(bytes);
-    if (!error) {
-      const std::size_t torn = bytes % kRecordSize;
-      std::string data(torn == 0 ? 0 : kRecordSize - torn, '\0');
-      data += record;
-      error = writeAll(handle_, data.data(), data.size(), nullptr);
-      number = static_cast<std::int64_t>((bytes + data.size()) / kRecordSize);
-    }
-    ::UnlockFileEx(handle_, 0, MAXDWORD, MAXDWORD, &whole);
-    return error;
+    // The removal replaced the file while this handle waited: lock the new one.
+    unlock();
+    const std::string name = native_;
+    if (Error error = open(name, Mode::Append)) return error;
   }
+}
+
+void File::unlock() const {
+  if (!isOpen()) return;
+  OVERLAPPED whole{};
+  ::UnlockFileEx(handle_, 0, MAXDWORD, MAXDWORD, &whole);
+}
+
+Error File::appendLocked(std::string_view record, std::int64_t& number) const {
+  if (!isOpen()) return notOpen();
+  if (!writable_) return errorOf(err::kPermissionDenied);
+  std::uint64_t bytes = 0;
+  if (Error error = size(bytes)) return error;
+  const std::size_t torn = bytes % kRecordSize;
+  std::string data(torn == 0 ? 0 : kRecordSize - torn, '\0');
+  data += record;
+  Error error = writeAll(handle_, data.data(), data.size(), nullptr);
+  number = static_cast<std::int64_t>((bytes + data.size()) / kRecordSize);
+  return error;
 }
 
 Error File::sync() const {
@@ -229,6 +234,10 @@ Error File::sync() const {
   if (injected(faults::Op::Sync, error)) return error;
   if (!::FlushFileBuffers(handle_)) return lastError();
   return {};
+}
+
+std::string cp1252FromNative(std::string_view native) {
+  return std::string(native);  // the "A" functions' names are in the system's code page
 }
 
 std::string dataFileName(std::string_view folder, std::string_view suffix) {
@@ -281,6 +290,16 @@ Error renameFile(std::string_view from, std::string_view to) {
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return lastError();
   }
+  return {};
+}
+
+bool isFolder(std::string_view name) {
+  const DWORD attributes = ::GetFileAttributesA(std::string(name).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+Error makeFolder(std::string_view name) {
+  if (!::CreateDirectoryA(std::string(name).c_str(), nullptr)) return lastError();
   return {};
 }
 

@@ -2,9 +2,10 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
-#include <ctime>
+#include <cstdlib>
 
 #include "cp1252.h"
 #include "system_log.h"
@@ -45,35 +46,86 @@ bool sendDatagram(const std::string& path, const std::string& datagram) {
   return sent;
 }
 
+// Every field of a copy, in UTF-8: the ones the program sets itself on each, then the
+// event's. The journal and the syslog message carry the same.
+std::vector<std::pair<std::string, std::string>> journalFields(const SystemLogEvent& event) {
+  std::vector<std::pair<std::string, std::string>> fields{
+      {"MESSAGE", utf8FromCp1252(event.message)},
+      {"PRIORITY", std::to_string(kInformational)},
+      {"SYSLOG_FACILITY", std::to_string(kAuthpriv)},
+      {"SYSLOG_IDENTIFIER", "kov"}};
+  for (const auto& [name, value] : event.fields) fields.emplace_back(name, utf8FromCp1252(value));
+  return fields;
+}
+
+void appendJsonString(std::string& json, std::string_view text) {
+  json += '"';
+  for (const char c : text) {
+    switch (c) {
+      case '"':
+        json += "\\\"";
+        break;
+      case '\\':
+        json += "\\\\";
+        break;
+      case '\n':
+        json += "\\n";
+        break;
+      case '\r':
+        json += "\\r";
+        break;
+      case '\t':
+        json += "\\t";
+        break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          std::array<char, 8> escaped{};
+          std::snprintf(escaped.data(), escaped.size(), "\\u%04x", static_cast<unsigned>(c));
+          json += escaped.data();
+        } else {
+          json += c;
+        }
+    }
+  }
+  json += '"';
+}
+
 }  // namespace
 
 std::string journalDatagram(const SystemLogEvent& event) {
   std::string datagram;
-  addField(datagram, "MESSAGE", utf8FromCp1252(event.message));
-  addField(datagram, "PRIORITY", std::to_string(kInformational));
-  addField(datagram, "SYSLOG_FACILITY", std::to_string(kAuthpriv));
-  addField(datagram, "SYSLOG_IDENTIFIER", "kov");
-  for (const auto& [name, value] : event.fields) addField(datagram, name, utf8FromCp1252(value));
+  for (const auto& [name, value] : journalFields(event)) addField(datagram, name, value);
   return datagram;
 }
 
-std::string syslogDatagram(const SystemLogEvent& event, long pid) {
-  const std::time_t now = std::time(nullptr);
+std::string syslogDatagram(const SystemLogEvent& event, long pid, std::time_t at,
+                           const std::string& host) {
   std::tm local{};
-  ::localtime_r(&now, &local);
-  static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  char stamp[32];
-  std::snprintf(stamp, sizeof stamp, "%s %2d %02d:%02d:%02d", kMonths[local.tm_mon], local.tm_mday,
-                local.tm_hour, local.tm_min, local.tm_sec);
-  return "<" + std::to_string(kAuthpriv * 8 + kInformational) + ">" + stamp + " kov[" +
-         std::to_string(pid) + "]: " + utf8FromCp1252(event.message);
+  ::localtime_r(&at, &local);
+  const long offset = local.tm_gmtoff / 60;
+  std::array<char, 64> stamp{};
+  std::snprintf(stamp.data(), stamp.size(), "%04d-%02d-%02dT%02d:%02d:%02d%c%02ld:%02ld",
+                local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
+                local.tm_sec, offset < 0 ? '-' : '+', std::labs(offset) / 60,
+                std::labs(offset) % 60);
+  std::string json;
+  for (const auto& [name, value] : journalFields(event)) {
+    json += json.empty() ? '{' : ',';
+    appendJsonString(json, name);
+    json += ':';
+    appendJsonString(json, value);
+  }
+  json += '}';
+  return "<" + std::to_string(kAuthpriv * 8 + kInformational) + ">1 " + stamp.data() + " " +
+         (host.empty() ? "-" : host) + " kov " + std::to_string(pid) + " - - @cee:" + json;
 }
 
-void sendToSystemLog(const SystemLogEvent& event, const SystemLogSockets& sockets) {
-  if (!sendDatagram(sockets.journal, journalDatagram(event))) {
-    sendDatagram(sockets.syslog, syslogDatagram(event, ::getpid()));
-  }
+bool sendToSystemLog(const SystemLogEvent& event, const SystemLogSockets& sockets) {
+  if (sendDatagram(sockets.journal, journalDatagram(event))) return true;
+  std::array<char, 256> host{};
+  ::gethostname(host.data(), host.size() - 1);
+  return sendDatagram(sockets.syslog,
+                      syslogDatagram(event, ::getpid(), std::time(nullptr), host.data()));
 }
 
 }  // namespace kov

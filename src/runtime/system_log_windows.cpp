@@ -25,13 +25,15 @@ std::wstring eventLogText(const SystemLogEvent& event) {
   return text;
 }
 
-void sendToSystemLog(const SystemLogEvent& event) {
+bool sendToSystemLog(const SystemLogEvent& event) {
   HANDLE source = ::RegisterEventSourceW(nullptr, L"kov");
-  if (source == nullptr) return;
+  if (source == nullptr) return false;
   const std::wstring text = eventLogText(event);
   const wchar_t* strings[] = {text.c_str()};
-  ::ReportEventW(source, EVENTLOG_INFORMATION_TYPE, 0, 1, nullptr, 1, 0, strings, nullptr);
+  const bool reported =
+      ::ReportEventW(source, EVENTLOG_INFORMATION_TYPE, 0, 1, nullptr, 1, 0, strings, nullptr) != 0;
   ::DeregisterEventSource(source);
+  return reported;
 }
 
 }  // namespace kov

@@ -64,7 +64,7 @@ expect() {
 }
 # Start-up creates the recordings file as Odv, the removal as OdV: one file either way.
 names=$(cd "$folder" && echo *)
-[[ "$names" =~ ^KoV\ (Odv|OdV)\ TdT\ kov\ report$ ]] ||
+[[ "$names" =~ ^KoV\ KoV\.catena\ (Odv|OdV)\ TdT\ kov\ report$ ]] ||
   fail "unexpected files in the program folder: $names"
 recordings=$folder/${BASH_REMATCH[1]}
 expect "$folder/KoV" "$administrator" hidden

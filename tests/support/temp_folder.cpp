@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <random>
 #include <stdexcept>
 
@@ -65,6 +66,10 @@ std::string firstDifference(const Entries& before, const Entries& after) {
 }
 
 #ifndef _WIN32
+bool linuxOnly(const std::string& /*row*/, const char* /*why*/) {
+  return false;
+}
+
 Unprivileged::Unprivileged(const TempFolder& folder) {
   constexpr uid_t kNobody = 65534;
   if (::geteuid() != 0) return;
@@ -82,6 +87,11 @@ Unprivileged::~Unprivileged() {
   if (dropped_ && (::seteuid(0) != 0 || ::setegid(0) != 0)) std::abort();
 }
 #else
+bool linuxOnly(const std::string& row, const char* why) {
+  std::printf("[ LINUX ONLY ] %s: %s\n", row.c_str(), why);
+  return true;
+}
+
 Unprivileged::Unprivileged(const TempFolder& /*folder*/) {}  // Windows tests run unprivileged
 Unprivileged::~Unprivileged() = default;
 #endif

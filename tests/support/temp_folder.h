@@ -23,8 +23,11 @@ class TempFolder {
  public:
   TempFolder();
   ~TempFolder();
-  const std::string& path() const { return path_; }  // on Linux a plain absolute path
-  std::string file(const std::string& name) const { return path_ + "/" + name; }
+  const std::string& path() const { return path_; }  // a plain absolute path
+  // With the system's own separator, as the program names the files it tells about.
+  std::string file(const std::string& name) const {
+    return path_ + char(std::filesystem::path::preferred_separator) + name;
+  }
   void write(const std::string& name, const std::string& bytes) const {
     std::ofstream(file(name), std::ios::binary).write(bytes.data(), std::ssize(bytes));
   }
@@ -40,6 +43,10 @@ class TempFolder {
  private:
   std::string path_;
 };
+
+// True, and the row named as left out, on Windows: for a row that needs what Windows gives
+// otherwise and wine not at all (`why`).
+bool linuxOnly(const std::string& row, const char* why);
 
 // For the length of its life the test runs as an ordinary user who owns the folder, so
 // that file permissions apply even when the tests run as root (as on CI machines).

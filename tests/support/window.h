@@ -19,6 +19,7 @@
 #include "support/fake_platform.h"
 #include "support/temp_folder.h"
 #include "window/dialogs/pw_kov.h"
+#include "window/focus/idle_lock.h"
 #include "window/main/kov.h"
 #include "window/platform/qt_text.h"
 
@@ -107,6 +108,12 @@ struct Window {
   std::string text(const char* name) const { return toCp1252(box(name)->text()); }
 
   static void settle() { QCoreApplication::processEvents(); }
+  // The ten idle minutes, made one millisecond: `locked` is disabled.
+  void idle(const QWidget* locked) const {
+    window->setIdleLimit(std::chrono::milliseconds(1));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !locked->isEnabled(); }));
+    window->setIdleLimit(kIdleLimit);  // or every key typed next would lock again
+  }
 
   void click(const char* name) const {
     QWidget* target = find(name);

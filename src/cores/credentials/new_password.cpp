@@ -1,6 +1,7 @@
 #include "new_password.h"
 
 #include "credential_record.h"
+#include "report_folder.h"
 #include "runtime/file.h"
 #include "runtime/text.h"
 #include "texts.h"
@@ -21,7 +22,7 @@ std::optional<PasswordRefusal> newPasswordRefusal(std::string_view newPassword,
   return std::nullopt;
 }
 
-void storeNewPassword(Platform& platform, Kov_Par& par, std::int16_t& mode,
+bool storeNewPassword(Platform& platform, Kov_Par& par, std::int16_t& mode,
                       std::string_view password) {
   const std::string folder = platform.programFolder();
   const std::int16_t role = par.Tipo_Utente;
@@ -32,6 +33,7 @@ void storeNewPassword(Platform& platform, Kov_Par& par, std::int16_t& mode,
       return storeFieldText(platform, par, mode, file, rec, text);
     };
     const std::string& pending = par.Parametri_Postazione;
+    if (!pending.empty()) offerReportFolder(platform, fieldOf(pending, 42));
     // Parameters and password are saved together or, from the first record that fails, not
     // at all.
     stored = (pending.empty() ||
@@ -43,6 +45,7 @@ void storeNewPassword(Platform& platform, Kov_Par& par, std::int16_t& mode,
                             userFieldText(par.Utenti[1], password));
   }
   if (stored) par.Pw_Utenti[static_cast<std::size_t>(role)] = password;
+  return stored;
 }
 
 }  // namespace kov

@@ -24,10 +24,11 @@ std::optional<PasswordRefusal> newPasswordRefusal(std::string_view newPassword,
 
 // Stores the role's user record with the new password (the administrator's record 4, the
 // data controller's record 1), for the administrator after the pending workstation
-// parameters of Parametri_Postazione, when there are any (records 1 to 3). `mode` is the
-// caller's record mode. When the user record has reached the disk the role's entry of
-// Pw_Utenti takes the new password, so that the next sign-in accepts it.
-void storeNewPassword(Platform& platform, Kov_Par& par, std::int16_t& mode,
+// parameters of Parametri_Postazione, when there are any (records 1 to 3), and the offer to
+// create their report folder when it does not exist. `mode` is the caller's record mode.
+// When the user record has reached the disk the role's entry of Pw_Utenti takes the new
+// password, so that the next sign-in accepts it, and the result is true.
+bool storeNewPassword(Platform& platform, Kov_Par& par, std::int16_t& mode,
                       std::string_view password);
 
 }  // namespace kov

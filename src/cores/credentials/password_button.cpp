@@ -2,6 +2,7 @@
 
 #include "credential_record.h"
 #include "new_password.h"
+#include "report_folder.h"
 #include "runtime/file.h"
 #include "runtime/text.h"
 #include "texts.h"
@@ -30,11 +31,12 @@ std::optional<EntryRefusal> setUpRefusal(std::int16_t settingUp, const UserEntri
   return std::nullopt;
 }
 
-void storeSetUp(Platform& platform, Kov_Par& par, const UserEntries& entries) {
+bool storeSetUp(Platform& platform, Kov_Par& par, const UserEntries& entries) {
   const std::string folder = platform.programFolder();
   const WorkstationParameters& parameters = entries.parameters;
   const std::string user = userFieldText(entries.user, entries.password);
   if (par.Utente_da_Attivare == 1) {
+    offerReportFolder(platform, parameters.reportPath);
     const std::string file = dataFileName(folder, kAdministratorFile);
     const auto store = [&](std::int16_t rec, std::string_view text) {
       return storeFieldText(platform, par, par.Modo_Record, file, rec, text);
@@ -42,11 +44,12 @@ void storeSetUp(Platform& platform, Kov_Par& par, const UserEntries& entries) {
     // The records go in order and stop at one that did not reach the disk: a record written
     // after the hole of a missing one would be read back as that one, the credentials as
     // the report path.
-    store(1, workstationFieldText(parameters.name, parameters.restricted)) &&
-        store(2, parameters.reportName) && store(3, parameters.reportPath) && store(4, user);
-  } else if (par.Utente_da_Attivare == 2) {
-    storeFieldText(platform, par, par.Modo_Record, dataFileName(folder, kControllerFile), 1, user);
+    return store(1, workstationFieldText(parameters.name, parameters.restricted)) &&
+           store(2, parameters.reportName) && store(3, parameters.reportPath) && store(4, user);
   }
+  return par.Utente_da_Attivare == 2 &&
+         storeFieldText(platform, par, par.Modo_Record, dataFileName(folder, kControllerFile), 1,
+                        user);
 }
 
 std::optional<EntryRefusal> changeRefusal(std::int16_t role, std::string_view user,

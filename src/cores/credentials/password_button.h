@@ -31,9 +31,10 @@ struct UserEntries {
 // taken as they stand, so a name of spaces passes.
 std::optional<EntryRefusal> setUpRefusal(std::int16_t settingUp, const UserEntries& entries);
 
-// Stores the role being set up: the administrator's four records in their order, or the
-// data controller's one.
-void storeSetUp(Platform& platform, Kov_Par& par, const UserEntries& entries);
+// Stores the role being set up: the administrator's four records in their order, after the
+// offer to create a report folder that does not exist, or the data controller's one. True
+// when every record reached the disk.
+bool storeSetUp(Platform& platform, Kov_Par& par, const UserEntries& entries);
 
 // The first check that refuses a password change asked for by the user of `role`
 // (Tipo_Utente).

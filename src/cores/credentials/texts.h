@@ -2,9 +2,11 @@
 // as the users know them.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "runtime/cp1252.h"
+#include "runtime/error.h"
 
 namespace kov::texts {
 
@@ -42,5 +44,19 @@ inline constexpr std::string_view kSpaceInPassword =
     "All'interno della PassWord non è ammesso il carattere <spazio>"_cp;
 inline constexpr std::string_view kPasswordTooShort =
     "La PassWord deve essere di almeno 8 caratteri";
+
+// The report folder of the parameters being saved does not exist: the question, and the
+// failure to create it.
+inline std::string reportFolderMissing(std::string_view folder) {
+  return "La cartella dei report " + std::string(folder) +
+         std::string(
+             " non esiste.\n\rCrearla adesso? Con No i parametri vengono salvati ugualmente, "
+             "ma i report non potranno essere generati finché la cartella non esiste."_cp);
+}
+inline std::string reportFolderNotCreated(std::string_view folder, const Error& error) {
+  return std::string("Non è stato possibile creare la cartella dei report "_cp) +
+         std::string(folder) + ":\n\r" + std::to_string(error.number) + '-' + error.description +
+         "\n\rI parametri vengono salvati ugualmente.";
+}
 
 }  // namespace kov::texts

@@ -31,7 +31,8 @@ SystemLogEvent systemLogCopy(std::string_view entry, std::int64_t record) {
     return std::string(mid(entry, from, width));
   };
   return {oplog_text::copiedEntry(record, displayLine(entry)),
-          {{"KOV_RECORD", std::to_string(record)},
+          {{"KOV_EVENT", "ENTRY"},
+           {"KOV_RECORD", std::to_string(record)},
            {"KOV_REPORTED", field(1, 1)},
            {"KOV_DATE", field(2, 10)},
            {"KOV_TIME", field(12, 8)},

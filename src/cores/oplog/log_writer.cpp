@@ -1,5 +1,6 @@
 #include "log_writer.h"
 
+#include "copy_chain.h"
 #include "cores/credentials/scramble.h"
 #include "entry.h"
 #include "runtime/records.h"
@@ -27,13 +28,22 @@ Appended appendEntry(Platform& platform, Kov_Par& par, std::string_view entry,
   std::int64_t number = -1;
   bool held = false;
   trap(file.open(par.File_Rilevazioni, File::Mode::Append));
-  const Error error =
-      file.appendRecord(par.Riga_Record, number, recordingsLockWait(platform, held));
+  Error appended = file.lockLatest(recordingsLockWait(platform, held));
   if (held) return Appended::Busy;
-  // A record written and not synced is in the file all the same: it is counted.
-  records = trap(error) ? -1 : number;
-  if (file.isOpen()) trap(file.sync());
-  if (records > 0) platform.copyToSystemLog(systemLogCopy(entry, records));
+  if (!appended) appended = file.appendLocked(par.Riga_Record, number);
+  // A record written and not synced is in the file all the same: it is counted and copied.
+  records = appended ? -1 : number;
+  const Error synced = file.isOpen() ? file.sync() : Error{};
+  Delivery delivery = Delivery::Delivered;
+  if (records > 0) {
+    delivery = chainAndSend(platform, file, systemLogCopy(entry, records),
+                            AppendedRecord{par.Riga_Record, records});
+  }
+  // Nothing is shown while the lock is held: another copy of the program may be waiting.
+  file.close();
+  trap(appended);
+  trap(synced);
+  tellDelivery(platform, delivery);
   return Appended::Done;
 }
 

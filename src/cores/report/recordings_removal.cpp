@@ -47,7 +47,7 @@ Error onlyAccountedFor(const File& file, std::int64_t scanned, std::string_view 
 
 Removal removeRecordings(Platform& platform, std::string_view name, std::int64_t scanned,
                          std::string_view logged, std::string_view newRecord,
-                         std::string_view title) {
+                         std::string_view title, RecordLinks& removed) {
   const auto trapped = [&](const Error& error) {
     if (error) showTrappedError(platform, kProcedure, error);
     return static_cast<bool>(error);
@@ -64,6 +64,7 @@ Removal removeRecordings(Platform& platform, std::string_view name, std::int64_t
   if (!error) error = onlyAccountedFor(file, scanned, logged, accounted);
   if (trapped(error)) return Removal::Failed;
   if (!accounted) return Removal::EntriesLeft;
+  removed = recordLinks(platform, file);
   trapped(clearAttributes(name));  // Windows refuses to replace a read-only file
   if (trapped(replaceFile(file, name, newRecord))) return Removal::Failed;
   file.close();

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "cores/shared/platform.h"
+#include "cores/oplog/copy_chain.h"
 
 namespace kov {
 
@@ -24,8 +24,9 @@ enum class Removal {
 // into the new file. Once the new file is in place, shows "Il File delle scritture è stato
 // Eliminato" titled `title`. Failures are shown as trapped errors of "Cmd_Gp_Click"; a lock
 // that another program holds past the limit keeps the file, and the message says so.
+// `removed` receives the links of the file removed, for the copy of the run.
 Removal removeRecordings(Platform& platform, std::string_view name, std::int64_t scanned,
                          std::string_view logged, std::string_view newRecord,
-                         std::string_view title);
+                         std::string_view title, RecordLinks& removed);
 
 }  // namespace kov

@@ -85,6 +85,9 @@ class ReportWriter {
       } else {
         failed_ = trapped(error);
       }
+      if (error.number == err::kPathNotFound) {
+        showInformation(platform_, report_text::folderMissing(request_.folder), request_.title);
+      }
     }
     if (!failed_) failed_ = trapped(file_.writeAt(written_, pending_));
     written_ += pending_.size();

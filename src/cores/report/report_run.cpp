@@ -11,7 +11,8 @@ namespace {
 // Removes the recordings file when the run saw all of it, copied every entry of it and found
 // no damaged record; otherwise keeps it and says why. True when it was removed.
 bool removeIfDone(Platform& platform, Kov_Par& par, const ReportOutcome& outcome,
-                  std::string_view logged, const ReportWindow& window, std::string_view title) {
+                  std::string_view logged, const ReportWindow& window, std::string_view title,
+                  RecordLinks& removed) {
   // A file read only in part may hold unreported entries the run did not see, and a damaged
   // record an entry nobody can read any more: the file is kept to recover it.
   const bool entriesLeft = !outcome.complete || outcome.unreported > 0;
@@ -23,32 +24,42 @@ bool removeIfDone(Platform& platform, Kov_Par& par, const ReportOutcome& outcome
   Removal removal = Removal::EntriesLeft;
   if (!entriesLeft && entryRecord(platform, par, entry)) {
     removal = removeRecordings(platform, par.File_Rilevazioni, outcome.records, logged,
-                               par.Riga_Record, title);
+                               par.Riga_Record, title, removed);
   }
   if (removal == Removal::EntriesLeft) showInformation(platform, report_text::kNotDeleted, title);
   if (removal != Removal::Done) return false;
   // The new file holds the removal entry alone.
-  platform.copyToSystemLog(systemLogCopy(entry, 1));
+  sendCopy(platform, systemLogCopy(entry, 1), AppendedRecord{par.Riga_Record, 1});
   showInformation(platform, confirmationText(entry), title);
   window.showCount(1);
   return true;
 }
 
-// The system log's copy of the run: what it did, as counted.
-SystemLogEvent runCopy(const ReportRun& run, const ReportOutcome& outcome, bool removed) {
+// The system log's copy of the run: what it did, as counted, and what the file it removed
+// held (its count, its first and last record's links).
+SystemLogEvent runCopy(const ReportRun& run, const ReportOutcome& outcome, bool removed,
+                       const RecordLinks& links) {
   const auto flag = [](bool set) { return std::string(set ? "S" : "N"); };
-  return {report_text::reportRun(run.from, run.to, outcome.copied, run.request.report(),
-                                 outcome.unreported, removed),
-          {{"KOV_FROM", run.from},
-           {"KOV_TO", run.to},
-           {"KOV_REPORT", run.request.report()},
-           {"KOV_RECORDS", std::to_string(outcome.records)},
-           {"KOV_COPIED", std::to_string(outcome.copied)},
-           {"KOV_UNREPORTED", std::to_string(outcome.unreported)},
-           {"KOV_COMPLETE", flag(outcome.complete)},
-           {"KOV_REPORT_FAILED", flag(outcome.reportFailed)},
-           {"KOV_DAMAGED", flag(outcome.damaged)},
-           {"KOV_REMOVED", flag(removed)}}};
+  const std::string report = cp1252FromNative(nativeName(run.request.report()));
+  SystemLogEvent copy{
+      report_text::reportRun(run.from, run.to, outcome.copied, report, outcome.unreported, removed),
+      {{"KOV_EVENT", "REPORT"},
+       {"KOV_FROM", run.from},
+       {"KOV_TO", run.to},
+       {"KOV_REPORT", report},
+       {"KOV_RECORDS", std::to_string(outcome.records)},
+       {"KOV_COPIED", std::to_string(outcome.copied)},
+       {"KOV_UNREPORTED", std::to_string(outcome.unreported)},
+       {"KOV_COMPLETE", flag(outcome.complete)},
+       {"KOV_REPORT_FAILED", flag(outcome.reportFailed)},
+       {"KOV_DAMAGED", flag(outcome.damaged)},
+       {"KOV_REMOVED", flag(removed)}}};
+  if (removed) {
+    copy.fields.emplace_back("KOV_REMOVED_RECORDS", std::to_string(links.records));
+    copy.fields.emplace_back("KOV_REMOVED_FIRST_LINK", hexOf(links.first));
+    copy.fields.emplace_back("KOV_REMOVED_LAST_LINK", hexOf(links.last));
+  }
+  return copy;
 }
 
 }  // namespace
@@ -70,8 +81,10 @@ void runReport(Platform& platform, Kov_Par& par, const ReportRun& run, const Rep
   if (outcome.unreported > 0) {
     showInformation(platform, report_text::entriesLeft(outcome.unreported), title);
   }
-  const bool removed = run.remove && removeIfDone(platform, par, outcome, logged, window, title);
-  platform.copyToSystemLog(runCopy(run, outcome, removed));
+  RecordLinks links;
+  const bool removed =
+      run.remove && removeIfDone(platform, par, outcome, logged, window, title, links);
+  sendCopy(platform, runCopy(run, outcome, removed, links));
   std::int64_t records = 0;
   if (!removed && countRecordings(par.File_Rilevazioni, records) && records > kClassicRecordLimit) {
     showInformation(platform, report_text::overClassicLimit(records), title);

@@ -73,6 +73,13 @@ inline std::string tooLarge(std::int64_t records) {
              "4194304): il file non è stato letto né modificato."_cp);
 }
 
+// After the error of a report whose folder does not exist: what to do about it.
+inline std::string folderMissing(std::string_view folder) {
+  return "La cartella dei report " + std::string(folder) +
+         " non esiste: l'Amministratore di Sistema deve impostarla in \"Path File Report\" con "
+         "\"Varia Password\", che propone di crearla.";
+}
+
 inline std::string reportExists(std::string_view report) {
   return std::string("Esiste già un report con il nome "_cp) + std::string(report) +
          ": attendere il minuto successivo e ripetere la generazione";

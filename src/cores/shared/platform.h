@@ -3,9 +3,11 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "runtime/datetime.h"
 #include "runtime/system_log.h"
@@ -29,6 +31,10 @@ class Platform {
   // A modal question with the buttons Yes and No, No the default; true for Yes. Texts as
   // for message.
   virtual bool ask(std::string_view text, std::string_view title) = 0;
+  // A modal question with a button for each caption, in their order: the last one is the
+  // default and answers Escape. The index of the button pressed. Texts as for message.
+  virtual std::size_t choose(std::string_view text, std::string_view title,
+                             const std::vector<std::string>& buttons) = 0;
   virtual void beep() = 0;
   // Asks `ready` again every little while until it answers true or `limit` has passed; true
   // when it answered true. Meanwhile the windows are drawn and their timers run, but they take
@@ -52,12 +58,13 @@ class Platform {
   // operating system names it (native bytes, not Windows-1252).
   virtual std::string programFolder() = 0;
   virtual ScreenSize screenSize() = 0;
-  // Shows the folder (a native name) in the desktop's file manager; false when the desktop
-  // could not open it.
-  virtual bool openFolder(std::string_view folder) = 0;
+  // Opens a file or a folder (a native name) with the desktop's program for it, a folder in
+  // the file manager; false when the desktop could not open it.
+  virtual bool openWithDesktop(std::string_view name) = 0;
 
-  // A copy of an event in the operating system's log. It never fails the caller.
-  virtual void copyToSystemLog(const SystemLogEvent& event) = 0;
+  // A copy of an event in the operating system's log; true when the log took it. It never
+  // waits and never fails the caller.
+  virtual bool copyToSystemLog(const SystemLogEvent& event) = 0;
 };
 
 }  // namespace kov

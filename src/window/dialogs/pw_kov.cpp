@@ -147,7 +147,7 @@ void Pw_Kov::Conferma_Pw(std::int16_t& ok) {
     ok = refusal->ok;
     return;
   }
-  storeNewPassword(platform_, par_, Modo_Record, newPassword);
+  stored_ = storeNewPassword(platform_, par_, Modo_Record, newPassword);
 }
 
 }  // namespace kov

@@ -29,6 +29,8 @@ class Pw_Kov : public QDialog {
   void C_Pw_KeyDown(int KeyCode);
   void CmdOK_Click();
   void Conferma_Pw(std::int16_t& ok);
+  // Whether the new password (with the pending parameters) reached the disk.
+  bool stored() const { return stored_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -44,6 +46,7 @@ class Pw_Kov : public QDialog {
   Platform& platform_;
   FocusRouter* focus_ = nullptr;
   std::int16_t Modo_Record = 0;
+  bool stored_ = false;
 
   QGroupBox* Frm_Pw = nullptr;
   QLabel* Label1 = nullptr;

@@ -16,6 +16,10 @@ IdleLock::IdleLock(QObject* parent, std::function<void()> lock)
   timer_->start();
 }
 
+void IdleLock::setLimit(std::chrono::milliseconds limit) {
+  timer_->start(limit);
+}
+
 bool IdleLock::eventFilter(QObject* /*watched*/, QEvent* event) {
   switch (event->type()) {
     case QEvent::KeyPress:

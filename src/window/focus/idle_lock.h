@@ -16,6 +16,8 @@ class IdleLock : public QObject {
  public:
   // `lock` runs each time the limit passes untouched; the count starts now.
   IdleLock(QObject* parent, std::function<void()> lock);
+  // Another limit, counted from now.
+  void setLimit(std::chrono::milliseconds limit);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

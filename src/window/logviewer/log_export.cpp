@@ -14,10 +14,6 @@ namespace {
 
 constexpr int kBlock = 4096;  // rows read and written together
 
-QString reasonOf(const Error& error) {
-  return QString::number(error.number) + QLatin1Char('-') + fromCp1252(error.description);
-}
-
 QString reasonOf(const Scan& scan) {
   return scan.error ? reasonOf(scan.error) : log_viewer_text::kChanged;
 }

@@ -6,10 +6,12 @@
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <string>
 
 #include "cores/config/credential_files.h"
+#include "cores/oplog/event_copies.h"
 #include "cores/shared/kov_par.h"
 
 class QAction;
@@ -26,8 +28,13 @@ class QTimer;
 
 namespace kov {
 
+// The program's exit status after a first set-up was stored: the launcher (avvia-kov) starts
+// the program again for the next step.
+inline constexpr int kSetUpDoneStatus = 3;
+
 class FocusRouter;
 class Guide;
+class IdleLock;
 class LogViewer;
 struct DayPeriod;
 struct ReportRun;
@@ -73,6 +80,11 @@ class KOV : public QWidget {
   // Shows the report folder of the parameters in the desktop's file manager.
   void openReportFolder();
 
+  // True once this run has stored a first set-up (the window then closes).
+  bool setUpDone() const { return setUpDone_; }
+  // The time untouched before the sign-out, ten minutes; tests shorten it.
+  void setIdleLimit(std::chrono::milliseconds limit);
+
  protected:
   void closeEvent(QCloseEvent* event) override;  // Form_Unload
 
@@ -89,6 +101,8 @@ class KOV : public QWidget {
   // The last steps of start-up: one of the first set-ups, or the role choice after the
   // restricted-access check. False when the program must end.
   bool enterMode();
+  // The system log's copy of a refused sign-in, with the role and the account typed.
+  void copyRefusal(SignInRefusal refusal);
   // Sizes the window for its screen.
   void fitToScreen();
   // Texts of the controls, in Windows-1252.
@@ -101,20 +115,30 @@ class KOV : public QWidget {
   void fillPeriod(const DayPeriod& period);
   // The entry text of the comment box, the workstation and the account, at this moment.
   std::string entryOfWindow() const;
-  // Ten minutes untouched sign the user out as entering the password box does; an open
-  // password dialog can then only be closed.
+  // Ten minutes untouched sign the user out as entering the password box does, keeping a
+  // comment typed and not saved for the administrator's next sign-in; an open password dialog
+  // can then only be closed.
   void lockWhenIdle();
+  // The comment typed in the comment box and not saved: its text when it is not the planned
+  // operation's proposal; empty when there is none.
+  std::string unsavedComment() const;
   // N_Accessi shows the number of records the recordings file holds; a negative number
   // (not known) leaves it as it is.
   void showCount(std::int64_t records);
-  // Beside a report just written: its PDF, then the offer to open its folder.
+  // Beside a report just written: its PDF, then the offer to open it or its folder.
   void offerReport(const ReportRun& run, const DateTime& at, std::int64_t copied);
-  // Shows a folder (absolute, native separators) in the desktop's file manager.
-  void showFolder(const QString& folder);
+  // Opens the report's PDF or a folder (absolute, native separators) on the desktop.
+  void showInDesktop(const QString& name, bool isPdf);
 
   Kov_Par& par_;
   Platform& platform_;
+  WorkstationParameters storedParameters_;  // as the administrator file holds them
   FocusRouter* focus_ = nullptr;
+  IdleLock* idle_ = nullptr;
+  bool setUpDone_ = false;
+  std::string proposed_;           // the planned operation's text last put in the comment box
+  std::string keptComment_;        // kept by the idle sign-out for the administrator's next sign-in
+  bool commentGivenBack_ = false;  // the comment box gets the kept comment, not selected
   QScrollArea* scroll_ = nullptr;  // holds the frames
   QMenuBar* menu_ = nullptr;
   QMenu* logMenu_ = nullptr;

@@ -25,6 +25,13 @@ void KOV::Assegna_Val_Op_Pi() {
   } else if (Op_Pi[3]->isChecked()) {
     Opz_KOV[0]->clear();
   }
+  proposed_ = textOf(Opz_KOV[0]);
+}
+
+std::string KOV::unsavedComment() const {
+  const std::string text = textOf(Opz_KOV[0]);
+  const std::string_view typed = trimSpaces(text);
+  return typed == trimSpaces(proposed_) ? std::string() : std::string(typed);
 }
 
 void KOV::Op_Pi_Click(std::int16_t /*Index*/) {

@@ -6,10 +6,12 @@
 #include <QMenuBar>
 #include <QMessageBox>
 
+#include "cores/oplog/copy_spool.h"
 #include "window/dialogs/guide.h"
 #include "window/logviewer/log_viewer.h"
 #include "window/main/kov.h"
 #include "window/main/menu_texts.h"
+#include "window/platform/qt_text.h"
 
 namespace kov {
 
@@ -69,9 +71,10 @@ void KOV::showGuide() {
 void KOV::showAbout() {
   auto* box = new QMessageBox(
       QMessageBox::Information, menu_text::kAboutTitle,
-      menu_text::about(QStringLiteral(KOV_VERSION),
+      menu_text::about(fromCp1252(par_.Versione + par_.Data_Versione), QStringLiteral(KOV_VERSION),
                        QFile::decodeName(QByteArray::fromStdString(platform_.programFolder())),
-                       QFile::decodeName(QByteArray::fromStdString(par_.File_Rilevazioni))),
+                       QFile::decodeName(QByteArray::fromStdString(par_.File_Rilevazioni)),
+                       std::ssize(waitingCopies(platform_.programFolder()))),
       QMessageBox::Ok, this);
   box->setObjectName(QStringLiteral("Informazioni"));
   box->setAttribute(Qt::WA_DeleteOnClose);

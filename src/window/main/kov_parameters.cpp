@@ -19,6 +19,7 @@ CredentialsRead KOV::Leggi_Parametri_KOV() {
   setTextOf(Opz_KOV[2], parameters.reportName);
   setTextOf(Opz_KOV[3], parameters.reportPath);
   Acc_Ris->setChecked(parameters.restricted);
+  storedParameters_ = parameters;
   return read;
 }
 
@@ -28,7 +29,12 @@ void KOV::Opz_KOV_GotFocus(std::int16_t Index) {
   if (Index == 1 && box->text().isEmpty()) {
     putText(box, fromCp1252(Leggi_Nome_Computer(platform_)).left(inputLimit(box)));
   }
-  box->setSelection(0, static_cast<int>(box->text().size()));
+  if (Index == 0 && commentGivenBack_) {
+    box->setCursorPosition(static_cast<int>(box->text().size()));
+  } else {
+    box->setSelection(0, static_cast<int>(box->text().size()));
+  }
+  commentGivenBack_ = false;
   setBackground(box, Colour::Yellow);
 }
 

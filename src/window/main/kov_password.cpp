@@ -7,6 +7,7 @@
 
 #include "cores/credentials/password_button.h"
 #include "cores/credentials/texts.h"
+#include "cores/oplog/copy_chain.h"
 #include "window/dialogs/pw_kov.h"
 #include "window/main/kov.h"
 #include "window/platform/qt_text.h"
@@ -36,7 +37,7 @@ void KOV::Cmd_VPw_Click() {
                                                   textOf(Opz_KOV[2]), textOf(Opz_KOV[3])}};
   if (par_.Utente_da_Attivare != 0) {
     if (refused(setUpRefusal(par_.Utente_da_Attivare, entries))) return;
-    storeSetUp(platform_, par_, entries);
+    setUpDone_ = storeSetUp(platform_, par_, entries);
     log(texts::kUserActivated);
     close();
     return;
@@ -49,9 +50,18 @@ void KOV::Cmd_VPw_Click() {
     Var_Par->setChecked(false);
   }
   Timer1->stop();
+  bool stored = false;
   {
     Pw_Kov dialog(par_, platform_, this);
     dialog.exec();
+    stored = dialog.stored();
+  }
+  // The recordings file says only that the password changed; the system log's copy says
+  // what the parameters were and what they are.
+  if (stored && !par_.Parametri_Postazione.empty()) {
+    sendCopy(platform_, parametersCopy(platform_.now(), par_.Utenti[0], storedParameters_,
+                                       entries.parameters));
+    storedParameters_ = entries.parameters;
   }
   Timer1->start();
   // Without a window manager nothing gives the window back its activation.

@@ -52,7 +52,9 @@ void KOV::Cmd_Gp_Click() {
 void KOV::offerReport(const ReportRun& run, const DateTime& at, std::int64_t copied) {
   const std::string& title = run.request.title;
   const std::string report = nativeName(run.request.report());
-  const ReportTitle heading{fromCp1252(run.request.report()),
+  const QString decoded = QFile::decodeName(report.c_str());
+  const QString reportName = QDir::toNativeSeparators(decoded);
+  const ReportTitle heading{reportName,
                             fromCp1252(textOf(Opz_KOV[1])),
                             fromCp1252(run.from),
                             fromCp1252(run.to),
@@ -61,13 +63,18 @@ void KOV::offerReport(const ReportRun& run, const DateTime& at, std::int64_t cop
                             fromCp1252(textOf(Utente)),
                             copied};
   const QString failure = writeReportPdf(report, report + ".pdf", heading);
+  const QString folder = QDir::toNativeSeparators(QFileInfo(decoded).absolutePath());
   if (!failure.isEmpty()) {
     const QString pdf = fromCp1252(run.request.report() + ".pdf");
     platform_.message(Icon::Information, toCp1252(pdf_text::notWritten(pdf, failure)), title);
+    if (platform_.ask(toCp1252(pdf_text::askOpen(folder)), title)) showInDesktop(folder, false);
+    return;
   }
-  const QString folder =
-      QDir::toNativeSeparators(QFileInfo(QFile::decodeName(report.c_str())).absolutePath());
-  if (platform_.ask(toCp1252(pdf_text::askOpen(folder)), title)) showFolder(folder);
+  std::vector<std::string> buttons;
+  for (const QString& caption : pdf_text::openPdfButtons()) buttons.push_back(toCp1252(caption));
+  const QString pdf = reportName + QStringLiteral(".pdf");
+  const std::size_t chosen = platform_.choose(toCp1252(pdf_text::askOpenPdf(pdf)), title, buttons);
+  if (chosen + 1 < buttons.size()) showInDesktop(chosen == 0 ? pdf : folder, chosen == 0);
 }
 
 void KOV::openReportFolder() {
@@ -80,13 +87,13 @@ void KOV::openReportFolder() {
                       toCp1252(windowTitle()));
     return;
   }
-  showFolder(name);
+  showInDesktop(name, false);
 }
 
-void KOV::showFolder(const QString& folder) {
-  if (!platform_.openFolder(QFile::encodeName(folder).toStdString())) {
-    platform_.message(Icon::Information, toCp1252(pdf_text::notOpened(folder)),
-                      toCp1252(windowTitle()));
+void KOV::showInDesktop(const QString& name, bool isPdf) {
+  if (!platform_.openWithDesktop(QFile::encodeName(name).toStdString())) {
+    const QString failure = isPdf ? pdf_text::pdfNotOpened(name) : pdf_text::notOpened(name);
+    platform_.message(Icon::Information, toCp1252(failure), toCp1252(windowTitle()));
   }
 }
 

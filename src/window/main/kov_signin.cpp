@@ -4,6 +4,8 @@
 #include <QRadioButton>
 
 #include "cores/credentials/texts.h"
+#include "cores/oplog/copy_chain.h"
+#include "cores/oplog/event_copies.h"
 #include "runtime/text.h"
 #include "window/dialogs/pw_kov.h"
 #include "window/main/kov.h"
@@ -29,9 +31,18 @@ void KOV::Utente_LostFocus() {
   const std::string typed = textOf(Utente);
   if (typed.empty() || par_.Utente_da_Attivare != 0) return;
   if (toUpper1252(typed) != toUpper1252(par_.Utenti[static_cast<std::size_t>(par_.Tipo_Utente)])) {
+    copyRefusal(SignInRefusal::Account);
     showInformation(platform_, texts::kUnknownUser, toCp1252(windowTitle()));
     Utente->setFocus();
   }
+}
+
+void KOV::copyRefusal(SignInRefusal refusal) {
+  const std::string account = textOf(Utente);
+  const std::string workstation = platform_.computerName();
+  sendCopy(platform_,
+           signInRefusedCopy(
+               {platform_.now(), par_.Tipo_Utente, account, workstation, Utente_Windows}, refusal));
 }
 
 void KOV::Pw_GotFocus() {
@@ -48,6 +59,7 @@ void KOV::Pw_GotFocus() {
 
 void KOV::lockWhenIdle() {
   if (par_.Utente_da_Attivare != 0) return;  // a first set-up signs nobody in
+  if (std::string comment = unsavedComment(); !comment.empty()) keptComment_ = std::move(comment);
   DiSabilita();
   Pw->clear();
   Pw->setFocus();
@@ -60,6 +72,7 @@ void KOV::Pw_LostFocus() {
   const std::string typed = textOf(Pw);
   if (typed.empty() || par_.Utente_da_Attivare != 0) return;
   if (typed != par_.Pw_Utenti[static_cast<std::size_t>(par_.Tipo_Utente)]) {
+    copyRefusal(SignInRefusal::Password);
     showInformation(platform_, texts::kWrongPassword, toCp1252(windowTitle()));
     Pw->setFocus();
     return;
@@ -70,6 +83,10 @@ void KOV::Pw_LostFocus() {
   } else {
     Op_Pi[0]->setChecked(true);
     Assegna_Val_Op_Pi();
+    // A comment the idle sign-out kept comes back instead of the proposal, ready to go on.
+    commentGivenBack_ = !keptComment_.empty();
+    if (commentGivenBack_) setTextOf(Opz_KOV[0], keptComment_);
+    keptComment_.clear();
     Opz_KOV[0]->setFocus();
   }
 }

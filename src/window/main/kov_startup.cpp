@@ -8,6 +8,8 @@
 #include <QTimer>
 
 #include "cores/config/data_files.h"
+#include "cores/oplog/copy_chain.h"
+#include "cores/oplog/texts.h"
 #include "cores/shared/texts.h"
 #include "window/main/kov.h"
 #include "window/platform/qt_text.h"
@@ -41,6 +43,8 @@ bool KOV::Form_Load() {
   if (read.unreadable) return false;
 
   if (!enterMode()) return false;
+  // Copies the system log did not take before go first, when it takes them now.
+  deliverWaiting(platform_);
   // Told once, and only to a user who may use the program.
   for (const std::string& notice : otherSpellingNotices(platform_.programFolder())) {
     platform_.message(Icon::Information, notice, kAppTitle);
@@ -82,6 +86,14 @@ bool KOV::enterMode() {
 }
 
 void KOV::closeEvent(QCloseEvent* event) {
+  // A comment not saved goes with the window: closing it is the user's choice, No the default.
+  const std::string unsaved = unsavedComment();
+  const std::string& comment = unsaved.empty() ? keptComment_ : unsaved;
+  if (!comment.empty() &&
+      !platform_.ask(oplog_text::unsavedComment(comment), toCp1252(windowTitle()))) {
+    event->ignore();
+    return;
+  }
   Timer1->stop();
   event->accept();
 }

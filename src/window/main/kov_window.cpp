@@ -61,7 +61,11 @@ KOV::KOV(Kov_Par& par, Platform& platform) : par_(par), platform_(platform) {
   focus_ = new FocusRouter(this);
   buildControls();
   Timer1->start();
-  new IdleLock(this, [this] { lockWhenIdle(); });
+  idle_ = new IdleLock(this, [this] { lockWhenIdle(); });
+}
+
+void KOV::setIdleLimit(std::chrono::milliseconds limit) {
+  idle_->setLimit(limit);
 }
 
 void KOV::fitToScreen() {
@@ -78,7 +82,12 @@ void KOV::fitToScreen() {
     room = QSize(2 * std::min(centre.x() - free.left(), free.right() - centre.x()),
                  2 * std::min(centre.y() - free.top(), free.bottom() - titleBar - centre.y()));
   }
-  QSize wanted = scroll_->widget()->sizeHint() + QSize(0, menu_->sizeHint().height());
+  // The menu bar takes the height it needs at the frames' width, which a style may make more
+  // than its size hint (the Windows one adds its frame): a pixel short would make all scroll.
+  const QSize frames = scroll_->widget()->sizeHint();
+  const int menuHeight =
+      std::max(menu_->heightForWidth(frames.width()), menu_->sizeHint().height());
+  QSize wanted = frames + QSize(0, menuHeight);
   if (wanted.height() > room.height()) {
     wanted.rwidth() += scroll_->verticalScrollBar()->sizeHint().width();
   }

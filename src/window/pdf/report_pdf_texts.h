@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace kov::pdf_text {
 
@@ -28,6 +29,20 @@ inline QString page(int number, int pages) {
   return QStringLiteral("Pagina %1 di %2").arg(number).arg(pages);
 }
 
+// The table's column titles, as the report's first record names its fields.
+inline QStringList columnTitles() {
+  return {QStringLiteral("DT Evento"), QStringLiteral("Ora"), QStringLiteral("WorkStation"),
+          QStringLiteral("Account Utente"), QStringLiteral("Descrizione")};
+}
+
+// The captions over the lines to sign on, after the last entry.
+inline QString placeAndDate() {
+  return QStringLiteral("Luogo e data");
+}
+inline QString controllerSignature() {
+  return QStringLiteral("Firma del Titolare del Trattamento");
+}
+
 // The reason a report too large for a PDF gets none.
 inline QString tooManyLines(qint64 lines, qint64 limit) {
   return QStringLiteral("il report ha %1 righe, il PDF ne contiene al massimo %2")
@@ -41,11 +56,23 @@ inline QString notWritten(const QString& pdf, const QString& reason) {
       .arg(pdf, reason);
 }
 
+// After a report: its PDF to open, its folder, or neither.
+inline QString askOpenPdf(const QString& pdf) {
+  return QStringLiteral("Il PDF del report, da stampare e firmare, è pronto:\n\r%1").arg(pdf);
+}
+inline QStringList openPdfButtons() {
+  return {QStringLiteral("Apri il PDF"), QStringLiteral("Apri la cartella"),
+          QStringLiteral("Chiudi")};
+}
+// After a report whose PDF could not be written.
 inline QString askOpen(const QString& folder) {
   return QStringLiteral("Aprire la cartella del report?\n\r%1").arg(folder);
 }
 inline QString notOpened(const QString& folder) {
   return QStringLiteral("Non è stato possibile aprire la cartella %1").arg(folder);
+}
+inline QString pdfNotOpened(const QString& pdf) {
+  return QStringLiteral("Non è stato possibile aprire il PDF %1").arg(pdf);
 }
 inline QString folderMissing(const QString& folder) {
   return QStringLiteral("La cartella dei report %1 non esiste").arg(folder);

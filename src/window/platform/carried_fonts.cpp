@@ -10,9 +10,14 @@ const QString kFamily = QStringLiteral("DejaVu Sans");
 
 }  // namespace
 
+QString carriedFontFile(bool bold) {
+  return bold ? QStringLiteral(":/fonts/DejaVuSans-Bold.ttf")
+              : QStringLiteral(":/fonts/DejaVuSans.ttf");
+}
+
 void useCarriedFonts() {
-  QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/DejaVuSans.ttf"));
-  QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/DejaVuSans-Bold.ttf"));
+  QFontDatabase::addApplicationFont(carriedFontFile(false));
+  QFontDatabase::addApplicationFont(carriedFontFile(true));
   QFont font = QApplication::font();
   font.setFamilies({kFamily});
   QApplication::setFont(font);

@@ -15,4 +15,7 @@ void useCarriedFonts();
 // The carried family at `points`, for drawing that must not depend on the desktop.
 QFont carriedFont(qreal points, bool bold = false);
 
+// The resource that holds the carried regular or bold font file.
+QString carriedFontFile(bool bold);
+
 }  // namespace kov

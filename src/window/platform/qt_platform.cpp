@@ -10,9 +10,12 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
+#include <functional>
 
 #include "cores/shared/kov_par.h"
 #include "runtime/osnames.h"
@@ -46,20 +49,22 @@ QString timeFormat(const QLocale& locale) {
   return format.trimmed();
 }
 
-// Shows the box over the active window and returns the button pressed. Without a window
+// Shows the box over the active window with the buttons `addButtons` gives it, the last of
+// them the default and the answer to Escape; the index of the button pressed. Without a window
 // manager nothing hands the activation back to the window the box came from.
-QMessageBox::StandardButton showBox(QMessageBox::Icon icon, std::string_view text,
-                                    std::string_view title, QMessageBox::StandardButtons buttons,
-                                    QMessageBox::StandardButton byDefault) {
+std::size_t showBox(QMessageBox::Icon icon, std::string_view text, std::string_view title,
+                    const std::function<std::vector<QPushButton*>(QMessageBox&)>& addButtons) {
   QString body = fromCp1252(text);
   body.replace(QLatin1String("\n\r"), QLatin1String("\n"));
   const QPointer<QWidget> owner = QApplication::activeWindow();
-  QMessageBox box(icon, fromCp1252(title), body, buttons, owner);
-  box.setDefaultButton(byDefault);
-  box.setEscapeButton(byDefault);
-  const auto pressed = static_cast<QMessageBox::StandardButton>(box.exec());
+  QMessageBox box(icon, fromCp1252(title), body, QMessageBox::NoButton, owner);
+  const std::vector<QPushButton*> buttons = addButtons(box);
+  box.setDefaultButton(buttons.back());
+  box.setEscapeButton(buttons.back());
+  box.exec();
   if (owner != nullptr) owner->activateWindow();
-  return pressed;
+  return static_cast<std::size_t>(std::find(buttons.begin(), buttons.end(), box.clickedButton()) -
+                                  buttons.begin());
 }
 
 // A wait asks again this often, and says what it waits for once it has lasted this long.
@@ -125,12 +130,28 @@ void QtPlatform::message(Icon icon, std::string_view text, std::string_view titl
   QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
   if (icon == Icon::Information) boxIcon = QMessageBox::Information;
   if (icon == Icon::Critical) boxIcon = QMessageBox::Critical;
-  showBox(boxIcon, text, title, QMessageBox::Ok, QMessageBox::Ok);
+  showBox(boxIcon, text, title, [](QMessageBox& box) {
+    return std::vector<QPushButton*>{box.addButton(QMessageBox::Ok)};
+  });
 }
 
 bool QtPlatform::ask(std::string_view text, std::string_view title) {
-  return showBox(QMessageBox::Question, text, title, QMessageBox::Yes | QMessageBox::No,
-                 QMessageBox::No) == QMessageBox::Yes;
+  return showBox(QMessageBox::Question, text, title, [](QMessageBox& box) {
+           return std::vector<QPushButton*>{box.addButton(QMessageBox::Yes),
+                                            box.addButton(QMessageBox::No)};
+         }) == 0;
+}
+
+std::size_t QtPlatform::choose(std::string_view text, std::string_view title,
+                               const std::vector<std::string>& buttons) {
+  return showBox(QMessageBox::Question, text, title, [&](QMessageBox& box) {
+    std::vector<QPushButton*> added;
+    added.reserve(buttons.size());
+    for (const std::string& caption : buttons) {
+      added.push_back(box.addButton(fromCp1252(caption), QMessageBox::ActionRole));
+    }
+    return added;
+  });
 }
 
 void QtPlatform::beep() {
@@ -175,13 +196,13 @@ ScreenSize QtPlatform::screenSize() {
   return {screen->size().width(), screen->size().height()};
 }
 
-bool QtPlatform::openFolder(std::string_view folder) {
+bool QtPlatform::openWithDesktop(std::string_view name) {
   return QDesktopServices::openUrl(QUrl::fromLocalFile(
-      QFile::decodeName(QByteArray(folder.data(), static_cast<qsizetype>(folder.size())))));
+      QFile::decodeName(QByteArray(name.data(), static_cast<qsizetype>(name.size())))));
 }
 
-void QtPlatform::copyToSystemLog(const SystemLogEvent& event) {
-  sendToSystemLog(event);
+bool QtPlatform::copyToSystemLog(const SystemLogEvent& event) {
+  return sendToSystemLog(event);
 }
 
 }  // namespace kov

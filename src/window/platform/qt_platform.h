@@ -17,6 +17,8 @@ class QtPlatform : public Platform {
 
   void message(Icon icon, std::string_view text, std::string_view title) override;
   bool ask(std::string_view text, std::string_view title) override;
+  std::size_t choose(std::string_view text, std::string_view title,
+                     const std::vector<std::string>& buttons) override;
   void beep() override;
   bool waitFor(const std::function<bool()>& ready, std::chrono::milliseconds limit,
                std::string_view notice) override;
@@ -27,8 +29,8 @@ class QtPlatform : public Platform {
   std::string computerName() override;
   std::string programFolder() override;
   ScreenSize screenSize() override;
-  bool openFolder(std::string_view folder) override;
-  void copyToSystemLog(const SystemLogEvent& event) override;
+  bool openWithDesktop(std::string_view name) override;
+  bool copyToSystemLog(const SystemLogEvent& event) override;
 
  private:
   QLocale regional() const { return regional_.value_or(QLocale::system()); }

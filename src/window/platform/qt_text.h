@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/error.h"
+
 namespace kov {
 
 QString fromCp1252(std::string_view text);
@@ -14,5 +16,8 @@ std::string toCp1252(const QString& text);
 // (below 32, DEL, or one of the C1 controls that Windows-1252 passes through), and not one of
 // the codes 254 and 255 that the shift cannot raise.
 bool isStorable(const QString& text);
+
+// An error as messages state it: "<number>-<description>".
+QString reasonOf(const Error& error);
 
 }  // namespace kov

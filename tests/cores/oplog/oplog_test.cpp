@@ -40,7 +40,15 @@ struct Logged : test::TempFolder {
   std::vector<SystemLogEvent> copies;
   Logged() {
     platform.folder = path();
-    platform.onSystemLog = [this](const SystemLogEvent& e) { copies.push_back(e); };
+    // The copies of entries and runs, without the chain's own (the chain's tests have them).
+    platform.onSystemLog = [this](SystemLogEvent e) {
+      if (e.fields.front().second == "CHAIN_START") return;
+      std::erase_if(e.fields, [](const auto& field) {
+        return field.first == "KOV_LINK" || field.first == "KOV_SEQ" || field.first == "KOV_PREV" ||
+               field.first == "KOV_HASH";
+      });
+      copies.push_back(e);
+    };
   }
   void append(const std::string& description) {
     std::int64_t records = 0;
@@ -62,10 +70,11 @@ TEST(SystemLog, EveryEntryAndReportRunIsCopied) {
             "Scrittura n. 2 del file delle operazioni: |04/12/2026|09:05:03|PC-01         |"
             "Admin               |Verificato \xE8 | ok");
   EXPECT_EQ(joined(l.copies[0].fields),
-            "KOV_RECORD=2 KOV_REPORTED=N KOV_DATE=04/12/2026 KOV_TIME=09:05:03 "
+            "KOV_EVENT=ENTRY KOV_RECORD=2 KOV_REPORTED=N KOV_DATE=04/12/2026 KOV_TIME=09:05:03 "
             "KOV_WORKSTATION=PC-01          KOV_ACCOUNT=Admin                "
             "KOV_DESCRIPTION=Verificato \xE8 | ok");
-  const std::string report = l.path() + "\\report\\r.txt";
+  // The path as the system spells it, with its own separators.
+  const std::string report = l.file("report") + l.file("r.txt").substr(l.path().size());
   runReport(
       l.platform, l.par,
       {{l.file("OdV"), l.path() + "\\report\\", "r.txt", "20261204", "20261204", false, "T"},
@@ -76,11 +85,11 @@ TEST(SystemLog, EveryEntryAndReportRunIsCopied) {
        [&](std::string_view text) { return test::entryText('N', "04/12/2026", std::string(text)); },
        [](std::int64_t) {}, [](std::int64_t) {}});
   ASSERT_EQ(l.copies.size(), 3U);
-  EXPECT_EQ(l.copies[1].fields[0], (std::pair<std::string, std::string>{"KOV_RECORD", "3"}));
+  EXPECT_EQ(l.copies[1].fields[1], (std::pair<std::string, std::string>{"KOV_RECORD", "3"}));
   EXPECT_EQ(l.copies[2].message, "Report dal 04/12/2026 al 04/12/2026: n. 1 scritture copiate in " +
                                      report + ", n. 1 ancora da rilevare");
   EXPECT_EQ(joined(l.copies[2].fields),
-            "KOV_FROM=04/12/2026 KOV_TO=04/12/2026 KOV_REPORT=" + report +
+            "KOV_EVENT=REPORT KOV_FROM=04/12/2026 KOV_TO=04/12/2026 KOV_REPORT=" + report +
                 " KOV_RECORDS=2 KOV_COPIED=1 KOV_UNREPORTED=1 KOV_COMPLETE=S KOV_REPORT_FAILED=N "
                 "KOV_DAMAGED=N KOV_REMOVED=N");
 }
@@ -114,19 +123,29 @@ TEST(SystemLog, TheJournalOrElseSyslogGetsTheCopyInUtf8) {
             "KOV_A=\xE2\x82\xAC\nKOV_B\n" +
                 std::string("\x09\0\0\0\0\0\0\0", 8) + "due\nrighe\n");
   EXPECT_EQ(received(sockets[1]), "nothing");
-  sendToSystemLog(event, {folder.file("none"), folder.file("syslog")});
-  EXPECT_TRUE(std::regex_match(received(sockets[1]),
-                               std::regex("<86>[A-Z][a-z]{2} [ 123][0-9] [0-9:]{8} kov\\[" +
-                                          std::to_string(::getpid()) + "\\]: Riga \xC3\xA8")));
+  EXPECT_TRUE(sendToSystemLog(event, {folder.file("none"), folder.file("syslog")}));
+  EXPECT_TRUE(received(sockets[1])
+                  .ends_with(" kov " + std::to_string(::getpid()) +
+                             " - - @cee:{\"MESSAGE\":\"Riga \xC3\xA8\","
+                             "\"PRIORITY\":\"6\",\"SYSLOG_FACILITY\":\"10\",\"SYSLOG_"
+                             "IDENTIFIER\":\"kov\",\"KOV_A\":\"\xE2\x82\xAC\",\"KOV_B\":"
+                             "\"due\\nrighe\"}"));
+  EXPECT_FALSE(sendToSystemLog(event, {folder.file("none"), folder.file("none")}));
   for (const int socket : sockets) ::close(socket);
+}
 
-  Logged l;
-  l.platform.onSystemLog = [&](const SystemLogEvent& e) {
-    sendToSystemLog(e, {l.file("none"), l.file("none")});
-  };
-  l.append("Backup");
-  EXPECT_EQ(l.read("OdV"), test::loggedRecord("Backup", "Admin"));
-  EXPECT_TRUE(l.platform.messages.empty());
+// The syslog message in the form of RFC 5424, its time with the offset of the time zone, its
+// text the same fields as the journal's in JSON, escaped as JSON escapes them.
+TEST(SystemLog, TheSyslogMessageCarriesEveryFieldWithTheTimeZone) {
+  ::setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
+  ::tzset();
+  const SystemLogEvent event{"Citt\xE0 \"a\\b\"", {{"KOV_DESCRIPTION", "tab\tcr\r\x01"}}};
+  EXPECT_EQ(syslogDatagram(event, 42, 1796375103, "pc-01"),  // 4 December 2026, 09:05:03 UTC
+            "<86>1 2026-12-04T10:05:03+01:00 pc-01 kov 42 - - @cee:{\"MESSAGE\":\"Citt\xC3\xA0 "
+            "\\\"a\\\\b\\\"\",\"PRIORITY\":\"6\",\"SYSLOG_FACILITY\":\"10\",\"SYSLOG_IDENTIFIER\":"
+            "\"kov\",\"KOV_DESCRIPTION\":\"tab\\tcr\\r\\u0001\"}");
+  EXPECT_EQ(syslogDatagram(event, 42, 1783155903, "").substr(0, 41),  // 4 July 2026, summer
+            "<86>1 2026-07-04T11:05:03+02:00 - kov 42 ");
 }
 
 // This process and a second one append at once to one recordings file: every record whole,

@@ -29,7 +29,7 @@ std::string pdfText(const std::string& pdf) {
 }
 
 // A run of the report from the window: the messages, the recordings file, the report, and the
-// PDF written beside it with the question whether to open their folder.
+// PDF written beside it with the question whether to open it or their folder.
 TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
   const std::string a = entryText('N', "01/12/2026", "a"), b = entryText('N', "31/12/2026", "b");
   const std::string out1 = storedRecord(entryText('N', "30/11/2026", "fuori"));
@@ -88,7 +88,7 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
     std::vector<const char*> ticks;
     std::vector<std::string> messages;
     std::string after, report;
-    int pdf = 0;  // 1 Yes to the question, 2 Yes but the desktop fails, 3 the disk fills
+    int pdf = 0;  // 1 the PDF opened, 2 the folder chosen but the desktop fails, 3 the disk fills
   } rows[] = {
       // clang-format off
       {"copies, marks, logs, warns", shapes + out1 + storedRecord(b) + out2 + storedRecord(reported) + blank, "01122026", "31122026", {"Rimuovi"},
@@ -100,8 +100,8 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
       {"reported ones asked for", storedRecord(reported), "01122026", "31122026", {"Anche_gia_Lette"}, {found1, created}, storedRecord(reported) + loggedRecord(kCreated), lineOf(reported)},
       {"end before start", storedRecord(a), "31122026", "01122026", {}, {order, nothing, leftText(1)}, storedRecord(a), ""},
       {"two-digit years", storedRecord(a), "011226", "311226", {}, {found1, created}, markedRecord(a) + loggedRecord(kCreated), lineOf(a)},
-      {"a hundred, Yes", hundred, "01122026", "31122026", {}, {"\x64", created}, hundredMarked + loggedRecord(kCreated), hundredLines, 1},
-      {"Yes, the desktop fails", storedRecord(a), "01122026", "31122026", {}, {found1, "OPEN", created}, markedRecord(a) + loggedRecord(kCreated), lineOf(a), 2},
+      {"a hundred, the PDF opened", hundred, "01122026", "31122026", {}, {"\x64", created}, hundredMarked + loggedRecord(kCreated), hundredLines, 1},
+      {"the folder chosen, the desktop fails", storedRecord(a), "01122026", "31122026", {}, {found1, "OPEN", created}, markedRecord(a) + loggedRecord(kCreated), lineOf(a), 2},
       {"the disk fills during the PDF", storedRecord(a), "01122026", "31122026", {}, {found1, "PDF61-Disco pieno", created}, markedRecord(a) + loggedRecord(kCreated), lineOf(a), 3},
       {"over 32,767 records", many, "01122026", "31122026", {}, {damagedLine(32766), found1, created, tooMany}, many.substr(0, 32766U * 256) + markedRecord(b) + loggedRecord(kCreated), lineOf(b)},
       // clang-format on
@@ -111,7 +111,7 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
     test::FaultPlan plan;
     Controller w(row.recordings);
     const std::string folder = w.folder.file(w.sub), pdf = w.reportFile() + ".pdf";
-    w.platform.answer = row.pdf == 1 || row.pdf == 2;
+    if (row.pdf <= 2 && row.pdf > 0) w.platform.choice = row.pdf - 1;  // the PDF, the folder
     w.platform.openFails = row.pdf == 2;
     w.platform.onMessage = [&](const Message& m) {  // the PDF's write, the first after it
       if (row.pdf == 3 && m.text == w.found(1)) plan.failAt(faults::Op::Write, 1, ENOSPC);
@@ -136,40 +136,44 @@ TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
     EXPECT_EQ(w.find<QLabel>("N_Accessi")->text().toLongLong(), (row.after.size() + 255) / 256);
     EXPECT_EQ(w.text("Opz_KOV_3"), w.reportFolder + "\\");  // 200 characters
     EXPECT_TRUE(w.box("Dt_1")->hasFocus());
-    // The question follows a report written, and its PDF's message if it has one.
+    // One question follows a report written, and its PDF's message if it has one.
     const bool written = !row.report.empty();
     ASSERT_EQ(w.platform.asked.size(), written ? 1U : 0U);
     if (!written) continue;
     const std::size_t after = w.platform.asked[0].first - (row.pdf == 3 ? 2 : 1);
     EXPECT_EQ(w.platform.texts().at(after).substr(0, 22), "Sono state rilevate n.");
-    EXPECT_EQ(w.platform.asked[0].second.text, "Aprire la cartella del report?\n\r" + folder);
-    EXPECT_EQ(w.platform.opened, std::vector<std::string>(row.pdf == 1, folder));
+    EXPECT_EQ(w.platform.asked[0].second.text,
+              row.pdf == 3 ? "Aprire la cartella del report?\n\r" + folder
+                           : "Il PDF del report, da stampare e firmare, \xE8 pronto:\n\r" + pdf);
+    EXPECT_EQ(w.platform.offered, std::vector<std::vector<std::string>>(
+                                      row.pdf != 3, {"Apri il PDF", "Apri la cartella", "Chiudi"}));
+    EXPECT_EQ(w.platform.opened, std::vector<std::string>(row.pdf == 1, pdf));
     if (row.pdf == 3) {  // nothing half-written left
       EXPECT_FALSE(std::filesystem::exists(pdf));
       continue;
     }
+    if (linuxOnly(row.name, "its PDF is read by pdftotext, a Linux program")) continue;
     const std::string text = pdfText(pdf);
     if (const char* pictures = std::getenv("KOV_SCREENSHOTS"); pictures && row.pdf == 1)
       std::filesystem::copy_file(pdf,
                                  std::string(pictures) + "/report.pdf",  // the README's picture
                                  std::filesystem::copy_options::overwrite_existing);
-    const std::size_t copied = row.report.size() / 256, pages = copied == 100 ? 2 : 1;
-    std::vector<std::string> said = {"Registro delle operazioni dell'Amministratore di Sistema",
-                                     "Postazione: PC-01", "Periodo: dal 01/12/2026 al 31/12/2026",
-                                     "Report generato il 04/12/2026 alle 09:05:03 da Titolare",
-                                     "Scritture riportate: " + std::to_string(copied)};
-    for (std::size_t n = 1; n <= pages; ++n)
-      said.push_back("Pagina " + std::to_string(n) + " di " + std::to_string(pages));
-    for (const std::string& line : said)
-      EXPECT_NE(text.find(line + "\n"), std::string::npos) << line;
-    // Every line of the report, whole: pdftotext sets its own spaces between the fields, and
-    // shows no control character.
+    const std::size_t copied = row.report.size() / 256;
+    const std::string said[] = {"Registro delle operazioni dell'Amministratore di Sistema",
+                                "Postazione: PC-01", "Periodo: dal 01/12/2026 al 31/12/2026",
+                                "Report generato il 04/12/2026 alle 09:05:03 da Titolare",
+                                "Scritture riportate: " + std::to_string(copied)};
+    for (const std::string& line : said) EXPECT_NE(text.find(line), std::string::npos) << line;
+    // The report's real name and every entry's fields: pdftotext sets its own spaces, breaks
+    // the 200-character folder's name and shows no control character.
     const auto squeezed = [](std::string t) {
       std::erase_if(t, [](char c) { return static_cast<unsigned char>(c) <= ' '; });
       return t;
     };
+    EXPECT_NE(squeezed(text).find("Filedelreport:" + w.reportFile()), std::string::npos);
     for (std::size_t at = 0; at < row.report.size(); at += 256) {
-      const std::string line = QString::fromLatin1(row.report.substr(at, 253)).toStdString();
+      std::string line = QString::fromLatin1(row.report.substr(at, 253)).toStdString();
+      for (const std::size_t bar : {56, 35, 20, 11, 0}) line.erase(bar, 1);
       EXPECT_NE(squeezed(text).find(squeezed(line)), std::string::npos) << line;
     }
   }
@@ -243,6 +247,7 @@ TEST(ReportWindow, APeriodPickedIsReportedAsIfTyped) {
 // stays byte for byte and nothing appears where a link points. The run goes as far as it may,
 // and the removal clears its own name, where a stopped run may have left a file.
 TEST(ReportWindow, NothingPlantedAtANameTheRunCreatesIsWrittenThrough) {
+  if (linuxOnly("links planted", "wine makes no links")) return;
   enum Place { Report, Pdf, Beside };
   enum Plant { AFile, AHardLink, ALink, ALinkToNowhere, AFolder };
   const std::string a = entryText('N', "10/12/2026", "a");
@@ -283,6 +288,7 @@ TEST(ReportWindow, NothingPlantedAtANameTheRunCreatesIsWrittenThrough) {
       Entries after = entriesUnder(w.folder.path());
       before["OdV"] = recordings;
       for (int made = 0; made < place; ++made) after.erase(names[made]);  // report, PDF
+      after.erase("KoV.catena");  // the state of the copies' chain
       if (place == Beside && !folder) before.erase(names[Beside]);
       EXPECT_EQ(firstDifference(before, after), "");
     }
@@ -295,6 +301,7 @@ TEST(ReportWindow, NothingPlantedAtANameTheRunCreatesIsWrittenThrough) {
 // written and the comment stays; saved again once the lock is free, it is written once. The
 // entry of a report with removal, whose lock comes free while it waits, is written.
 TEST(LockHeldElsewhere, TheWindowWaitsAliveAndGivesUpOrGoesOn) {
+  if (linuxOnly("the lock held by flock", "flock is a Linux program")) return;
   const std::string old = storedRecord(entryText('S', "10/11/2026", "vecchia"));
   Controller w(old, false);
   w.show();

@@ -126,6 +126,9 @@ TEST(StartUp, EachFolderGivesItsMessagesAndBoxesAndKeepsEveryFile) {
   };
   for (const auto& c : rows) {
     SCOPED_TRACE(c.name);
+    if (c.fault != None && c.fault != KoVFolder && c.fault != TdTFolder &&
+        test::linuxOnly(c.name, "access is an ACL wine ignores; a name has one spelling"))
+      continue;
     Window w;
     w.platform.user = c.user;
     w.platform.screen = {1000, 800};
