@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -29,6 +30,15 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 
 namespace kov::test {
+
+// The text pdftotext reads in a PDF, lines laid out as on the page.
+inline std::string pdfText(const std::string& pdf) {
+  QProcess reader;
+  reader.start(QStringLiteral("pdftotext"),
+               {QStringLiteral("-layout"), QString::fromStdString(pdf), QStringLiteral("-")});
+  EXPECT_TRUE(reader.waitForFinished()) << "pdftotext";
+  return reader.readAllStandardOutput().toStdString();
+}
 
 inline const QColor kYellow(255, 255, 0);
 inline const QColor kWhite(255, 255, 255);

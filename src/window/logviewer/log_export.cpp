@@ -7,6 +7,8 @@
 #include "runtime/new_file.h"
 #include "window/logviewer/log_model.h"
 #include "window/logviewer/log_viewer_texts.h"
+#include "window/pdf/entries_pdf.h"
+#include "window/pdf/report_pdf.h"
 #include "window/platform/qt_text.h"
 
 namespace kov {
@@ -29,6 +31,28 @@ QString csvField(QString field) {
   }
   field.replace(QLatin1Char('"'), QStringLiteral("\"\""));
   return QLatin1Char('"') + field + QLatin1Char('"');
+}
+
+Error write(NewFile& file, const QByteArray& bytes) {
+  return file.write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+// Hands the rows `model` shows to `visit`, in their order, a block at a time, while
+// `progress(done)` answers true (else `cancelled`). The reason they were not all handed.
+QString eachBlock(const LogModel& model, const std::function<bool(int)>& progress,
+                  const std::function<Error(const std::vector<LogRow>&)>& visit, bool& cancelled) {
+  const int rows = model.rowCount({});
+  std::vector<int> block;
+  std::vector<LogRow> read;
+  for (int first = 0; first < rows; first += kBlock) {
+    cancelled = !progress(first);
+    if (cancelled) return {};
+    block.resize(static_cast<std::size_t>(std::min(kBlock, rows - first)));
+    std::iota(block.begin(), block.end(), first);
+    if (const Scan scan = model.read(block, read); !scan.done()) return reasonOf(scan);
+    if (const Error error = visit(read)) return reasonOf(error);
+  }
+  return {};
 }
 
 QByteArray csvLine(const QStringList& fields) {
@@ -56,24 +80,52 @@ QString copyText(const std::vector<LogRow>& rows) {
 QString writeCsv(const LogModel& model, const std::string& name,
                  const std::function<bool(int)>& progress) {
   NewFile file;
-  QByteArray bytes = QByteArrayLiteral("\xEF\xBB\xBF") +
-                     csvLine({log_viewer_text::kColumns.begin(), log_viewer_text::kColumns.end()});
   Error error = file.open(name);
+  if (!error) {
+    error = write(
+        file, QByteArrayLiteral("\xEF\xBB\xBF") +
+                  csvLine({log_viewer_text::kColumns.begin(), log_viewer_text::kColumns.end()}));
+  }
+  if (error) return reasonOf(error);
+  bool cancelled = false;
+  const QString failure = eachBlock(
+      model, progress,
+      [&](const std::vector<LogRow>& rows) {
+        QByteArray bytes;
+        for (const LogRow& row : rows) bytes += csvLine(rowFields(row));
+        return write(file, bytes);
+      },
+      cancelled);
+  if (!failure.isEmpty() || cancelled) return failure;
+  error = file.finish();
+  return error ? reasonOf(error) : QString();
+}
+
+QString writePdf(const LogModel& model, const std::string& name, EntriesDocument document,
+                 const std::function<bool(int)>& progress) {
   const int rows = model.rowCount({});
-  std::vector<int> block;
-  std::vector<LogRow> read;
-  for (int first = 0; !error && first < rows; first += kBlock) {
-    if (!progress(first)) return {};
-    block.resize(static_cast<std::size_t>(std::min(kBlock, rows - first)));
-    std::iota(block.begin(), block.end(), first);
-    if (const Scan scan = model.read(block, read); !scan.done()) return reasonOf(scan);
-    for (const LogRow& row : read) bytes += csvLine(rowFields(row));
-    error = file.write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    bytes.clear();
-  }
-  if (!error && !bytes.isEmpty()) {
-    error = file.write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-  }
+  if (rows >= kPdfLineLimit) return log_viewer_text::tooManyRows(rows, kPdfLineLimit - 1);
+  document.entries.reserve(static_cast<std::size_t>(rows));
+  bool cancelled = false;
+  const QString failure = eachBlock(
+      model, progress,
+      [&](const std::vector<LogRow>& read) {
+        const auto field = [](const LogRow& row, LogColumn column) {
+          return logField(row.record, row.entry, column);
+        };
+        for (const LogRow& row : read) {
+          document.entries.push_back({field(row, LogColumn::Date), field(row, LogColumn::Time),
+                                      field(row, LogColumn::Workstation),
+                                      field(row, LogColumn::Account),
+                                      field(row, LogColumn::Description)});
+        }
+        return Error{};
+      },
+      cancelled);
+  if (!failure.isEmpty() || cancelled) return failure;
+  NewFile file;
+  Error error = file.open(name);
+  if (!error) error = write(file, entriesPdf(document));
   if (!error) error = file.finish();
   return error ? reasonOf(error) : QString();
 }

@@ -1,5 +1,5 @@
-// The rows shown, in their order, for other programs: a CSV file that spreadsheets open
-// directly, and the clipboard.
+// The rows shown, in their order, for other programs and for print: a CSV file that
+// spreadsheets open directly, a PDF in the report's form, and the clipboard.
 #pragma once
 
 #include <QString>
@@ -10,6 +10,7 @@
 
 namespace kov {
 
+struct EntriesDocument;
 class LogModel;
 struct LogRow;
 
@@ -27,6 +28,13 @@ QString copyText(const std::vector<LogRow>& rows);
 // answers false to give up, which leaves nothing written. An empty text, or the reason it
 // was not written.
 QString writeCsv(const LogModel& model, const std::string& name,
+                 const std::function<bool(int)>& progress);
+
+// Writes every row `model` shows, in its order, as the PDF `name` (native) of `document`,
+// whose entries they become: the report's table, without the record number and the reported
+// flag. The file takes the place of `name` as the CSV's does; `progress` as for writeCsv.
+// More rows than a report's PDF holds are refused unread.
+QString writePdf(const LogModel& model, const std::string& name, EntriesDocument document,
                  const std::function<bool(int)>& progress);
 
 }  // namespace kov

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -23,11 +24,15 @@
 
 #include "cores/report/period.h"
 #include "cores/shared/kov_par.h"
+#include "runtime/datetime.h"
+#include "runtime/file.h"
 #include "runtime/records.h"
 #include "window/logviewer/log_detail.h"
 #include "window/logviewer/log_export.h"
 #include "window/logviewer/log_model.h"
 #include "window/logviewer/log_viewer_texts.h"
+#include "window/pdf/entries_pdf.h"
+#include "window/pdf/report_pdf_texts.h"
 #include "window/platform/qt_text.h"
 #include "window/widgets/controls.h"
 #include "window/widgets/date_box.h"
@@ -46,6 +51,11 @@ constexpr qsizetype kCopyLimit = 32767;
 std::string keyOf(const DateBox* box) {
   const auto date = dayFirstDate(toCp1252(box->displayText()));
   return date ? RovesciaData(*date) : std::string();
+}
+
+// The box's date as it bounds the list, empty for an open end.
+QString dateOf(const DateBox* box) {
+  return keyOf(box).empty() ? QString() : box->displayText();
 }
 
 // Sized by samples, rows of one height: nothing looks at every row.
@@ -80,7 +90,7 @@ void sizeColumns(QTableView* table) {
 
 LogViewer::LogViewer(Platform& platform, const std::string& recordings, std::string onlyAccount,
                      QWidget* parent)
-    : QDialog(parent), platform_(platform) {
+    : QDialog(parent), platform_(platform), recordings_(recordings) {
   setObjectName(QStringLiteral("LogViewer"));
   setWindowTitle(log_viewer_text::kTitle);
   model_ =
@@ -123,14 +133,17 @@ LogViewer::LogViewer(Platform& platform, const std::string& recordings, std::str
   filter->addWidget(count_, 1, 2, 1, 4);
 
   exportCsv_ = named(new QPushButton(log_viewer_text::kExportCsv), QStringLiteral("EsportaCSV"));
+  exportPdf_ = named(new QPushButton(log_viewer_text::kExportPdf), QStringLiteral("EsportaPDF"));
   auto* close = named(new QPushButton(log_viewer_text::kClose), QStringLiteral("Chiudi"));
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(exportCsv_);
+  buttons->addWidget(exportPdf_);
   buttons->addStretch(1);
   buttons->addWidget(close);
-  for (QPushButton* button : {exportCsv_, close}) button->setAutoDefault(false);
+  for (QPushButton* button : {exportCsv_, exportPdf_, close}) button->setAutoDefault(false);
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
   connect(exportCsv_, &QPushButton::clicked, this, &LogViewer::exportCsv);
+  connect(exportPdf_, &QPushButton::clicked, this, &LogViewer::exportPdf);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(filter);
@@ -142,7 +155,8 @@ LogViewer::LogViewer(Platform& platform, const std::string& recordings, std::str
   setTabOrder(search_, table_);
   setTabOrder(table_, detail_->description());
   setTabOrder(detail_->description(), exportCsv_);
-  setTabOrder(exportCsv_, close);
+  setTabOrder(exportCsv_, exportPdf_);
+  setTabOrder(exportPdf_, close);
   resize(QSize(960, 600).boundedTo(screen()->availableGeometry().size()));
 
   pause_ = new QTimer(this);
@@ -201,6 +215,7 @@ void LogViewer::showWork() {
       count_->setText(log_viewer_text::shownCount(model_->rowCount({}), model_->written()));
   }
   exportCsv_->setEnabled(model_->work() == LogModel::Work::None);
+  exportPdf_->setEnabled(model_->work() == LogModel::Work::None);
 }
 
 void LogViewer::showCurrent() {
@@ -254,12 +269,39 @@ std::string LogViewer::askFile(const QString& filter, const QString& suffix) {
 }
 
 void LogViewer::exportCsv() {
-  const std::string name = askFile(log_viewer_text::kCsvFilter, QStringLiteral("csv"));
+  exportRows(log_viewer_text::kCsvFilter, QStringLiteral("csv"),
+             [this](const std::string& name, const std::function<bool(int)>& progress) {
+               return writeCsv(*model_, name, progress);
+             });
+}
+
+void LogViewer::exportPdf() {
+  const DateTime now = platform_.now();
+  QStringList heading = {pdf_text::workstation(fromCp1252(Leggi_Nome_Computer(platform_))),
+                         log_viewer_text::pdfPeriod(dateOf(from_), dateOf(to_))};
+  if (!search_->text().isEmpty()) heading.append(log_viewer_text::pdfSearch(search_->text()));
+  heading.append({log_viewer_text::pdfMade(QString::fromStdString(formatDate(now)),
+                                           QString::fromStdString(formatTime(now))),
+                  pdf_text::entries(model_->rowCount({})),
+                  log_viewer_text::pdfRecordings(QDir::toNativeSeparators(
+                      QFile::decodeName(nativeName(recordings_).c_str())))});
+  const EntriesDocument document{pdf_text::heading(),
+                                 heading,
+                                 {},
+                                 {pdf_text::placeAndDate(), pdf_text::controllerSignature()}};
+  exportRows(log_viewer_text::kPdfFilter, QStringLiteral("pdf"),
+             [&](const std::string& name, const std::function<bool(int)>& progress) {
+               return writePdf(*model_, name, document, progress);
+             });
+}
+
+void LogViewer::exportRows(const QString& filter, const QString& suffix, const Writer& write) {
+  const std::string name = askFile(filter, suffix);
   if (name.empty()) return;
-  const int rows = model_->rowCount({});
-  QProgressDialog progress(log_viewer_text::kExporting, log_viewer_text::kCancel, 0, rows, this);
+  QProgressDialog progress(log_viewer_text::kExporting, log_viewer_text::kCancel, 0,
+                           model_->rowCount({}), this);
   progress.setWindowModality(Qt::WindowModal);
-  const QString failure = writeCsv(*model_, name, [&](int done) {
+  const QString failure = write(name, [&](int done) {
     progress.setValue(done);
     return !progress.wasCanceled();
   });

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <string>
 
 #include "cores/shared/platform.h"
@@ -43,10 +44,16 @@ class LogViewer : public QDialog {
   void showCurrent();  // the selected entry in the detail
   void copyRows();
   void exportCsv();
+  void exportPdf();
+  // Asks for a file in a save dialog of `filter` and has `write(name, progress)` write the
+  // rows shown into it under a progress dialog that can cancel; says why when it fails.
+  using Writer = std::function<QString(const std::string&, const std::function<bool(int)>&)>;
+  void exportRows(const QString& filter, const QString& suffix, const Writer& write);
   // The file the user names in a save dialog of that filter, native; empty when none.
   std::string askFile(const QString& filter, const QString& suffix);
 
   Platform& platform_;
+  std::string recordings_;
   LogModel* model_ = nullptr;
   // The period's boxes, "dd/mm/yyyy": a date that reads as one bounds the period, anything
   // else leaves that end open. The list follows their text and the search's after a pause.

@@ -47,6 +47,21 @@ inline QString notExported(const QString& file, const QString& reason) {
 // The reason when the recordings file changed while its rows were being exported.
 inline const QString kChanged =
     QStringLiteral("il file delle rilevazioni è cambiato durante l'esportazione: ripeterla");
+// The PDF's heading, under the report's title and workstation: the filters, when and what.
+inline QString pdfPeriod(const QString& from, const QString& to) {
+  return QStringLiteral("Periodo: %1 %2")
+      .arg(from.isEmpty() ? QStringLiteral("dalla prima scrittura") : QStringLiteral("dal ") + from,
+           to.isEmpty() ? QStringLiteral("all'ultima") : QStringLiteral("al ") + to);
+}
+inline QString pdfSearch(const QString& text) {
+  return QStringLiteral("Solo le scritture che contengono: \"%1\"").arg(text);
+}
+inline QString pdfMade(const QString& date, const QString& time) {
+  return QStringLiteral("Esportato dal Registro delle operazioni il %1 alle %2").arg(date, time);
+}
+inline QString pdfRecordings(const QString& file) {
+  return QStringLiteral("File delle rilevazioni: %1").arg(file);
+}
 // The reason when the rows are too many for a PDF.
 inline QString tooManyRows(qsizetype rows, qsizetype limit) {
   return QStringLiteral("le righe mostrate sono %1, il PDF ne contiene al massimo %2")

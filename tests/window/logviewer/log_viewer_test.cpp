@@ -94,9 +94,9 @@ class Answers {
   QTimer poll_;
 };
 
-// Alt+E, and the export's dialogs answered.
-void exportCsv(const LogViewer* window, const Answers& answers) {
-  QTest::keyClick(const_cast<LogViewer*>(window), Qt::Key_E, Qt::AltModifier);
+// Alt+E (the CSV) or Alt+P (the PDF), and the export's dialogs answered.
+void exportRows(const LogViewer* window, const Answers& answers, Qt::Key key = Qt::Key_E) {
+  QTest::keyClick(const_cast<LogViewer*>(window), key, Qt::AltModifier);
   EXPECT_TRUE(QTest::qWaitFor([&] { return answers.done(); }));
 }
 
@@ -209,7 +209,7 @@ TEST(LogViewer, ExportsTheRowsShownToCsvInTheirOrder) {
                                Qt::LeftButton);
                          }});
   EXPECT_EQ(v.records(), QStringList({"4", "5", "1", "3"}));
-  exportCsv(v.window.get(), answers);
+  exportRows(v.window.get(), answers);
   EXPECT_EQ(v.folder.read("Registro.csv"),
             "\xEF\xBB\xBFRiga;Data;Ora;WorkStation;Account Utente;Descrizione;Nel report\r\n"
             "4;15/12/2026;23:59:59;PC-01;ADMIN;'=Controllo;N\r\n"
@@ -219,6 +219,43 @@ TEST(LogViewer, ExportsTheRowsShownToCsvInTheirOrder) {
   EXPECT_EQ(v.folder.read("Altro.csv"), "altro");
   EXPECT_FALSE(std::filesystem::is_symlink(v.folder.file("Registro.csv")));
   EXPECT_TRUE(v.platform.messages.empty());
+}
+
+// The rows shown, in their order, as a PDF in the report's form: the filters and the
+// recordings file in the heading, the lines to sign on after the rows.
+TEST(LogViewer, ExportsTheRowsShownToPdfUnderTheirFilters) {
+  const Viewer v(kLog);
+  v.clickHeading(LogColumn::Date);
+  QTest::keyClicks(control<QLineEdit>(v.window.get(), "Cerca"), "pc-02");
+  EXPECT_EQ(v.records(), QStringList({"5", "1"}));
+  exportRows(v.window.get(), Answers({saveAs(v.folder.path(), "Registro.pdf")}), Qt::Key_P);
+  const std::string text = pdfText(v.folder.file("Registro.pdf"));
+  for (const std::string line :
+       {"Registro delle operazioni dell'Amministratore di Sistema", "Postazione: PC-UFFICIO",
+        "Periodo: dalla prima scrittura all'ultima", "Solo le scritture che contengono: \"pc-02\"",
+        "Esportato dal Registro delle operazioni il 04/12/2026 alle 09:05:03",
+        "Scritture riportate: 2", "Luogo e data", "Firma del Titolare del Trattamento"}) {
+    EXPECT_NE(text.find(line), std::string::npos) << line;
+  }
+  EXPECT_NE(text.find("File delle rilevazioni: " + v.folder.file("OdV")), std::string::npos);
+  EXPECT_LT(text.find("aggiornamento \xC3\xA8 \"fatto\"; ok"), text.find("Riavvio"));
+  EXPECT_NE(text.find("Riavvio"), std::string::npos);
+  EXPECT_EQ(text.find("backup"), std::string::npos);
+  EXPECT_TRUE(v.platform.messages.empty());
+}
+
+// More rows than a report's PDF holds get no PDF, and a message that says why.
+TEST(LogViewer, RefusesAPdfOfMoreRowsThanAReportHolds) {
+  std::string log;
+  for (int n = 0; n < 32768; ++n) log += entry("N01/12/202610:00:00", "PC-01", "Admin", "Riavvio");
+  const Viewer v(log);
+  exportRows(v.window.get(), Answers({saveAs(v.folder.path(), "Registro.pdf")}), Qt::Key_P);
+  EXPECT_EQ(
+      v.platform.texts(),
+      std::vector<std::string>{"Il file non \xE8 stato scritto: " + v.folder.file("Registro.pdf") +
+                               "\n\rle righe mostrate sono 32768, il PDF ne contiene al "
+                               "massimo 32767"});
+  EXPECT_FALSE(std::filesystem::exists(v.folder.file("Registro.pdf")));
 }
 
 struct FailureRow {
@@ -244,7 +281,7 @@ TEST_P(LogViewerExportFailure, SaysWhyAndLeavesNothing) {
   {
     const Unprivileged user(v.folder);
     const Answers answers({saveAs(folder, "Registro.csv")});
-    exportCsv(v.window.get(), answers);
+    exportRows(v.window.get(), answers);
   }
   EXPECT_EQ(v.platform.texts(),
             std::vector<std::string>{"Il file non \xE8 stato scritto: " + folder +

@@ -19,15 +19,6 @@ namespace {
 
 using namespace test;
 
-// The text pdftotext reads in a PDF, lines laid out as on the page.
-std::string pdfText(const std::string& pdf) {
-  QProcess reader;
-  reader.start(QStringLiteral("pdftotext"),
-               {QStringLiteral("-layout"), QString::fromStdString(pdf), QStringLiteral("-")});
-  EXPECT_TRUE(reader.waitForFinished()) << "pdftotext";
-  return reader.readAllStandardOutput().toStdString();
-}
-
 // A run of the report from the window: the messages, the recordings file, the report, and the
 // PDF written beside it with the question whether to open it or their folder.
 TEST(ReportWindow, RunsTellWhatTheyDidAndKeepEveryEntry) {
