@@ -177,11 +177,12 @@ TEST(LogViewer, ShowsTheSelectedEntryWholeAndTabsThroughEveryControl) {
   EXPECT_EQ(detail, QStringList({"1", "04/12/2026", "09:05:03", "PC-01", "Admin", whole, "S"}));
   EXPECT_EQ(v.table()->model()->index(0, 5).data(Qt::ToolTipRole), "<p>" + whole + "</p>");
   QStringList order;
-  for (int i = 0; i < 6; ++i) {
+  for (int i = 0; i < 7; ++i) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     order.append(QApplication::focusWidget()->objectName());
   }
-  EXPECT_EQ(order, QStringList({"Dettaglio_5", "EsportaCSV", "Chiudi", "Da", "A", "Cerca"}));
+  EXPECT_EQ(order,
+            QStringList({"Dettaglio_5", "EsportaCSV", "EsportaPDF", "Chiudi", "Da", "A", "Cerca"}));
 }
 
 // Ctrl+C copies the selected rows whole, tab-separated, one line each.
