@@ -24,7 +24,7 @@ unset KOV_SCREENSHOTS  # the tests' own pictures are the Linux window's
 qt=$(scripts/windows-qt.sh)
 cmake --preset windows-gui >/dev/null
 tests=(shell_tests end_to_end_tests report_window_tests)
-nice cmake --build --preset windows-gui --target kov "${tests[@]}" >/dev/null
+nice cmake --build --preset windows-gui --target kov kov-verifica "${tests[@]}" >/dev/null
 build=$root/build/windows-gui
 
 # The Event Viewer shows an event through kov.exe's message 0: the event's text, as it is.

@@ -53,8 +53,8 @@ void Sha256::compress(const std::uint8_t* block) {
     b = a;
     a = t1 + t2;
   }
-  const std::array<std::uint32_t, 8> add{a, b, c, d, e, f, g, h};
-  for (std::size_t i = 0; i < 8; ++i) state_[i] += add[i];
+  const std::array<std::uint32_t, 8> mixed{a, b, c, d, e, f, g, h};
+  for (std::size_t i = 0; i < 8; ++i) state_[i] += mixed[i];
 }
 
 Sha256& Sha256::add(std::string_view bytes) {

@@ -1,6 +1,7 @@
 // A fresh temporary program folder, removed afterwards, with byte-level helpers.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -24,8 +25,10 @@ class TempFolder {
   TempFolder();
   ~TempFolder();
   const std::string& path() const { return path_; }  // a plain absolute path
-  // With the system's own separator, as the program names the files it tells about.
-  std::string file(const std::string& name) const {
+  // With the system's own separator, as the program names the files it tells about; a name
+  // in a sub-folder is given with '/'.
+  std::string file(std::string name) const {
+    std::ranges::replace(name, '/', char(std::filesystem::path::preferred_separator));
     return path_ + char(std::filesystem::path::preferred_separator) + name;
   }
   void write(const std::string& name, const std::string& bytes) const {

@@ -407,7 +407,7 @@ class Verifier {
     const auto removal = last->hasLink ? removals_.find(last->link) : removals_.end();
     if (removal == removals_.end() || removal->second != last->record) {
       for (const auto& entry : generation.records) {
-        if (entry) deleted(*entry);
+        if (entry) entryDeleted(*entry);
       }
       return;
     }
@@ -440,18 +440,18 @@ class Verifier {
     }
   }
 
-  void deleted(const EntryCopy& entry) {
+  void entryDeleted(const EntryCopy& entry) {
     ++result_.counts.deleted;
     finding(text::deleted(entry.record, entry.copy->seq, utf8Line(entry.display)));
   }
 
   void withoutCopy(std::size_t index) {
     const FileRecord& record = records_[index];
-    const auto number = static_cast<std::int64_t>(index) + 1;
+    const auto recordNumber = static_cast<std::int64_t>(index) + 1;
     if (!record.entry && record.blank) return;
     ++result_.counts.withoutCopy;
-    finding(record.entry ? text::withoutCopy(number, utf8Line(record.display))
-                         : text::damagedWithoutCopy(number));
+    finding(record.entry ? text::withoutCopy(recordNumber, utf8Line(record.display))
+                         : text::damagedWithoutCopy(recordNumber));
   }
 
   // The recordings file against the copies of its entries, record by record; where they
@@ -480,7 +480,7 @@ class Verifier {
       if (j == copies.size() || (i < records_.size() && !records_[i].entry)) {
         withoutCopy(i++);
       } else if (i == records_.size()) {
-        deleted(*copies[j++]);
+        entryDeleted(*copies.at(j++));
       } else if (records_[i].linkText == copies[j]->linkText) {
         ++result_.counts.confirmed;
         ++i;
@@ -491,7 +491,7 @@ class Verifier {
         if (a != kNone && (b == kNone || a - i <= b - j)) {
           while (i < a) withoutCopy(i++);
         } else if (b != kNone) {
-          while (j < b) deleted(*copies[j++]);
+          while (j < b) entryDeleted(*copies.at(j++));
         } else {
           ++result_.counts.altered;
           finding(text::altered(static_cast<std::int64_t>(i) + 1, utf8Line(records_[i].display),
