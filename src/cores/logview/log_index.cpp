@@ -21,11 +21,10 @@ RecordKey::RecordKey(RecordRead read, std::string_view entry) {
   }
   // The digits of dd/MM/yyyy HH?mm?ss in the order yyyyMMddHHmmss.
   constexpr std::array<std::size_t, 14> kAt = {7, 8, 9, 10, 4, 5, 1, 2, 11, 12, 14, 15, 17, 18};
-  std::uint64_t dateTime = 0;
-  for (const std::size_t at : kAt)
-    dateTime = dateTime * 10 + static_cast<unsigned>(entry[at] - '0');
+  std::uint64_t digits = 0;
+  for (const std::size_t at : kAt) digits = digits * 10 + static_cast<unsigned>(entry[at] - '0');
   bits_ = std::uint64_t{static_cast<std::uint8_t>(Kind::Entry)} << kKindShift |
-          std::uint64_t{entry[0] == kReported} << kReportedShift | dateTime;
+          std::uint64_t{entry[0] == kReported} << kReportedShift | digits;
 }
 
 LoadedLog loadLog(const std::string& recordings, std::string_view onlyAccount,
