@@ -5,8 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
-#include <ranges>
 #include <stop_token>
 #include <string>
 #include <string_view>
@@ -78,62 +78,24 @@ struct Scan {
   bool done() const { return !error && !changed && !stopped; }
 };
 
-// Reads the records `records` (numbers ascending) of the open file, consecutive ones together
-// in pieces of at most 1 MiB, and hands each to `visit(record, bytes)`, which answers whether
-// the record still reads as the index knows it. A record that does not, or that the file no
-// longer holds whole, ends the reading as a change. A stop request is heard between pieces.
-template <typename Records, typename Visit>
-Scan readRecords(const File& file, Records&& records, const std::stop_token& stop, Visit&& visit) {
-  constexpr std::uint32_t kPiece = 4096;
-  std::vector<std::uint32_t> batch;
-  std::string piece;
-  Scan scan;
-  for (auto at = std::ranges::begin(records); at != std::ranges::end(records);) {
-    if (stop.stop_requested()) {
-      scan.stopped = true;
-      return scan;
-    }
-    batch.clear();
-    const std::uint32_t first = *at;
-    for (; at != std::ranges::end(records) && *at - first < kPiece; ++at) batch.push_back(*at);
-    piece.resize(std::size_t{batch.back() - first + 1} * kRecordSize);
-    std::size_t got = 0;
-    scan.error =
-        file.readAt(std::uint64_t{first - 1} * kRecordSize, piece.data(), piece.size(), got);
-    if (scan.error) return scan;
-    for (const std::uint32_t record : batch) {
-      const std::size_t from = std::size_t{record - first} * kRecordSize;
-      if (from + kRecordSize > got ||
-          !visit(record, std::string_view(piece).substr(from, kRecordSize))) {
-        scan.changed = true;
-        return scan;
-      }
-    }
-  }
-  return scan;
-}
+// The numbers of the records to read, ascending, one at each call; 0 after the last.
+using RecordSource = std::function<std::uint32_t()>;
+// The records of `ascending`, which must outlive the source.
+RecordSource recordsIn(const std::vector<std::uint32_t>& ascending);
+// The listed records of `index` that `wanted` keeps, each asked once.
+RecordSource listedWhere(const LogIndex& index, std::function<bool(std::uint32_t)> wanted);
 
-// Opens the index's file and reads `records` of it as readRecords does, each through
+// Reads the records `next` gives of the open file, consecutive ones together in pieces of at
+// most 1 MiB, and hands each to `visit(record, bytes)`, which answers whether the record still
+// reads as the index knows it. A record that does not, or that the file no longer holds whole,
+// ends the reading as a change. A stop request is heard between pieces.
+Scan readRecords(const File& file, const RecordSource& next, const std::stop_token& stop,
+                 const std::function<bool(std::uint32_t, std::string_view)>& visit);
+
+// Opens the index's file and reads the records `next` gives as readRecords does, each through
 // readEntry: `visit(record, entry)` gets the entries and damaged records that still read as
 // the index knows them; any other ends the reading as a change.
-template <typename Records, typename Visit>
-Scan readListed(const LogIndex& index, Records&& records, const std::stop_token& stop,
-                Visit&& visit) {
-  File file;
-  Scan scan;
-  scan.error = file.open(index.recordings, File::Mode::Read);
-  if (scan.error.number == err::kFileNotFound) {
-    scan.error = {};
-    scan.changed = true;
-  }
-  if (scan.error) return scan;
-  std::string entry;
-  return readRecords(file, records, stop, [&](std::uint32_t record, std::string_view bytes) {
-    const RecordRead read = readEntry(bytes, entry);
-    if (RecordKey(read, entry) != index.key(record)) return false;
-    visit(record, std::string_view(entry));
-    return true;
-  });
-}
+Scan readListed(const LogIndex& index, const RecordSource& next, const std::stop_token& stop,
+                const std::function<void(std::uint32_t, std::string_view)>& visit);
 
 }  // namespace kov

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <ranges>
 #include <utility>
 
 #include "runtime/cp1252.h"
@@ -48,16 +47,15 @@ Scan sortByText(const LogIndex& index, LogColumn column, const std::stop_token& 
       for (std::size_t i = first; i < end; ++i) wanted[entries[i] - 1] = true;
     }
     const auto isWanted = [&](std::uint32_t record) { return wanted[record - 1]; };
-    const Scan scan = readListed(index, index.listed | std::views::filter(isWanted), stop,
-                                 [&](std::uint32_t record, std::string_view entry) {
-                                   const std::string_view text = entryField(entry, column);
-                                   const std::string_view part = mid(text, offset + 1, width);
-                                   char* to = std::transform(part.begin(), part.end(), at(record),
-                                                             [](char c) { return toUpper1252(c); });
-                                   std::fill(to, at(record) + width, '\0');
-                                   left[record - 1] = static_cast<std::uint8_t>(std::min(
-                                       text.size() - std::min(text.size(), offset), width + 1));
-                                 });
+    Scan scan = readListed(index, listedWhere(index, isWanted), stop,
+                           [&](std::uint32_t record, std::string_view entry) {
+                             const std::string_view text = entryField(entry, column);
+                             const std::string_view part = mid(text, offset + 1, width);
+                             char* to = std::transform(part.begin(), part.end(), at(record), upper);
+                             std::fill(to, at(record) + width, '\0');
+                             left[record - 1] = static_cast<std::uint8_t>(
+                                 std::min(text.size() - std::min(text.size(), offset), width + 1));
+                           });
     if (!scan.done()) return scan;
     wanted.assign(records, false);
     std::vector<std::pair<std::size_t, std::size_t>> still;
@@ -140,12 +138,13 @@ Scan findText(const LogIndex& index, const std::string& text, const TextMatches*
   constexpr LogColumn kSearched[] = {LogColumn::Date, LogColumn::Time, LogColumn::Workstation,
                                      LogColumn::Account, LogColumn::Description};
   std::string folded;
-  return readListed(index, index.listed | std::views::filter(candidate), stop,
+  return readListed(index, listedWhere(index, candidate), stop,
                     [&](std::uint32_t record, std::string_view entry) {
                       folded.resize(entry.size());
                       std::transform(entry.begin(), entry.end(), folded.begin(), upper);
-                      matches.found[record - 1] = std::ranges::any_of(
-                          kSearched, [&](LogColumn c) { return holds(entryField(folded, c)); });
+                      matches.found[record - 1] =
+                          std::any_of(std::begin(kSearched), std::end(kSearched),
+                                      [&](LogColumn c) { return holds(entryField(folded, c)); });
                     });
 }
 

@@ -88,7 +88,7 @@ QString writeCsv(const LogModel& model, const std::string& name,
   }
   if (error) return reasonOf(error);
   bool cancelled = false;
-  const QString failure = eachBlock(
+  QString failure = eachBlock(
       model, progress,
       [&](const std::vector<LogRow>& rows) {
         QByteArray bytes;
@@ -107,7 +107,7 @@ QString writePdf(const LogModel& model, const std::string& name, EntriesDocument
   if (rows >= kPdfLineLimit) return log_viewer_text::tooManyRows(rows, kPdfLineLimit - 1);
   document.entries.reserve(static_cast<std::size_t>(rows));
   bool cancelled = false;
-  const QString failure = eachBlock(
+  QString failure = eachBlock(
       model, progress,
       [&](const std::vector<LogRow>& read) {
         const auto field = [](const LogRow& row, LogColumn column) {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <numeric>
-#include <ranges>
 #include <utility>
 
 #include "cores/logview/texts.h"
@@ -47,11 +46,13 @@ Scan LogModel::read(const std::vector<int>& rows, std::vector<LogRow>& read) con
     wanted.emplace_back(read[i].record, i);
   }
   std::sort(wanted.begin(), wanted.end());
+  std::vector<std::uint32_t> records(wanted.size());
+  std::transform(wanted.begin(), wanted.end(), records.begin(), [](auto w) { return w.first; });
   auto next = wanted.begin();
-  const Scan scan = readListed(*view_.index, wanted | std::views::keys, std::stop_token(),
-                               [&](std::uint32_t /*record*/, std::string_view entry) {
-                                 read[(next++)->second].entry = entry;
-                               });
+  Scan scan = readListed(*view_.index, recordsIn(records), std::stop_token(),
+                         [&](std::uint32_t /*record*/, std::string_view entry) {
+                           read[(next++)->second].entry = entry;
+                         });
   if (!scan.done()) readAgain();
   return scan;
 }

@@ -270,7 +270,8 @@ TEST(LogView, ListsEveryRecordAndFiltersIt) {
   }
   const LoadedLog loaded = loadLog(folder.file("OdV"), "", {});
   std::vector<std::string> fields;
-  readListed(*loaded.index, std::vector<std::uint32_t>{2, 3}, {},
+  const std::vector<std::uint32_t> records = {2, 3};
+  readListed(*loaded.index, recordsIn(records), {},
              [&](std::uint32_t record, std::string_view entry) {
                for (int c = 0; c < kLogColumns; ++c) {
                  fields.push_back(logField(record, entry, LogColumn(c)));
