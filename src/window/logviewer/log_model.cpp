@@ -60,7 +60,24 @@ Scan LogModel::read(const std::vector<int>& rows, std::vector<LogRow>& read) con
 void LogModel::readAgain() const {
   if (reread_) return;
   reread_ = true;
-  QMetaObject::invokeMethod(const_cast<LogModel*>(this), &LogModel::start, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(const_cast<LogModel*>(this), "start", Qt::QueuedConnection);
+}
+
+void LogModel::post(std::function<void()> result) {
+  {
+    const std::lock_guard<std::mutex> lock(resultLock_);
+    result_ = std::move(result);
+  }
+  QMetaObject::invokeMethod(this, "deliver", Qt::QueuedConnection);
+}
+
+void LogModel::deliver() {
+  std::function<void()> result;
+  {
+    const std::lock_guard<std::mutex> lock(resultLock_);
+    result.swap(result_);
+  }
+  if (result) result();
 }
 
 void LogModel::setFilter(const LogFilter& filter) {
@@ -84,9 +101,7 @@ void LogModel::start() {
     worker_.run([this, job](const std::stop_token& stop) {
       LoadedLog loaded = loadLog(recordings_, onlyAccount_, stop);
       if (stop.stop_requested()) return;
-      QMetaObject::invokeMethod(
-          this, [this, job, loaded = std::move(loaded)] { this->loaded(job, loaded); },
-          Qt::QueuedConnection);
+      post([this, job, loaded = std::move(loaded)] { this->loaded(job, loaded); });
     });
   } else if (view_.order != order_ || view_.filter != filter_) {
     setWork(view_.order != order_ ? Work::Sorting : Work::Searching);
@@ -94,9 +109,7 @@ void LogModel::start() {
                  filter = filter_](const std::stop_token& stop) mutable {
       const Scan scan = updateView(view, order, filter, stop);
       if (scan.stopped) return;
-      QMetaObject::invokeMethod(
-          this, [this, job, view = std::move(view), scan] { updated(job, view, scan); },
-          Qt::QueuedConnection);
+      post([this, job, view = std::move(view), scan] { updated(job, view, scan); });
     });
   } else {
     worker_.stop();

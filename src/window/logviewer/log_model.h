@@ -7,6 +7,8 @@
 #include <QAbstractTableModel>
 #include <QString>
 #include <cstdint>
+#include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -57,8 +59,13 @@ class LogModel : public QAbstractTableModel {
   void workChanged();  // work begun or ended: the rows may be new
 
  private:
-  void start();            // the work toward the order and filter asked for, or the reading again
+  // The work toward the order and filter asked for, or the reading again.
+  Q_INVOKABLE void start();
   void readAgain() const;  // once the rows are done with: the file changed under them
+  // The worker's result handed to the window's thread, where `deliver` runs it. Queued by
+  // name: a call queued as a function object is taken by the analyzer for a leak.
+  void post(std::function<void()> result);
+  Q_INVOKABLE void deliver();
   void loaded(std::uint64_t job, const LoadedLog& loaded);
   void updated(std::uint64_t job, const LogView& view, const Scan& scan);
   void setWork(Work work);
@@ -75,7 +82,9 @@ class LogModel : public QAbstractTableModel {
   // The rows last read for the view, a block at a time.
   mutable int cachedFrom_ = -1;
   mutable std::vector<LogRow> cache_;
-  LatestWork worker_;  // last: stopped and joined before anything it uses goes
+  std::mutex resultLock_;
+  std::function<void()> result_;  // the worker's latest, to be delivered
+  LatestWork worker_;             // last: stopped and joined before anything it uses goes
 };
 
 }  // namespace kov
