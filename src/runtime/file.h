@@ -110,13 +110,17 @@ std::vector<std::string> spellingsIn(std::string_view folder, std::string_view s
 // file: there `locked` is closed just before the rename.
 Error replaceFile(File& locked, std::string_view name, std::string_view bytes);
 
-// Writes `bytes` into `name` created new (Mode::Create), hidden, and syncs it to the disk.
-// Whatever holds that name is removed by name first (a file, or a link, whose target stays as
-// it is): a name of the program's own, where a run stopped before its end may have left its
-// file. A folder there is error 75.
+// Opens `name` created new (Mode::Create) after removing by name whatever holds it (a file, or
+// a link, whose target stays as it is). A folder there is error 75.
+Error createAfresh(std::string_view name, File& file);
+
+// Writes `bytes` into `name` created as createAfresh creates it (a name of the program's own,
+// where a run stopped before its end may have left its file), hidden, and syncs it to the disk.
 Error writeAfresh(std::string_view name, std::string_view bytes);
 
 Error deleteFile(std::string_view name);
+// Renames `from` over `to` in one step; whatever `to` named (a file, a link) is replaced.
+Error renameFile(std::string_view from, std::string_view to);
 
 // True when `name` (native) is a folder, or a link to one.
 bool isFolder(std::string_view name);

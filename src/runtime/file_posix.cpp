@@ -352,6 +352,14 @@ Error deleteFile(std::string_view name) {
   return {};
 }
 
+Error renameFile(std::string_view from, std::string_view to) {
+  const std::string native(to);
+  if (injected(faults::Op::Delete) || ::rename(std::string(from).c_str(), native.c_str()) != 0) {
+    return errorFor(errno, native);
+  }
+  return {};
+}
+
 bool isFolder(std::string_view name) {
   struct stat st {};
   return ::stat(std::string(name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);

@@ -283,6 +283,16 @@ Error deleteFile(std::string_view name) {
   return lastError();
 }
 
+Error renameFile(std::string_view from, std::string_view to) {
+  Error error;
+  if (injected(faults::Op::Delete, error)) return error;
+  if (!::MoveFileExA(std::string(from).c_str(), std::string(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return lastError();
+  }
+  return {};
+}
+
 bool isFolder(std::string_view name) {
   const DWORD attributes = ::GetFileAttributesA(std::string(name).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;

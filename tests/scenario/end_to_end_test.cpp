@@ -224,21 +224,26 @@ TEST(EndToEnd, AnOfficesMonthFromAnEmptyFolder) {
   auto* table = test::control<QTableView>(log, "Scritture");
   EXPECT_TRUE(table->isVisible());
   EXPECT_EQ(table->horizontalHeader()->model()->headerData(1, Qt::Horizontal), "Data");
-  const auto shown = [&] {  // what the count says, and the rows the table shows
-    return test::control<QLabel>(log, "Conteggio")->text() + " " +
-           QString::number(table->verticalHeader()->count());
+  // What the count says and the rows the table shows, once the list has followed the boxes.
+  const auto shown = [&](const QString& expected) {
+    const auto now = [&] {
+      return test::control<QLabel>(log, "Conteggio")->text() + " " +
+             QString::number(table->verticalHeader()->count());
+    };
+    static_cast<void>(QTest::qWaitFor([&] { return now() == expected; }));  // compared below
+    return now();
   };
-  EXPECT_EQ(shown(), "Scritture mostrate: 5 di 6 5");
+  EXPECT_EQ(shown("Scritture mostrate: 5 di 6 5"), "Scritture mostrate: 5 di 6 5");
   QTest::keyClicks(QApplication::focusWidget(), "05122026");
-  EXPECT_EQ(shown(), "Scritture mostrate: 0 di 6 0");
+  EXPECT_EQ(shown("Scritture mostrate: 0 di 6 0"), "Scritture mostrate: 0 di 6 0");
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
   QTest::keyClicks(QApplication::focusWidget(), "04");  // from 04/12/2026
-  EXPECT_EQ(shown(), "Scritture mostrate: 5 di 6 5");
+  EXPECT_EQ(shown("Scritture mostrate: 5 di 6 5"), "Scritture mostrate: 5 di 6 5");
   Office::picture(log->grab(), "log-viewer.png");
   for (int i = 0; i < 2; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   QTest::keyClicks(QApplication::focusWidget(), "DISCO");
   EXPECT_EQ(QApplication::focusWidget()->objectName(), "Cerca");
-  EXPECT_EQ(shown(), "Scritture mostrate: 1 di 6 1");
+  EXPECT_EQ(shown("Scritture mostrate: 1 di 6 1"), "Scritture mostrate: 1 di 6 1");
   // Asked for again from the window, the open log comes back to the front.
   o.window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(o.window.get()));

@@ -27,13 +27,13 @@ inline testing::AssertionResult sameRecords(const char* actualName, const char* 
   const auto at =
       static_cast<std::size_t>(std::ranges::mismatch(actual, expected).in1 - actual.begin());
   const std::size_t record = at / 256;
-  const auto recordOf = [record](const std::string& bytes) {
+  const auto shownRecord = [record](const std::string& bytes) {
     return testing::PrintToString(bytes.substr(std::min(bytes.size(), record * 256), 256));
   };
   return testing::AssertionFailure()
          << actualName << " differs from " << expectedName << " first in record " << record + 1
-         << ", byte " << at % 256 + 1 << ":\n  " << recordOf(actual) << "\nnot\n  "
-         << recordOf(expected) << "\n(" << actual.size() << " bytes, not " << expected.size()
+         << ", byte " << at % 256 + 1 << ":\n  " << shownRecord(actual) << "\nnot\n  "
+         << shownRecord(expected) << "\n(" << actual.size() << " bytes, not " << expected.size()
          << ")";
 }
 

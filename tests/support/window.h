@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -31,6 +32,14 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 namespace kov::test {
 
 enum class Role { Administrator, Controller };
+// The text pdftotext reads in a PDF, lines laid out as on the page.
+inline std::string pdfText(const std::string& pdf) {
+  QProcess reader;
+  reader.start(QStringLiteral("pdftotext"),
+               {QStringLiteral("-layout"), QString::fromStdString(pdf), QStringLiteral("-")});
+  EXPECT_TRUE(reader.waitForFinished()) << "pdftotext";
+  return reader.readAllStandardOutput().toStdString();
+}
 
 inline const QColor kYellow(255, 255, 0);
 inline const QColor kWhite(255, 255, 255);

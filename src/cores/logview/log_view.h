@@ -1,47 +1,67 @@
-// The recordings file as the log viewer lists it: every record read as the report reads it,
-// and the file never written. No Qt here.
+// The rows the log viewer lists: the records of its index in the order of a column, narrowed
+// by a period and a text. The order and the text's matches are kept, so that a change of one
+// redoes only its own part. No Qt here.
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <stop_token>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "cores/shared/platform.h"
+#include "log_fields.h"
+#include "log_index.h"
 
 namespace kov {
 
-struct LogRow {
-  std::int64_t record = 0;  // the record's number in the file, from 1
-  std::string entry;        // the unscrambled entry; empty for a damaged record
-  bool damaged() const { return entry.empty(); }
+// Ascending by a column: the record's number; the date and time; the time of day, then the
+// date; the workstation, the account or the description, letter case aside (Windows-1252
+// upper case, then the codes); the reported flag, "N" before "S". Ties go by record number.
+// Descending is the ascending order reversed, ties included. Damaged records, which have
+// only a number, follow the entries by number in every order but the record number's.
+struct LogOrder {
+  LogColumn column = LogColumn::Record;
+  bool descending = false;
+  bool operator==(const LogOrder&) const = default;
 };
-
-enum class LogColumn { Record, Date, Time, Workstation, Account, Description, Reported };
-inline constexpr int kLogColumns = 7;
-
-// A column of a row as the viewer shows it, in Windows-1252: the workstation and the account
-// without their fill spaces, the reported flag "S" or "N"; a damaged record has its number
-// and "danneggiata" as its description.
-std::string logField(const LogRow& row, LogColumn column);
 
 struct LogFilter {
-  std::string from, to;  // period keys yyyymmdd, compared as texts; an empty one is open
-  std::string text;  // found in any column but the reported flag, letter case aside; Windows-1252
-  std::string account;  // the only account shown, letter case and fill spaces aside; empty: all
+  std::string from = {};  // period keys yyyymmdd, compared as texts; an empty one is open
+  std::string to = {};
+  // Found in the record's number or in any column as shown but the reported flag, letter
+  // case aside; Windows-1252.
+  std::string text = {};
+  bool operator==(const LogFilter&) const = default;
 };
 
-// The indices of the rows the filter lets through, in order. Damaged records pass the
-// period and the account, which they do not tell: a reader of the log sees every one of
-// them, by its number.
-std::vector<std::size_t> filterLog(const std::vector<LogRow>& rows, const LogFilter& filter);
+// The records whose row holds a text, by number - 1.
+struct TextMatches {
+  std::string upper;  // the text in upper case
+  std::vector<bool> found;
+};
 
-// Every record but the empty ones, the entries sorted by date and time (ties by record
-// number), then the damaged records by number. The file is opened for reading only, and a
-// missing file is an empty log. A failure to open or read it is shown as a trapped error
-// (the rows read before a failed read are kept); a file of more records than the report
-// reads is refused unread with the report's message, in a box titled `title`.
-std::vector<LogRow> readLog(Platform& platform, const std::string& recordings,
-                            std::string_view title);
+struct LogView {
+  std::shared_ptr<const LogIndex> index;
+  LogOrder order;
+  std::shared_ptr<const std::vector<std::uint32_t>> sorted;  // the listed records in `order`
+  std::shared_ptr<const TextMatches> matches;                // of filter.text
+  LogFilter filter;
+  std::shared_ptr<const std::vector<std::uint32_t>> shown;  // the rows: records of `sorted`
+
+  // The view of a freshly read index: every listed record by number, no filter.
+  static LogView of(std::shared_ptr<const LogIndex> index);
+};
+
+// The memory an order by a text takes for the characters it compares in one reading of the
+// file: the whole texts of a file of classic size, 8 characters a record of the largest.
+inline constexpr std::size_t kSortBudget = std::size_t{32} << 20;
+
+// Brings `view` to `order` and `filter`, reading the file only for a new order by a text
+// column (in passes, each over the next characters of the records the passes before left
+// tied, as many as `sortBudget` allows) or a new text (a text that extends the last one looks
+// only among its matches). Damaged records pass any period and are found by their number and
+// "danneggiata". When the scan does not end done, `view` is left as it was.
+Scan updateView(LogView& view, const LogOrder& order, const LogFilter& filter,
+                const std::stop_token& stop, std::size_t sortBudget = kSortBudget);
 
 }  // namespace kov

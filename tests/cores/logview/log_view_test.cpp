@@ -23,48 +23,93 @@ std::string unsortedLog() {
          e("S20/12/2026", "09:15:00", "ADMIN", "Controllo \xC8 fatto");
 }
 
-// The log sorted by date and time (ties by number), damaged records after the entries, and
-// each filter; the file is only read. A missing file is an empty log; an unreadable one is said.
-TEST(LogView, ListsEveryRecordSortedAndFiltersIt) {
+// The log by record number through each filter: damaged records pass the period and the
+// account; a longer text looks among the matches of the one it extends, any other anew. The
+// file is only read; a missing one is an empty log, an unreadable one is said, and a change
+// under the index is noticed.
+TEST(LogView, ListsEveryRecordAndFiltersIt) {
   TempFolder folder;
   folder.write("OdV", unsortedLog());
-  FakePlatform platform;
-  const std::vector<LogRow> rows = readLog(platform, folder.file("OdV"), "Registro");
-  const std::pair<LogFilter, std::vector<std::int64_t>> cases[] = {
-      {{}, {6, 2, 5, 7, 1, 3}},
-      {{"20261201", "", "", ""}, {2, 5, 7, 1, 3}},
-      {{"", "20261130", "", ""}, {6, 3}},
-      {{"20261220", "20261220", "", ""}, {5, 7, 1, 3}},
-      {{"", "", "rete", ""}, {6}},
-      {{"", "", "DANNEGG", ""}, {3}},
-      {{"", "", "09:15", ""}, {5, 7}},
-      {{"", "", "\xE8", ""}, {7}},
-      {{"", "", "", "ADMIN "}, {6, 2, 7, 1, 3}},
-      {{"", "", "riavvio", "admin"}, {1}},
-      {{"", "", "titolare", "Admin"}, {}},
-      {{"", "", "7", ""}, {7}},
-      {{"", "", "11/2026", ""}, {6}},
-      {{"", "", "TITOL", ""}, {5}},
-      {{"", "", "pc-0", ""}, {6, 2, 5, 7, 1}},
+  const struct {
+    std::string name;
+    std::string account = {};  // the only account listed
+    std::string before = {};   // a text searched first
+    LogFilter filter = {};
+    std::vector<std::uint32_t> shown;
+  } rows[] = {
+      {.name = "EveryRecord", .shown = {1, 2, 3, 5, 6, 7}},
+      {.name = "FromADay", .filter = {.from = "20261201"}, .shown = {1, 2, 3, 5, 7}},
+      {.name = "ToADay", .filter = {.to = "20261130"}, .shown = {3, 6}},
+      {.name = "OneDay", .filter = {.from = "20261220", .to = "20261220"}, .shown = {1, 3, 5, 7}},
+      {.name = "TextInADescription", .filter = {.text = "rete"}, .shown = {6}},
+      {.name = "TextOfDamaged", .filter = {.text = "DANNEGG"}, .shown = {3}},
+      {.name = "TextOfATime", .filter = {.text = "09:15"}, .shown = {5, 7}},
+      {.name = "AccentedLetter", .filter = {.text = "\xE8"}, .shown = {7}},
+      {.name = "TextOfANumber", .filter = {.text = "7"}, .shown = {7}},
+      {.name = "TextOfADate", .filter = {.text = "11/2026"}, .shown = {6}},
+      {.name = "TextOfAnAccount", .filter = {.text = "TITOL"}, .shown = {5}},
+      {.name = "TextOfAWorkstation", .filter = {.text = "pc-0"}, .shown = {1, 2, 5, 6, 7}},
+      {.name = "OwnAccountOnly", .account = "ADMIN ", .shown = {1, 2, 3, 6, 7}},
+      {.name = "OwnAccountAndText",
+       .account = "admin",
+       .filter = {.text = "riavvio"},
+       .shown = {1}},
+      {.name = "OtherAccountsText",
+       .account = "Admin",
+       .filter = {.text = "titolare"},
+       .shown = {}},
+      {.name = "SearchNarrowed", .before = "ri", .filter = {.text = "riavvio"}, .shown = {1}},
+      {.name = "SearchStartedAnew", .before = "riavvio", .filter = {.text = "rete"}, .shown = {6}},
   };
-  for (const auto& [filter, expected] : cases) {
-    std::vector<std::int64_t> shown;
-    for (const std::size_t i : filterLog(rows, filter)) shown.push_back(rows[i].record);
-    EXPECT_EQ(shown, expected) << filter.from << "-" << filter.to << " '" << filter.text << "' "
-                               << filter.account;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    LogView view = LogView::of(loadLog(folder.file("OdV"), row.account, {}).index);
+    EXPECT_TRUE(updateView(view, {}, {.text = row.before}, {}).done());
+    EXPECT_TRUE(updateView(view, {}, row.filter, {}).done());
+    EXPECT_EQ(*view.shown, row.shown);
   }
+  const LoadedLog loaded = loadLog(folder.file("OdV"), "", {});
   std::vector<std::string> fields;
-  for (const std::size_t at : {1, 5})
-    for (int c = 0; c < kLogColumns; ++c) fields.push_back(logField(rows[at], LogColumn(c)));
+  const std::vector<std::uint32_t> records = {2, 3};
+  readListed(*loaded.index, recordsIn(records), {},
+             [&](std::uint32_t record, std::string_view entry) {
+               for (int c = 0; c < kLogColumns; ++c) {
+                 fields.push_back(logField(record, entry, LogColumn(c)));
+               }
+             });
   EXPECT_EQ(fields, (std::vector<std::string>{"2", "01/12/2026", "08.30.00", "PC-01", "admin",
                                               "Backup verificato", "S", "3", "", "", "", "",
                                               "danneggiata", ""}));
   EXPECT_TRUE(folder.read("OdV") == unsortedLog());
-  EXPECT_TRUE(readLog(platform, folder.file("Missing"), "Registro").empty());
+  folder.write("OdV", unsortedLog().substr(0, 256));
+  LogView view = LogView::of(loaded.index);
+  EXPECT_TRUE(updateView(view, {}, {.text = "x"}, {}).changed);
+  FakePlatform platform;
+  showLoadFailure(platform, loadLog(folder.file("Missing"), "", {}), "Registro");
+  EXPECT_TRUE(loadLog(folder.file("Missing"), "", {}).index->listed.empty());
   folder.makeFolder("Folder");
-  EXPECT_TRUE(readLog(platform, folder.file("Folder"), "Registro").empty());
+  showLoadFailure(platform, loadLog(folder.file("Folder"), "", {}), "Registro");
   EXPECT_EQ(platform.texts(), std::vector{trappedText("Visualizza_Registro",
                                                       "75-Errore di accesso al percorso/file")});
+}
+
+// An order by a text read in passes of 8 characters a record: texts alike in their first 8,
+// 16 or all characters, letter case aside; a shorter text first, ties by number; descending,
+// all of it reversed.
+TEST(LogView, OrdersByATextReadInPasses) {
+  TempFolder folder;
+  folder.write("OdV", stored({entryText('N', "01/12/2026", "Backup del server B"),
+                              entryText('N', "01/12/2026", "backup del server a"),
+                              entryText('N', "01/12/2026", "Riavvio"),
+                              entryText('N', "01/12/2026", "Backup del server B"),
+                              entryText('N', "01/12/2026", "Backup"),
+                              entryText('N', "01/12/2026", "Backup del server"),
+                              entryText('N', "01/12/2026", "BACKUP DEL SERVER A2"),
+                              entryText('N', "01/12/2026", "Backup d")}));
+  LogView view = LogView::of(loadLog(folder.file("OdV"), "", {}).index);
+  const LogOrder order = {.column = LogColumn::Description, .descending = true};
+  EXPECT_TRUE(updateView(view, order, {}, {}, 64).done());
+  EXPECT_EQ(*view.shown, (std::vector<std::uint32_t>{3, 4, 1, 7, 2, 6, 8, 5}));
 }
 
 }  // namespace

@@ -111,7 +111,9 @@ TEST(Report, ARecordingsFileOfMoreThan4194304RecordsIsRefusedUnread) {
     ReportRun run("");
     std::filesystem::resize_file(run.folder.file("OdV"), records * 256);
     EXPECT_FALSE(run.go().complete);
-    EXPECT_TRUE(readLog(run.platform, run.folder.file("OdV"), "Registro").empty());  // the viewer
+    const LoadedLog viewed = loadLog(run.folder.file("OdV"), "", {});  // the viewer
+    EXPECT_TRUE(viewed.index->keys.empty());
+    showLoadFailure(run.platform, viewed, "Registro");
     const std::string refused = "Il file delle rilevazioni contiene n. " + std::to_string(records) +
                                 " righe, pi\xF9 di quante la procedura ne possa aver scritte (al "
                                 "massimo 4194304): il file non \xE8 stato letto n\xE9 modificato.";
@@ -126,7 +128,7 @@ TEST(Report, ARecordingsFileOfMoreThan4194304RecordsIsRefusedUnread) {
   plan.failAt(faults::Op::Read, 1, EIO);
   run.go();
   plan.failAt(faults::Op::Read, 1, EIO);
-  readLog(run.platform, run.folder.file("OdV"), "Registro");
+  showLoadFailure(run.platform, loadLog(run.folder.file("OdV"), "", {}), "Registro");
   const std::string failed = "57-Errore di I/O della periferica";
   EXPECT_EQ(run.platform.texts(), (std::vector{trappedText("Cmd_Gp_Click", failed),
                                                trappedText("Visualizza_Registro", failed)}));

@@ -166,10 +166,7 @@ const RunRow kRuns[] = {
 // pdftotext reads: it sets its own spaces, breaks the 200-character folder's name and shows no
 // control character.
 void expectPdfOf(const std::string& pdf, const std::string& report, const std::string& lines) {
-  QProcess reader;
-  reader.start("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
-  EXPECT_TRUE(reader.waitForFinished()) << "pdftotext";
-  const std::string text = reader.readAllStandardOutput().toStdString();
+  const std::string text = pdfText(pdf);
   QProcess fonts;
   fonts.start("pdffonts", {QString::fromStdString(pdf)});
   EXPECT_TRUE(fonts.waitForFinished() && fonts.readAllStandardOutput().contains("Bold"))
