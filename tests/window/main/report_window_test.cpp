@@ -72,11 +72,12 @@ const Records kShapes = shapes();
 // A hundred entries, the last one's description wrapped at its blanks.
 Records hundred() {
   Records r;
-  std::string words;
-  while (words.size() < 180) words += " regole di inoltro delle porte verificate";
+  std::string wrapped;
+  while (wrapped.size() < 180) wrapped += " regole di inoltro delle porte verificate";
   for (int n = 1; n <= 100; ++n)
-    r.add(entryText('N', "04/12/2026",
-                    "voce n. " + std::to_string(n) + " \xE8 ok" + words.substr(0, n / 100 * 180)));
+    r.add(
+        entryText('N', "04/12/2026",
+                  "voce n. " + std::to_string(n) + " \xE8 ok" + wrapped.substr(0, n / 100 * 180)));
   return r;
 }
 const Records kHundred = hundred();
