@@ -24,7 +24,7 @@ struct Controller : Window {
   std::string sub = std::string(198 - folder.path().size(), 'r');  // in the program folder
   std::string reportFolder = folder.path() + "\\" + sub;
   explicit Controller(const std::string& recordings = {}, bool sign = true) {
-    storeBothRoles(false, sub);
+    storeBothRoles(sub);
     if (!recordings.empty()) folder.write("OdV", recordings);
     folder.makeFolder(sub);
     if (!sign) return;

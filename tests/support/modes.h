@@ -9,13 +9,11 @@ namespace kov::test {
 struct ModeControls {
   Mode mode;
   const char* name;
-  bool setUp = false;             // Frm_At disabled, the password button reads "&Ok"
-  bool passwordButton = true;     // enabled
-  bool switchShown = false;       // Var_Par, and ticked
-  bool switchTicked = false;      //
-  bool parameters = false;        // the boxes of Frm_Par and Acc_Ris enabled and white
-  bool entries = false;           // Frm_KoV, Cmd_Op and the log
-  bool report = false;            // Frm_TdT, Cmd_Gp, the log and the report folder
+  bool setUp = false;          // Frm_At disabled, the password button reads "&Ok"
+  bool passwordButton = true;  // enabled
+  bool parameters = false;     // the boxes of Frm_Par and Acc_Ris enabled and white, Var_Par ticked
+  bool entries = false;        // Frm_KoV, Cmd_Op, the log and Var_Par shown
+  bool report = false;         // Frm_TdT, Cmd_Gp, the log and the report folder
   const char* picture = nullptr;  // of the documents, in docs/images
 };
 
@@ -25,7 +23,6 @@ inline const ModeControls kModes[] = {
         .mode = AdministratorSetUp,
         .name = "SetUpOfTheAdministrator",
         .setUp = true,
-        .switchTicked = true,
         .parameters = true,
         .picture = "setup-administrator.png",
     },
@@ -40,7 +37,6 @@ inline const ModeControls kModes[] = {
     {.mode = SignedOut, .name = "SignedOutAgain"},
     {.mode = AdministratorSignedIn,
      .name = "AdministratorAtWork",
-     .switchShown = true,
      .entries = true,
      .picture = "administrator.png"},
     {.mode = ControllerSignedIn,
@@ -75,11 +71,10 @@ inline void expectMode(const Window& w, Mode mode) {
   EXPECT_TRUE(w.box("Utente")->isEnabled() && w.box("Pw")->isEnabled());
   EXPECT_EQ(w.find<QPushButton>("Cmd_VPw")->text(), m.setUp ? "&Ok" : "&Varia Password");
   EXPECT_EQ(w.find("Cmd_VPw")->isEnabled(), m.passwordButton);
-  EXPECT_EQ(w.find("Var_Par")->isHidden(), !m.switchShown);
-  EXPECT_EQ(w.find<QCheckBox>("Var_Par")->isChecked(), m.switchTicked);
+  EXPECT_EQ(w.find("Var_Par")->isHidden(), !m.entries);
+  EXPECT_EQ(w.find<QCheckBox>("Var_Par")->isChecked(), m.parameters);
   const QColor face = QApplication::palette().color(QPalette::Button);
   const QColor faceText = QApplication::palette().color(QPalette::ButtonText);
-  EXPECT_EQ(w.find("Acc_Ris")->isEnabled(), m.parameters);
   for (const char* name : {"Opz_KOV_1", "Opz_KOV_2", "Opz_KOV_3", "Acc_Ris"}) {
     EXPECT_EQ(w.find(name)->isEnabled(), m.parameters) << name;
     EXPECT_EQ(background(w.find(name)), m.parameters ? kWhite : face) << name;

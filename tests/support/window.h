@@ -70,23 +70,15 @@ struct Window {
   Window() { platform.folder = folder.path(); }
 
   // Both roles, the report folder `reports` inside the program folder.
-  void storeBothRoles(bool restricted = false, const std::string& reports = "report") {
-    folder.write("KoV", administratorFile("PC-01", restricted, "Log.txt",
-                                          folder.path() + "\\" + reports, "Admin", "password1"));
+  void storeBothRoles(const std::string& reports = "report") {
+    folder.write("KoV", administratorFile("PC-01", false, "Log.txt", folder.path() + "\\" + reports,
+                                          "Admin", "password1"));
     folder.write("TdT", controllerFile("Titolare", "segreto99"));
   }
 
   bool load() {
     window = std::make_unique<KOV>(par, platform);
     return window->Form_Load();
-  }
-
-  // Both roles stored and `role` signed in.
-  void showSignedIn(Role role) {
-    storeBothRoles();
-    show();
-    const bool administrator = role == Role::Administrator;
-    signIn(role, administrator ? "Admin" : "Titolare", administrator ? "password1" : "segreto99");
   }
 
   void show() {

@@ -18,6 +18,9 @@ using test::controllerFile, test::pad, test::storedRecord;
 // a password that cannot be stored never replaces the one the sign-in expects.
 TEST(StoreNewPassword, StoresTheRolesRecordsOrKeepsTheOldPassword) {
   const std::string pending = pad("P", 20) + "1" + std::string(20, 'r') + std::string(199, 'x');
+  const std::string parameters = storedRecord(pending.substr(0, 21)) +
+                                 storedRecord(pending.substr(21, 20)) +
+                                 storedRecord(pending.substr(41));
   const std::string administrator =
       test::administratorFile("PC", false, "L", "C:\\", "Admin", "vecchia1");
   const std::string controller = controllerFile("Titolare", "vecchia2");
@@ -33,9 +36,7 @@ TEST(StoreNewPassword, StoresTheRolesRecordsOrKeepsTheOldPassword) {
           .name = "AdministratorWithParameters",
           .pending = pending,
           .passwords = "nuova-pw|vecchia2",
-          .files = storedRecord(pending.substr(0, 21)) + storedRecord(pending.substr(21, 20)) +
-                   storedRecord(pending.substr(41)) + controllerFile("Admin", "nuova-pw") +
-                   controller,
+          .files = parameters + controllerFile("Admin", "nuova-pw") + controller,
       },
       {
           .name = "ControllerWithParametersLeftOver",
@@ -60,9 +61,7 @@ TEST(StoreNewPassword, StoresTheRolesRecordsOrKeepsTheOldPassword) {
           .name = "PasswordNotWritten",
           .pending = pending,
           .failingWrite = 4,
-          .files = storedRecord(pending.substr(0, 21)) + storedRecord(pending.substr(21, 20)) +
-                   storedRecord(pending.substr(41)) + controllerFile("Admin", "vecchia1") +
-                   controller,
+          .files = parameters + controllerFile("Admin", "vecchia1") + controller,
       },
   };
   for (const auto& c : cases) {

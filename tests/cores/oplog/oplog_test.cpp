@@ -123,12 +123,8 @@ TEST(SystemLog, TheJournalOrElseSyslogGetsTheCopyInUtf8) {
                 std::string("\x09\0\0\0\0\0\0\0", 8) + "due\nrighe\n");
   EXPECT_EQ(received(sockets[1]), "nothing");
   EXPECT_TRUE(sendToSystemLog(event, {folder.file("none"), folder.file("syslog")}));
-  EXPECT_TRUE(received(sockets[1])
-                  .ends_with(" kov " + std::to_string(::getpid()) +
-                             " - - @cee:{\"MESSAGE\":\"Riga \xC3\xA8\","
-                             "\"PRIORITY\":\"6\",\"SYSLOG_FACILITY\":\"10\",\"SYSLOG_"
-                             "IDENTIFIER\":\"kov\",\"KOV_A\":\"\xE2\x82\xAC\",\"KOV_B\":"
-                             "\"due\\nrighe\"}"));
+  const std::string datagram = syslogDatagram(event, ::getpid(), 0, "");  // its form below
+  EXPECT_TRUE(received(sockets[1]).ends_with(datagram.substr(datagram.find(" kov "))));
   EXPECT_FALSE(sendToSystemLog(event, {folder.file("none"), folder.file("none")}));
   for (const int socket : sockets) ::close(socket);
 }
@@ -138,11 +134,11 @@ TEST(SystemLog, TheJournalOrElseSyslogGetsTheCopyInUtf8) {
 TEST(SystemLog, TheSyslogMessageCarriesEveryFieldWithTheTimeZone) {
   ::setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
   ::tzset();
-  const SystemLogEvent event{"Citt\xE0 \"a\\b\"", {{"KOV_DESCRIPTION", "tab\tcr\r\x01"}}};
+  const SystemLogEvent event{"Citt\xE0 \"a\\b\"", {{"KOV_DESCRIPTION", "tab\tcr\rlf\n\x01"}}};
   EXPECT_EQ(syslogDatagram(event, 42, 1796375103, "pc-01"),  // 4 December 2026, 09:05:03 UTC
             "<86>1 2026-12-04T10:05:03+01:00 pc-01 kov 42 - - @cee:{\"MESSAGE\":\"Citt\xC3\xA0 "
             "\\\"a\\\\b\\\"\",\"PRIORITY\":\"6\",\"SYSLOG_FACILITY\":\"10\",\"SYSLOG_IDENTIFIER\":"
-            "\"kov\",\"KOV_DESCRIPTION\":\"tab\\tcr\\r\\u0001\"}");
+            "\"kov\",\"KOV_DESCRIPTION\":\"tab\\tcr\\rlf\\n\\u0001\"}");
   EXPECT_EQ(syslogDatagram(event, 42, 1783155903, "").substr(0, 41),  // 4 July 2026, summer
             "<86>1 2026-07-04T11:05:03+02:00 - kov 42 ");
 }

@@ -5,6 +5,7 @@
 
 #include <QProcess>
 #include <QProgressDialog>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <cerrno>
 #include <cstdlib>
@@ -68,12 +69,15 @@ Records shapes() {
 }
 const Records kShapes = shapes();
 
-// A hundred entries, the last one's description wrapped.
+// A hundred entries, the last one's description wrapped at its blanks.
 Records hundred() {
   Records r;
+  std::string wrapped;
+  while (wrapped.size() < 180) wrapped += " regole di inoltro delle porte verificate";
   for (int n = 1; n <= 100; ++n)
-    r.add(entryText('N', "04/12/2026",
-                    "voce n. " + std::to_string(n) + " \xE8 ok" + std::string(n / 100 * 180, 'w')));
+    r.add(
+        entryText('N', "04/12/2026",
+                  "voce n. " + std::to_string(n) + " \xE8 ok" + wrapped.substr(0, n / 100 * 180)));
   return r;
 }
 const Records kHundred = hundred();
@@ -97,6 +101,7 @@ struct RunRow {
   std::vector<std::string> said{};
   std::string left{};   // the recordings file afterwards
   std::string lines{};  // of the report after its heading; none: no report
+  int pages = 1;        // of its PDF, the same on every machine: the font is the program's own
 };
 
 const RunRow kRuns[] = {
@@ -148,6 +153,7 @@ const RunRow kRuns[] = {
         .said = {found(100), kCreated},
         .left = kHundred.marked + kLogged,
         .lines = kHundred.lines,
+        .pages = 4,
     },
     {
         .name = "Over32767Records",
@@ -162,11 +168,33 @@ const RunRow kRuns[] = {
     },
 };
 
-// The heading, the report's real name and every line of the report, whole, in the text
-// pdftotext reads: it sets its own spaces, breaks the 200-character folder's name and shows no
-// control character.
-void expectPdfOf(const std::string& pdf, const std::string& report, const std::string& lines) {
+// Runs of white space as one blank: what a text is when its words are kept whole.
+QString words(QString text) {
+  return text.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
+}
+
+// In the text pdftotext reads: "Pagina n di m" on each page, the column titles on each page
+// with entries, the heading, the report's real name, every line of the report whole (pdftotext
+// sets its own spaces, breaks the 200-character folder's name and shows no control character),
+// the last description's words unbroken, then the lines to sign.
+void expectPdfOf(const std::string& pdf, const std::string& report, const RunRow& row) {
   const std::string text = pdfText(pdf);
+  const QStringList pages = QString::fromStdString(text).split('\f', Qt::SkipEmptyParts);
+  EXPECT_EQ(pages.size(), row.pages);
+  const QRegularExpression entry(QStringLiteral("\\d\\d/12/2026 09:05:03"));
+  for (int n = 1; n <= pages.size(); ++n) {
+    const QString page = words(pages[n - 1]);
+    EXPECT_TRUE(page.contains(QStringLiteral("Pagina %1 di %2").arg(n).arg(row.pages))) << n;
+    EXPECT_EQ(page.contains("DT Evento Ora WorkStation Account Utente Descrizione"),
+              page.contains(entry))
+        << n;
+  }
+  const QString all = words(QString::fromStdString(text));
+  const qsizetype last = all.lastIndexOf(entry);
+  EXPECT_GT(all.indexOf("Luogo e data Firma del Titolare del Trattamento", last), last);
+  const std::string& lines = row.lines;
+  const QString description = QString::fromLatin1(lines.substr(lines.size() - 256 + 57, 196));
+  EXPECT_TRUE(all.contains(" " + description.trimmed() + " ")) << description.toStdString();
   QProcess fonts;
   fonts.start("pdffonts", {QString::fromStdString(pdf)});
   EXPECT_TRUE(fonts.waitForFinished() && fonts.readAllStandardOutput().contains("Bold"))
@@ -235,7 +263,7 @@ TEST_P(ReportRuns, TellWhatTheyDidAndKeepEveryEntry) {
   if (failed) {
     EXPECT_FALSE(std::filesystem::exists(pdf));  // nothing half-written left
   } else if (!linuxOnly(row.name, "its PDF is read by pdftotext, a Linux program")) {
-    expectPdfOf(pdf, w.reportFile(), row.lines);
+    expectPdfOf(pdf, w.reportFile(), row);
   }
 }
 
